@@ -1,0 +1,32 @@
+// Numbered texts in the user's language, status-bar hints and help topics.
+#pragma once
+#include <string>
+
+namespace ui {
+class StatusBar;
+}
+
+namespace app {
+
+enum class Language { English, German, Swedish };
+
+// The language of the texts: German or Swedish when the system's user
+// interface is German or Swedish, English otherwise. Fixed for the process.
+Language UiLanguage();
+
+// Text number `id` in UiLanguage. An id the table lacks raises error 5.
+std::wstring LoadText(int id);
+// Text number `id` in a chosen language.
+std::wstring LoadText(int id, Language language);
+
+// Puts text `id` into the hint panel (the first panel) of a status bar.
+void ShowHint(ui::StatusBar& bar, int id);
+
+// Full path of the help file beside the program.
+std::wstring HelpFilePath();
+
+// Opens the help file at `topic` ("html\file1vvo.htm") in a help window of
+// its own; returns at once. A missing file or topic is not reported.
+void ShowHelpTopic(const std::wstring& topic);
+
+}  // namespace app

@@ -1,0 +1,57 @@
+# Shared by the scripts: the build folders, the Wine prefixes and a virtual display.
+# Source it; it defines variables and functions and starts nothing by itself.
+
+NOMARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+NOMARO_BUILD=$NOMARO_ROOT/build
+NOMARO_WIN=$NOMARO_BUILD/win32
+NOMARO_DIST=$NOMARO_WIN/dist
+# A prefix as wineboot leaves it (no virtual desktop), copied where a test needs a clean registry.
+NOMARO_PRISTINE=$NOMARO_WIN/wineprefix-pristine
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEPREFIX=${WINEPREFIX:-$NOMARO_WIN/wineprefix}
+# No Mono and no Gecko: nothing of ours needs them, and their installers would ask.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# Starts Xvfb with a screen of the given size (e.g. 1280x1024) on a free display
+# number; sets XVFB_PID and prints the display (":93").
+start_xvfb() {
+  local size=$1 n
+  for n in $(seq 90 190); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      if xdpyinfo -display :$n >/dev/null 2>&1; then echo ":$n"; return 0; fi
+      kill -0 $XVFB_PID 2>/dev/null || break
+      sleep 0.05
+    done
+    kill $XVFB_PID 2>/dev/null
+  done
+  echo "no free display for Xvfb" >&2
+  return 1
+}
+
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=
+}
+
+# Creates the pristine prefix once (needs DISPLAY), then the test prefix with
+# Wine's virtual desktop: without a window manager every modal window closes slowly.
+ensure_prefixes() {
+  if [ ! -f "$NOMARO_PRISTINE/system.reg" ]; then
+    rm -rf "$NOMARO_PRISTINE"
+    WINEPREFIX=$NOMARO_PRISTINE wineboot -i >/dev/null 2>&1
+    WINEPREFIX=$NOMARO_PRISTINE wineserver -w
+  fi
+  if [ ! -f "$WINEPREFIX/.nomaro-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    cp -a "$NOMARO_PRISTINE" "$WINEPREFIX"
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.nomaro-ready"
+  fi
+}

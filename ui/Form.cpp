@@ -1,0 +1,270 @@
+#include "ui/Form.h"
+
+#include <commctrl.h>
+
+#include "ui/App.h"
+#include "ui/Controls.h"
+#include "ui/RunError.h"
+#include "ui/Screen.h"
+
+namespace ui {
+
+namespace {
+const wchar_t kFormClass[] = L"NomaroForm";
+int gLoadedForms = 0;
+
+void EnsureCommonControls() {
+    static bool done = false;
+    if (done) return;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    done = true;
+}
+}  // namespace
+
+int ShiftStateNow() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltMask;
+    return shift;
+}
+
+int MouseButtonsFrom(WPARAM wParam) {
+    int buttons = 0;
+    if (wParam & MK_LBUTTON) buttons |= kLeftButton;
+    if (wParam & MK_RBUTTON) buttons |= kRightButton;
+    if (wParam & MK_MBUTTON) buttons |= kMiddleButton;
+    return buttons;
+}
+
+Form::Form() = default;
+
+Form::~Form() {
+    if (!hwnd_) return;
+    // The controls of the subclass are already gone: destroy the window
+    // without running any more handlers.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    --gLoadedForms;
+}
+
+int Form::LoadedCount() { return gLoadedForms; }
+
+DWORD Form::FormStyle() const {
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+}
+
+void Form::Load() {
+    if (hwnd_) return;
+    EnsureCommonControls();
+    static ATOM atom = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kFormClass;
+        return RegisterClassExW(&wc);
+    }();
+    (void)atom;
+    SIZE size = DesignSize();
+    HWND created = CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kFormClass,
+                                   caption_.c_str(), FormStyle(), CW_USEDEFAULT, CW_USEDEFAULT,
+                                   TwipsToPixelsX(size.cx), TwipsToPixelsY(size.cy), AppWindow(),
+                                   nullptr, GetModuleHandleW(nullptr), this);
+    if (!created) throw RunError(5);
+    ++gLoadedForms;
+    CreateControls();
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    if (hwnd_) ShowWindow(hwnd_, SW_SHOW);
+}
+
+void Form::ShowModal(Form* owner) {
+    Load();
+    if (!hwnd_) return;
+    HWND ownerWindow = owner ? owner->hwnd() : nullptr;
+    if (ownerWindow) EnableWindow(ownerWindow, FALSE);
+    ShowWindow(hwnd_, SW_SHOW);
+    MSG msg;
+    while (hwnd_ && IsWindowVisible(hwnd_)) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!PreTranslate(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    if (ownerWindow && IsWindow(ownerWindow)) EnableWindow(ownerWindow, TRUE);
+}
+
+void Form::Hide() {
+    if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Form::Unload() {
+    if (!hwnd_ || unloading_) return true;
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel) return false;
+    unloading_ = true;
+    DestroyWindow(hwnd_);
+    unloading_ = false;
+    return true;
+}
+
+std::wstring Form::Caption() const { return caption_; }
+
+void Form::SetCaption(const std::wstring& caption) {
+    caption_ = caption;
+    if (hwnd_) SetWindowTextW(hwnd_, caption.c_str());
+}
+
+void Form::Move(long left, long top, long width, long height) {
+    if (hwnd_)
+        MoveWindow(hwnd_, TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
+                   TwipsToPixelsY(height), TRUE);
+}
+
+namespace {
+RECT OuterRect(HWND hwnd) {
+    RECT r{};
+    if (hwnd) GetWindowRect(hwnd, &r);
+    return r;
+}
+}  // namespace
+
+long Form::Left() const { return PixelsToTwipsX(OuterRect(hwnd_).left); }
+long Form::Top() const { return PixelsToTwipsY(OuterRect(hwnd_).top); }
+long Form::Width() const {
+    RECT r = OuterRect(hwnd_);
+    return PixelsToTwipsX(r.right - r.left);
+}
+long Form::Height() const {
+    RECT r = OuterRect(hwnd_);
+    return PixelsToTwipsY(r.bottom - r.top);
+}
+
+void Form::SetRegion(HRGN region) {
+    if (hwnd_) SetWindowRgn(hwnd_, region, TRUE);
+}
+
+void Form::SetDefaultButton(Button& button) {
+    defaultButton_ = &button;
+    SendMessageW(button.hwnd(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+void Form::SetCancelButton(Button& button) { cancelButton_ = &button; }
+
+void Form::Refresh() {
+    if (hwnd_) UpdateWindow(hwnd_);
+}
+
+int Form::AddControl(Control& control) {
+    int id = nextControlId_++;
+    controls_[id] = &control;
+    return id;
+}
+
+void Form::AddImage(Image& image) { images_.push_back(&image); }
+
+UINT Form::AddTimer(Timer& timer) {
+    UINT id = nextTimerId_++;
+    timers_[id] = &timer;
+    return id;
+}
+
+Control* Form::ControlFromHwnd(HWND hwnd) const {
+    auto it = controls_.find(GetDlgCtrlID(hwnd));
+    return it != controls_.end() && it->second->hwnd() == hwnd ? it->second : nullptr;
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return form ? form->Handle(message, wParam, lParam)
+                : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        if (lParam) {
+            auto it = controls_.find(id);
+            if (it != controls_.end()) it->second->Notify(HIWORD(wParam));
+        } else if (id == IDCANCEL && cancelButton_) {
+            cancelButton_->Click();
+        } else if (id == IDOK && defaultButton_) {
+            defaultButton_->Click();
+        }
+        return 0;
+    }
+    case DM_GETDEFID:
+        return defaultButton_ ? MAKELRESULT(defaultButton_->id(), DC_HASDEFID) : 0;
+    case WM_TIMER: {
+        auto it = timers_.find(static_cast<UINT>(wParam));
+        if (it != timers_.end()) it->second->Tick();
+        return 0;
+    }
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        Control* control = ControlFromHwnd(reinterpret_cast<HWND>(lParam));
+        if (control && control->Transparent()) {
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        }
+        break;
+    }
+    case WM_MOUSEMOVE:
+        Form_MouseMove(MouseButtonsFrom(wParam), ShiftStateNow(),
+                       PixelsToTwipsX(static_cast<short>(LOWORD(lParam))),
+                       PixelsToTwipsY(static_cast<short>(HIWORD(lParam))));
+        return 0;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_DESTROY:
+        OnDestroyed();
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Form::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    for (const Image* image : images_) image->Draw(dc);
+    EndPaint(hwnd_, &ps);
+}
+
+void Form::OnDestroyed() {
+    for (auto& entry : timers_) KillTimer(hwnd_, entry.first);
+    Form_Unload();
+    --gLoadedForms;
+}
+
+}  // namespace ui

@@ -1,0 +1,107 @@
+// A window described as a form: named controls as members, handlers named
+// control_event, sizes in twips. A subclass creates its controls in
+// CreateControls and reacts in Form_Load, Form_QueryUnload and Form_Unload.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Control;
+class Button;
+class Image;
+class Timer;
+
+class Form {
+public:
+    Form();
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Creates the window and its controls and runs Form_Load; does nothing when loaded.
+    void Load();
+    // Loads when needed and shows the window without waiting.
+    void Show();
+    // Loads when needed, disables `owner` (if any) and runs a nested message
+    // loop until the window is hidden or unloaded.
+    void ShowModal(Form* owner = nullptr);
+    void Hide();
+    // Asks Form_QueryUnload, then destroys the window. False when the form refused.
+    bool Unload();
+
+    bool IsLoaded() const { return hwnd_ != nullptr; }
+    HWND hwnd() const { return hwnd_; }
+
+    std::wstring Caption() const;
+    void SetCaption(const std::wstring& caption);
+
+    // Outer position and size in twips (screen coordinates).
+    void Move(long left, long top, long width, long height);
+    long Left() const;
+    long Top() const;
+    long Width() const;
+    long Height() const;
+
+    // Window shape: everything outside `region` is neither drawn nor clickable.
+    // The form owns the region from then on.
+    void SetRegion(HRGN region);
+
+    // Enter presses the default button, Esc the cancel button.
+    void SetDefaultButton(Button& button);
+    void SetCancelButton(Button& button);
+
+    // Repaints whatever is invalid now.
+    void Refresh();
+
+    // Number of loaded forms in the process; the message loop ends at zero.
+    static int LoadedCount();
+
+    // Internal: called by the kit.
+    int AddControl(Control& control);
+    void AddImage(Image& image);
+    UINT AddTimer(Timer& timer);
+
+protected:
+    virtual void CreateControls() {}
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(bool& /*cancel*/) {}
+    virtual void Form_Unload() {}
+    virtual void Form_MouseMove(int /*button*/, int /*shift*/, long /*x*/, long /*y*/) {}
+
+    // Window style of the form; a fixed single frame with caption by default.
+    virtual DWORD FormStyle() const;
+    // Initial outer size in twips, before CreateControls runs.
+    virtual SIZE DesignSize() const { return SIZE{6000, 4500}; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    void OnDestroyed();
+    Control* ControlFromHwnd(HWND hwnd) const;
+
+    HWND hwnd_ = nullptr;
+    std::wstring caption_;
+    int nextControlId_ = 100;
+    UINT nextTimerId_ = 1;
+    std::map<int, Control*> controls_;
+    std::vector<Image*> images_;
+    std::map<UINT, Timer*> timers_;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
+    bool unloading_ = false;
+};
+
+// Mouse buttons and shift state as the event handlers receive them.
+enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+enum ShiftState { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
+
+int ShiftStateNow();
+int MouseButtonsFrom(WPARAM wParam);
+
+}  // namespace ui

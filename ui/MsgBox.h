@@ -1,0 +1,27 @@
+// Every message box of the program goes through MsgBox, so that tests can
+// stand in for the person who answers it.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace ui {
+
+struct Prompt {
+    HWND owner;
+    std::wstring text;
+    UINT flags;  // MB_ buttons and icon
+    std::wstring title;
+};
+
+using PromptResponder = std::function<int(const Prompt&)>;
+
+// Shows a message box and returns the button pressed (IDOK, IDYES, ...).
+int MsgBox(HWND owner, const std::wstring& text, UINT flags, const std::wstring& title);
+
+// Test hook: every later MsgBox is answered by `responder` instead of a
+// person. An empty responder restores the real message box.
+void SetPromptResponder(PromptResponder responder);
+
+}  // namespace ui

@@ -1,0 +1,31 @@
+#include "ui/Screen.h"
+
+namespace ui {
+
+namespace {
+int LogPixels(int index) {
+    HDC dc = GetDC(nullptr);
+    int perInch = dc ? GetDeviceCaps(dc, index) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    return perInch > 0 ? perInch : 96;
+}
+}  // namespace
+
+int TwipsPerPixelX() { return 1440 / LogPixels(LOGPIXELSX); }
+int TwipsPerPixelY() { return 1440 / LogPixels(LOGPIXELSY); }
+
+int TwipsToPixelsX(long twips) { return static_cast<int>(twips / TwipsPerPixelX()); }
+int TwipsToPixelsY(long twips) { return static_cast<int>(twips / TwipsPerPixelY()); }
+long PixelsToTwipsX(int pixels) { return static_cast<long>(pixels) * TwipsPerPixelX(); }
+long PixelsToTwipsY(int pixels) { return static_cast<long>(pixels) * TwipsPerPixelY(); }
+
+long ScreenWidthTwips() { return PixelsToTwipsX(GetSystemMetrics(SM_CXSCREEN)); }
+long ScreenHeightTwips() { return PixelsToTwipsY(GetSystemMetrics(SM_CYSCREEN)); }
+
+RECT WorkAreaPixels() {
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+}  // namespace ui
