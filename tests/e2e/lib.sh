@@ -1,0 +1,52 @@
+# Shared by the end-to-end scripts: a Wine prefix of their own (a copy, so the
+# test prefix stays clean), a copy of the install layout, and the window tool.
+# Source it after setting nothing; it uses the DISPLAY the test command started.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
+
+E2E_DIR=$(mktemp -d /tmp/nomaro-e2e.XXXXXX)
+E2E_PIDS=()
+
+e2e_cleanup() {
+  wineserver -k 2>/dev/null
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  stop_xvfb
+  rm -rf "$E2E_DIR"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# use_prefix <prefix to copy>: runs everything after it in a private copy.
+use_prefix() {
+  cp -a "$1" "$E2E_DIR/prefix"
+  export WINEPREFIX=$E2E_DIR/prefix
+}
+
+# Puts the install layout into a folder of its own and prints the program's path.
+copy_program() {
+  mkdir -p "$E2E_DIR/program"
+  cp -a "$NOMARO_DIST"/. "$E2E_DIR/program/"
+  echo "$E2E_DIR/program/Nomaro.exe"
+}
+
+wintool() {
+  wine "$NOMARO_WINTOOL" "$@" 2>/dev/null | tr -d '\r'
+}
+
+# Waits for a process to end; prints its exit code, or fails after $2 seconds.
+wait_exit() {
+  local pid=$1 seconds=$2 i
+  for i in $(seq 1 $((seconds * 10))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      return $?
+    fi
+    sleep 0.1
+  done
+  fail "process $pid still runs after $seconds s"
+}

@@ -1,0 +1,10 @@
+# The start window's layout choice on a real screen of the given size:
+# screen-size.sh 800x600 800. A screen of its own without a window manager
+# and without Wine's virtual desktop, so the work area is the whole screen.
+source "$(dirname "$0")/lib.sh"
+size=$1 layout=$2
+export DISPLAY
+DISPLAY=$(start_xvfb "$size") || fail "no display"
+use_prefix "$NOMARO_PRISTINE"
+NOMARO_EXPECT_RESOLUTION=$layout NOMARO_EXPECT_FONTS=Small wine "$NOMARO_DISPLAY_CHECK" \
+  || fail "screen $size does not give layout $layout"

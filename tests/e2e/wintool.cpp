@@ -1,0 +1,94 @@
+// A small console tool that looks at the windows of a Wine session from
+// outside the program under test: the end-to-end scripts use it to find
+// windows and read their texts, and xdotool to press keys.
+//
+//   wintool wait <class|*> <title|*> <timeout-ms>   waits for a visible window, prints its handle
+//   wintool count <class|*> <title|*>               prints how many visible windows match
+//   wintool texts <handle>                          prints the window's text and its children's
+//   wintool foreground                              prints the handle of the foreground window
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+struct Query {
+    std::wstring windowClass;
+    std::wstring title;
+    std::vector<HWND> found;
+};
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[4096] = {};
+    GetWindowTextW(hwnd, text, 4096);
+    return text;
+}
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
+    auto* query = reinterpret_cast<Query*>(param);
+    if (!IsWindowVisible(hwnd)) return TRUE;
+    if (query->windowClass != L"*" && ClassOf(hwnd) != query->windowClass) return TRUE;
+    if (query->title != L"*" && TextOf(hwnd) != query->title) return TRUE;
+    query->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> Find(const std::wstring& windowClass, const std::wstring& title) {
+    Query query{windowClass, title, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+void PrintUtf8(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
+    std::printf("%s\n", bytes.c_str());
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
+    PrintUtf8(TextOf(hwnd));
+    return TRUE;
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"wait" && argc == 5) {
+        DWORD deadline = GetTickCount() + static_cast<DWORD>(_wtoi(argv[4]));
+        do {
+            auto found = Find(argv[2], argv[3]);
+            if (!found.empty()) {
+                std::printf("%p\n", static_cast<void*>(found.front()));
+                return 0;
+            }
+            Sleep(50);
+        } while (GetTickCount() < deadline);
+        return 1;
+    }
+    if (command == L"count" && argc == 4) {
+        std::printf("%u\n", static_cast<unsigned>(Find(argv[2], argv[3]).size()));
+        return 0;
+    }
+    if (command == L"texts" && argc == 3) {
+        HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 16)));
+        if (!IsWindow(hwnd)) return 1;
+        PrintUtf8(TextOf(hwnd));
+        EnumChildWindows(hwnd, PrintChild, 0);
+        return 0;
+    }
+    if (command == L"foreground" && argc == 2) {
+        std::printf("%p\n", static_cast<void*>(GetForegroundWindow()));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: wintool wait|count|texts|foreground ...\n");
+    return 2;
+}

@@ -1,0 +1,225 @@
+// The start window as a user meets it: real window, real controls, real keys
+// through the program's own message handling.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Display.h"
+#include "app/MainWindows.h"
+#include "app/Settings.h"
+#include "app/StartUp.h"
+#include "app/StartWindow.h"
+#include "app/Texts.h"
+#include "ui/App.h"
+#include "ui/Screen.h"
+
+using app::LoadText;
+
+namespace {
+void Pump(DWORD milliseconds) {
+    DWORD end = GetTickCount() + milliseconds;
+    do {
+        ui::DoEvents();
+        Sleep(10);
+    } while (GetTickCount() < end);
+}
+
+// Presses a key in the window that has the focus, as the keyboard would.
+void PressKey(WPARAM key) {
+    HWND focus = GetFocus();
+    ASSERT_NE(focus, nullptr);
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    Pump(50);
+}
+
+void CloseMainWindow() {
+    if (ui::Form* window = app::CurrentMainWindow()) window->Unload();
+}
+
+class StartWindow : public testing::Test {
+protected:
+    void SetUp() override { DeleteFileW(app::SettingsFilePath().c_str()); }
+    void TearDown() override {
+        CloseMainWindow();
+        DeleteFileW(app::SettingsFilePath().c_str());
+    }
+    app::Scroll start;
+};
+}  // namespace
+
+TEST_F(StartWindow, CaptionsAndTheRenameChoicePreselected) {
+    start.Load();
+    EXPECT_EQ(start.Option1.Caption(), LoadText(155));
+    EXPECT_EQ(start.Option2.Caption(), LoadText(156));
+    EXPECT_EQ(start.Command1.Caption(), LoadText(103));
+    EXPECT_EQ(start.Command2.Caption(), LoadText(102));
+    EXPECT_EQ(start.Label1.Caption(), L"Ver. 3.1");
+    EXPECT_TRUE(start.Option2.Value());
+    EXPECT_FALSE(start.Option1.Value());
+    EXPECT_FALSE(start.Label5.Visible());
+    LRESULT defaultId = SendMessageW(start.hwnd(), DM_GETDEFID, 0, 0);
+    EXPECT_EQ(HIWORD(defaultId), DC_HASDEFID);
+    EXPECT_EQ(LOWORD(defaultId), start.Command1.id());
+    EXPECT_TRUE(start.Timer4.Enabled());
+    EXPECT_FALSE(start.Timer3.Enabled());
+}
+
+TEST_F(StartWindow, IsAnEllipseCentredOnTheScreen) {
+    start.Load();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(start.hwnd(), region), ERROR);
+    RECT window;
+    GetWindowRect(start.hwnd(), &window);
+    // The ellipse's box runs from (40, 10) to the window's far corner.
+    HRGN expected = CreateEllipticRgn(40, 10, window.right - window.left, window.bottom - window.top);
+    RECT box, expectedBox;
+    GetRgnBox(region, &box);
+    GetRgnBox(expected, &expectedBox);
+    EXPECT_TRUE(EqualRect(&box, &expectedBox));
+    EXPECT_EQ(box.left, 40);
+    EXPECT_EQ(box.top, 10);
+    EXPECT_FALSE(PtInRegion(region, 42, 12));
+    EXPECT_TRUE(PtInRegion(region, (window.right - window.left + 40) / 2,
+                           (window.bottom - window.top + 10) / 2));
+    DeleteObject(expected);
+    DeleteObject(region);
+
+    long tolerance = ui::TwipsPerPixelX();
+    EXPECT_NEAR(start.Left(), app::CentredOffset(ui::ScreenWidthTwips(), start.Width()), tolerance);
+    EXPECT_NEAR(start.Top(), app::CentredOffset(ui::ScreenHeightTwips(), start.Height()), tolerance);
+}
+
+TEST_F(StartWindow, SetsTheLayoutFromTheWorkArea) {
+    app::ScreenResolution = L"unset";
+    start.Load();
+    EXPECT_EQ(app::ScreenResolution, app::ResolutionFromClass(app::ClassifyCurrentWorkArea()));
+}
+
+TEST_F(StartWindow, FocusMovesToOkAndChoosingArmsTheFocusAgain) {
+    start.Show();
+    start.Option1.SetFocus();
+    ASSERT_TRUE(start.Timer4.FireNow());
+    EXPECT_TRUE(start.Command1.HasFocus());
+    EXPECT_FALSE(start.Timer4.Enabled());
+    start.Option1.SetValue(true);
+    EXPECT_TRUE(start.Timer4.Enabled());
+    EXPECT_FALSE(start.Option2.Value());
+}
+
+TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
+    start.Show();
+    SetForegroundWindow(start.hwnd());
+    start.Timer4.FireNow();
+    PressKey(VK_RETURN);
+    EXPECT_FALSE(start.IsLoaded());
+    ASSERT_NE(app::CurrentMainWindow(), nullptr);
+    EXPECT_EQ(app::CurrentMainWindow()->Caption(), LoadText(247));
+    EXPECT_TRUE(IsWindowVisible(app::CurrentMainWindow()->hwnd()));
+    EXPECT_EQ(ui::Form::LoadedCount(), 1);
+}
+
+TEST_F(StartWindow, OkOnTheListChoiceOpensTheListWindow) {
+    start.Show();
+    start.Option1.SetValue(true);
+    start.Command1.Click();
+    EXPECT_FALSE(start.IsLoaded());
+    ASSERT_NE(app::CurrentMainWindow(), nullptr);
+    EXPECT_EQ(app::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
+}
+
+TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
+    start.Show();
+    start.Command2.Click();
+    EXPECT_FALSE(start.IsLoaded());
+    EXPECT_EQ(ui::Form::LoadedCount(), 0);
+    EXPECT_EQ(app::CurrentMainWindow(), nullptr);
+
+    app::Scroll again;
+    again.Show();
+    SetForegroundWindow(again.hwnd());
+    again.Timer4.FireNow();
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(again.IsLoaded());
+    EXPECT_EQ(ui::Form::LoadedCount(), 0);
+}
+
+TEST_F(StartWindow, TipSwitchArmsTheTipTimerOnlyForTrue) {
+    app::WriteIniValue(L"common", L"tipofday", L"true");
+    start.Load();
+    EXPECT_EQ(app::TipOfDaySwitch, L"true");
+    EXPECT_TRUE(start.Timer3.Enabled());
+    EXPECT_EQ(start.Timer3.Interval(), 500u);
+    EXPECT_TRUE(start.Timer3.FireNow());
+    EXPECT_FALSE(start.Timer3.Enabled());
+    start.Unload();
+
+    for (const wchar_t* value : {L"false", L"True", L""}) {
+        app::WriteIniValue(L"common", L"tipofday", value);
+        app::Scroll other;
+        other.Load();
+        EXPECT_FALSE(other.Timer3.Enabled()) << value;
+    }
+}
+
+TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
+    start.Show();
+    SetForegroundWindow(start.hwnd());
+    start.Timer4.FireNow();
+    PressKey(VK_F1);
+    HWND help = nullptr;
+    for (int i = 0; i < 100 && !help; ++i) {
+        Pump(20);
+        help = FindWindowW(L"HH Parent", nullptr);
+    }
+    ASSERT_NE(help, nullptr);
+    DWORD process = 0;
+    GetWindowThreadProcessId(help, &process);
+    EXPECT_EQ(process, GetCurrentProcessId());
+    // The help window lives on its own: the start window stays as it was.
+    EXPECT_TRUE(start.IsLoaded());
+    PostMessageW(help, WM_CLOSE, 0, 0);
+    Pump(100);
+}
+
+namespace {
+class ListForm : public ui::Form {
+public:
+    ui::ListBox List1;
+
+protected:
+    void CreateControls() override { List1.Create(*this); }
+};
+}  // namespace
+
+TEST(ListContains, ComparesEveryEntryExactly) {
+    ListForm form;
+    form.Load();
+    EXPECT_FALSE(app::ListContains(form.List1, L"a.txt"));
+    form.List1.AddItem(L"b.txt");
+    form.List1.AddItem(L"A.txt");
+    form.List1.AddItem(L"c.txt");
+    EXPECT_TRUE(app::ListContains(form.List1, L"A.txt"));
+    EXPECT_TRUE(app::ListContains(form.List1, L"c.txt"));
+    EXPECT_FALSE(app::ListContains(form.List1, L"a.txt"));
+    EXPECT_FALSE(app::ListContains(form.List1, L"c.tx"));
+    EXPECT_FALSE(app::ListContains(form.List1, L""));
+}
+
+TEST(LoginName, IsTheLoggedOnUserAndStaysTheSame) {
+    wchar_t name[256];
+    DWORD size = 256;
+    ASSERT_TRUE(GetUserNameW(name, &size));
+    EXPECT_EQ(app::GetLoginName(), name);
+    EXPECT_FALSE(app::GetLoginName().empty());
+}
+
+TEST(LoginName, ALongNameComesBackWhole) {
+    // Wine takes the user name from this variable; a fresh process runs each test.
+    const std::wstring longName = L"a-user-name-much-longer-than-twenty-five-characters";
+    SetEnvironmentVariableW(L"WINEUSERNAME", longName.c_str());
+    EXPECT_EQ(app::GetLoginName(), longName);
+    EXPECT_EQ(app::GetLoginName(), longName);
+}
