@@ -95,3 +95,16 @@ TEST_F(Settings, WriteToAFileHeldByAnotherProgramIsSilentAndKeepsTheOldValue) {
     CloseHandle(held);
     EXPECT_EQ(ReadIniValue(L"common", L"tipofday"), L"true");
 }
+
+TEST_F(Settings, ShippedFileHoldsTheFirstValues) {
+    ASSERT_TRUE(CopyFileA(NOMARO_SHIPPED_INI, std::filesystem::path(SettingsFilePath()).string().c_str(),
+                          FALSE));
+    EXPECT_EQ(ReadIniValue(L"printsave", L"lastcat"), L"C:\\");
+    EXPECT_EQ(ReadIniValue(L"printsave", L"format"), L"*.*");
+    EXPECT_EQ(ReadIniValue(L"printsave", L"pictures"), L"0");
+    EXPECT_EQ(ReadIniValue(L"rename", L"lastcat"), L"C:\\");
+    EXPECT_EQ(ReadIniValue(L"rename", L"format"), L"*.*");
+    EXPECT_EQ(ReadIniValue(L"rename", L"ext"), L"True");
+    EXPECT_EQ(ReadIniValue(L"rename", L"index"), L"1");
+    EXPECT_EQ(ReadIniValue(L"common", L"tipofday"), L"true");
+}

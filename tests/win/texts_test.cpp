@@ -92,6 +92,7 @@ TEST(Texts, AnIdOutsideTheTableIsAnError) {
 }
 
 #include "app/StartWindow.h"
+#include "ui/Controls.h"
 #include "ui/Form.h"
 
 namespace {
@@ -116,4 +117,23 @@ TEST(Texts, ClosingNoticeIsSwedishOnlyInSwedish) {
     EXPECT_FALSE(start.IsLoaded());
     EXPECT_TRUE(start.noticeShown);
     EXPECT_EQ(start.notice, ExpectedLanguage() == Language::Swedish ? L"Avslutar..." : L"Closing...");
+}
+
+namespace {
+class HintForm : public ui::Form {
+public:
+    ui::StatusBar StatusBar1;
+
+protected:
+    void CreateControls() override { StatusBar1.Create(*this, 2); }
+};
+}  // namespace
+
+TEST(Texts, HintGoesIntoTheFirstPanel) {
+    HintForm form;
+    form.Load();
+    form.StatusBar1.SetPanelText(2, L"other");
+    app::ShowHint(form.StatusBar1, 224);
+    EXPECT_EQ(form.StatusBar1.PanelText(1), LoadText(224));
+    EXPECT_EQ(form.StatusBar1.PanelText(2), L"other");
 }
