@@ -26,6 +26,12 @@ void Control::CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style
     SetWindowSubclass(hwnd_, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
+// A control that goes before its window (a form's members are destroyed
+// before the form's window) must not be called back by that window.
+Control::~Control() {
+    if (hwnd_) RemoveWindowSubclass(hwnd_, SubclassProc, 1);
+}
+
 void Control::Notify(int) {}
 
 void Control::Move(long left, long top, long width, long height) {

@@ -16,7 +16,7 @@ class Frame;
 class Control {
 public:
     Control() = default;
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
