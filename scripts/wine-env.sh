@@ -14,7 +14,7 @@ export WINEPREFIX=${WINEPREFIX:-$NOMARO_WIN/wineprefix}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 # Starts Xvfb with a screen of the given size (e.g. 1280x1024) on a free display
-# number; sets XVFB_PID and prints the display (":93").
+# number and exports DISPLAY for it; stop_xvfb ends it.
 start_xvfb() {
   local size=$1 n
   for n in $(seq 90 190); do
@@ -23,7 +23,7 @@ start_xvfb() {
     XVFB_PID=$!
     local i
     for i in $(seq 1 100); do
-      if xdpyinfo -display :$n >/dev/null 2>&1; then echo ":$n"; return 0; fi
+      if xdpyinfo -display :$n >/dev/null 2>&1; then export DISPLAY=:$n; return 0; fi
       kill -0 $XVFB_PID 2>/dev/null || break
       sleep 0.05
     done

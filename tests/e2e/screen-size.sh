@@ -3,8 +3,7 @@
 # and without Wine's virtual desktop, so the work area is the whole screen.
 source "$(dirname "$0")/lib.sh"
 size=$1 layout=$2
-export DISPLAY
-DISPLAY=$(start_xvfb "$size") || fail "no display"
+start_xvfb "$size" || fail "no display"
 use_prefix "$NOMARO_PRISTINE"
 NOMARO_EXPECT_RESOLUTION=$layout NOMARO_EXPECT_FONTS=Small wine "$NOMARO_DISPLAY_CHECK" \
   || fail "screen $size does not give layout $layout"
