@@ -13,23 +13,26 @@ export WINEPREFIX=${WINEPREFIX:-$NOMARO_WIN/wineprefix}
 # No Mono and no Gecko: nothing of ours needs them, and their installers would ask.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-# Starts Xvfb with a screen of the given size (e.g. 1280x1024) on a free display
-# number and exports DISPLAY for it; stop_xvfb ends it.
+# Starts Xvfb with a screen of the given size (e.g. 1280x1024) and exports
+# DISPLAY for it; stop_xvfb ends it. Xvfb picks a free display number itself
+# and reports it, so scripts started at the same moment never share one.
 start_xvfb() {
-  local size=$1 n
-  for n in $(seq 90 190); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    local i
-    for i in $(seq 1 100); do
-      if xdpyinfo -display :$n >/dev/null 2>&1; then export DISPLAY=:$n; return 0; fi
-      kill -0 $XVFB_PID 2>/dev/null || break
-      sleep 0.05
-    done
-    kill $XVFB_PID 2>/dev/null
+  local size=$1 numberfile n i
+  numberfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for i in $(seq 1 200); do
+    n=$(head -n1 "$numberfile" 2>/dev/null)
+    if [ -n "$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      rm -f "$numberfile"
+      export DISPLAY=:$n
+      return 0
+    fi
+    kill -0 $XVFB_PID 2>/dev/null || break
+    sleep 0.05
   done
-  echo "no free display for Xvfb" >&2
+  rm -f "$numberfile"
+  echo "Xvfb did not start" >&2
   return 1
 }
 

@@ -1,6 +1,7 @@
-# Shared by the end-to-end scripts: a Wine prefix of their own (a copy, so the
-# test prefix stays clean), a copy of the install layout, and the window tool.
-# Source it after setting nothing; it uses the DISPLAY the test command started.
+# Shared by the end-to-end scripts: a display and a Wine prefix of their own
+# (a copy, so the test prefix stays clean, and a wineserver of its own, so
+# keys typed here reach no other test), a copy of the install layout, and the
+# window tool. E2E_SCREEN chooses the screen size (default 1280x1024).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 
@@ -15,9 +16,14 @@ e2e_cleanup() {
   rm -rf "$E2E_DIR"
 }
 trap e2e_cleanup EXIT
+start_xvfb "${E2E_SCREEN:-1280x1024}" || { echo "no display" >&2; exit 1; }
 
+# Reports a failure with a screenshot of the display as it stands.
 fail() {
   echo "FAILED: $*" >&2
+  local shot=$NOMARO_BUILD/screenshots/e2e-$(basename "$0" .sh)-failed.png
+  mkdir -p "$(dirname "$shot")"
+  import -window root "$shot" 2>/dev/null && echo "screenshot: $shot" >&2
   exit 1
 }
 

@@ -26,12 +26,11 @@ void Pump(DWORD milliseconds) {
     } while (GetTickCount() < end);
 }
 
-// Presses a key in the window that has the focus, as the keyboard would.
-void PressKey(WPARAM key) {
-    HWND focus = GetFocus();
-    ASSERT_NE(focus, nullptr);
-    PostMessageW(focus, WM_KEYDOWN, key, 1);
-    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+// Presses a key in a control, as the keyboard does when the control has the
+// focus: through the program's own message loop.
+void PressKey(const ui::Control& control, WPARAM key) {
+    PostMessageW(control.hwnd(), WM_KEYDOWN, key, 1);
+    PostMessageW(control.hwnd(), WM_KEYUP, key, 0xC0000001);
     Pump(50);
 }
 
@@ -113,7 +112,8 @@ TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
     start.Show();
     SetForegroundWindow(start.hwnd());
     start.Timer4.FireNow();
-    PressKey(VK_RETURN);
+    EXPECT_TRUE(start.Command1.HasFocus());
+    PressKey(start.Command1, VK_RETURN);
     EXPECT_FALSE(start.IsLoaded());
     ASSERT_NE(app::CurrentMainWindow(), nullptr);
     EXPECT_EQ(app::CurrentMainWindow()->Caption(), LoadText(247));
@@ -141,7 +141,7 @@ TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
     again.Show();
     SetForegroundWindow(again.hwnd());
     again.Timer4.FireNow();
-    PressKey(VK_ESCAPE);
+    PressKey(again.Command1, VK_ESCAPE);
     EXPECT_FALSE(again.IsLoaded());
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
 }
@@ -168,7 +168,7 @@ TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
     start.Show();
     SetForegroundWindow(start.hwnd());
     start.Timer4.FireNow();
-    PressKey(VK_F1);
+    PressKey(start.Command1, VK_F1);
     HWND help = nullptr;
     for (int i = 0; i < 100 && !help; ++i) {
         Pump(20);
