@@ -2,9 +2,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Texts.h"
+#include "rename/RenameWindow.h"
 #include "ui/Form.h"
+#include "ui/MsgBox.h"
 
 namespace app {
 
@@ -23,16 +26,32 @@ private:
 };
 
 std::unique_ptr<ui::Form> gMainWindow;
+// A replaced window may still be running the handler that asked for the
+// switch; it is kept until the next switch, when that handler has returned.
+std::vector<std::unique_ptr<ui::Form>> gRetired;
 }  // namespace
 
 void OpenMainWindow(MainWindow which) {
-    auto window = std::make_unique<PlaceholderWindow>(
-        which == MainWindow::List ? L"Noma Ro 3.1  (Print & Save)" : LoadText(247));
+    gRetired.clear();
+    std::unique_ptr<ui::Form> window;
+    if (which == MainWindow::Rename)
+        window = std::make_unique<renamer::frmMain>();
+    else
+        window = std::make_unique<PlaceholderWindow>(L"Noma Ro 3.1  (Print & Save)");
     window->Show();
-    if (gMainWindow) gMainWindow->Unload();
+    if (gMainWindow) gRetired.push_back(std::move(gMainWindow));
     gMainWindow = std::move(window);
 }
 
 ui::Form* CurrentMainWindow() { return gMainWindow.get(); }
+
+bool AskExit(HWND owner) {
+    return ui::MsgBox(owner, LoadText(211), MB_OKCANCEL | MB_ICONQUESTION, LoadText(239)) == IDOK;
+}
+
+bool AskSwitchWindow(HWND owner) {
+    return ui::MsgBox(owner, LoadText(259) + L"\r" + LoadText(260), MB_YESNO | MB_ICONQUESTION,
+                      LoadText(261)) == IDYES;
+}
 
 }  // namespace app

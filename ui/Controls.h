@@ -57,10 +57,22 @@ public:
 protected:
     void CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style, DWORD exStyle,
                         Frame* container);
+    // Sees every message of the control's window before the control does.
+    virtual void Observe(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // The control's window procedure is replaced by WindowProc, which raises
+    // the events and passes every message on. The hook lives with the window
+    // (in its GWLP_USERDATA) and outlives a control that goes first.
+    struct Hook {
+        Control* control;
+        WNDPROC previous;
+    };
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    void RaiseEvents(UINT message, WPARAM wParam, LPARAM lParam);
     void InvalidateUnder() const;
+
+    Hook* hook_ = nullptr;
 
     HWND hwnd_ = nullptr;
     int id_ = 0;
@@ -105,10 +117,46 @@ public:
     long OriginTop() const;
 };
 
+// Static text; disabled, it is drawn greyed.
 class Label : public Control {
 public:
     void Create(Form& form, Frame* container = nullptr);
     void Notify(int code) override;
+};
+
+// A single-line text box.
+class TextBox : public Control {
+public:
+    void Create(Form& form, Frame* container = nullptr);
+    std::wstring Text() const { return Caption(); }
+    // Changing the text raises OnChange once; setting the same text raises nothing.
+    void SetText(const std::wstring& text);
+    void SetCaption(const std::wstring& text) { SetText(text); }
+    // Most characters the user can type; 0 lifts the limit. Text set by the
+    // program is not cut.
+    void SetMaxLength(int characters);
+
+    // Selection: start (caret position) and length, in characters.
+    int SelStart() const;
+    // Puts the caret at `start` with nothing selected.
+    void SetSelStart(int start);
+    int SelLength() const;
+    // Selects `length` characters from SelStart.
+    void SetSelLength(int length);
+
+    // The text changed, by typing or by the program.
+    std::function<void()> OnChange;
+    std::function<void()> OnGotFocus;
+    // OnClick (of Control): a left-button click inside the box.
+
+    void Notify(int code) override;
+
+protected:
+    void Observe(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool settingText_ = false;
+    std::wstring lastText_;  // the text OnChange last reported
 };
 
 // A windowless picture painted by the form under its controls.
@@ -120,19 +168,72 @@ public:
     bool Loaded() const { return bitmap_ != nullptr; }
     void Draw(HDC dc) const;
 
+    // Position and picture size in twips; the size also in pixels.
+    long Left() const { return left_; }
+    long Top() const { return top_; }
+    long Width() const;
+    long Height() const;
+    int PixelWidth() const { return PixelSize().cx; }
+    int PixelHeight() const { return PixelSize().cy; }
+    // Whether the form point (x, y) in twips lies on the picture.
+    bool Contains(long x, long y) const;
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    // Pixels of this colour are left out, so the form shows through them.
+    void SetTransparentColor(COLORREF color);
+
 private:
+    SIZE PixelSize() const;
+    void Invalidate() const;
+
+    Form* form_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     long left_ = 0, top_ = 0;
+    bool visible_ = true;
+    bool keyed_ = false;
+    COLORREF key_ = 0;
 };
 
+// A list of texts. Selection changes made by the program raise no event.
 class ListBox : public Control {
 public:
-    void Create(Form& form, Frame* container = nullptr, bool sorted = false);
+    // `multiSelect`: any number of items can be selected, with Shift and
+    // Ctrl as usual (extended selection); otherwise one at most.
+    void Create(Form& form, Frame* container = nullptr, bool sorted = false,
+                bool multiSelect = false);
+    bool MultiSelect() const;
+
     int ListCount() const;
     std::wstring List(int index) const;
     void AddItem(const std::wstring& item);
     void RemoveItem(int index);
     void Clear();
+
+    // Bulk changes: the list is not redrawn between BeginUpdate and the
+    // matching EndUpdate (calls may nest).
+    void BeginUpdate();
+    void EndUpdate();
+
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+    int SelCount() const;
+    // Selects every item (extended selection only) or none.
+    void SelectAll();
+    void DeselectAll();
+    // The selected item (single selection) or the item with the focus
+    // (extended selection); -1 when there is none.
+    int ListIndex() const;
+    // Selects `index` (extended selection: also moves the focus there and
+    // keeps the other selected items); -1 selects nothing.
+    void SetListIndex(int index);
+
+    // OnClick (of Control): the user changed the selection.
+    std::function<void()> OnDblClick;
+    void Notify(int code) override;
+
+private:
+    int updates_ = 0;
 };
 
 // A status bar of panels; panel indices start at 1.

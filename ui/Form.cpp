@@ -4,6 +4,7 @@
 
 #include "ui/App.h"
 #include "ui/Controls.h"
+#include "ui/Menu.h"
 #include "ui/RunError.h"
 #include "ui/Screen.h"
 
@@ -184,6 +185,12 @@ UINT Form::AddTimer(Timer& timer) {
     return id;
 }
 
+UINT Form::AddMenuItem(MenuItem& item) {
+    UINT id = nextMenuId_++;
+    menuItems_[id] = &item;
+    return id;
+}
+
 Control* Form::ControlFromHwnd(HWND hwnd) const {
     auto it = controls_.find(GetDlgCtrlID(hwnd));
     return it != controls_.end() && it->second->hwnd() == hwnd ? it->second : nullptr;
@@ -207,8 +214,13 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam) {
             auto it = controls_.find(id);
             if (it != controls_.end()) it->second->Notify(HIWORD(wParam));
-        } else if (id == IDCANCEL && cancelButton_) {
-            cancelButton_->Click();
+        } else if (auto item = menuItems_.find(static_cast<UINT>(id)); item != menuItems_.end()) {
+            item->second->Click();
+        } else if (id == IDCANCEL) {
+            if (cancelButton_)
+                cancelButton_->Click();
+            else
+                Form_Escape();
         } else if (id == IDOK && defaultButton_) {
             defaultButton_->Click();
         }
@@ -237,6 +249,20 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Form_MouseMove(MouseButtonsFrom(wParam), ShiftStateNow(),
                        PixelsToTwipsX(static_cast<short>(LOWORD(lParam))),
                        PixelsToTwipsY(static_cast<short>(HIWORD(lParam))));
+        return 0;
+    case WM_LBUTTONDOWN:
+        leftButtonDown_ = true;
+        SetCapture(hwnd_);
+        return 0;
+    case WM_LBUTTONUP:
+        if (leftButtonDown_) {
+            leftButtonDown_ = false;
+            ReleaseCapture();
+            RECT client;
+            GetClientRect(hwnd_, &client);
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (PtInRect(&client, at)) Form_Click();
+        }
         return 0;
     case WM_CLOSE:
         Unload();

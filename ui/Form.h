@@ -14,6 +14,7 @@ namespace ui {
 class Control;
 class Button;
 class Image;
+class MenuItem;
 class Timer;
 
 class Form {
@@ -65,6 +66,9 @@ public:
     int AddControl(Control& control);
     void AddImage(Image& image);
     UINT AddTimer(Timer& timer);
+    // Command ids of menu items start at 1000, clear of IDOK, IDCANCEL and
+    // the ids of the controls.
+    UINT AddMenuItem(MenuItem& item);
 
 protected:
     virtual void CreateControls() {}
@@ -72,6 +76,11 @@ protected:
     virtual void Form_QueryUnload(bool& /*cancel*/) {}
     virtual void Form_Unload() {}
     virtual void Form_MouseMove(int /*button*/, int /*shift*/, long /*x*/, long /*y*/) {}
+    // The left button went down and up on the bare window (not on a control).
+    // Mouse moves while the button is held arrive at the form.
+    virtual void Form_Click() {}
+    // Esc pressed anywhere in the window, when there is no cancel button.
+    virtual void Form_Escape() {}
 
     // Window style of the form; a fixed single frame with caption by default.
     virtual DWORD FormStyle() const;
@@ -92,9 +101,12 @@ private:
     std::map<int, Control*> controls_;
     std::vector<Image*> images_;
     std::map<UINT, Timer*> timers_;
+    UINT nextMenuId_ = 1000;
+    std::map<UINT, MenuItem*> menuItems_;
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
     bool unloading_ = false;
+    bool leftButtonDown_ = false;  // pressed on the bare window, for Form_Click
 };
 
 // Mouse buttons and shift state as the event handlers receive them.

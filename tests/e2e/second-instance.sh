@@ -16,6 +16,7 @@ sleep 0.5
 [ "$(wintool count '#32770' '*')" = 1 ] || fail "more than one message box"
 [ "$(wintool count NomaroForm '*')" = 1 ] || fail "the second instance showed a window"
 
+wintool activate "$box" || fail "the message cannot be brought to the front"
 xdotool key Return
 wait_exit "$second" 30; code=$?
 [ $code = 0 ] || fail "the second instance ended with $code"

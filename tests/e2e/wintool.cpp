@@ -6,6 +6,7 @@
 //   wintool count <class|*> <title|*>               prints how many visible windows match
 //   wintool texts <handle>                          prints the window's text and its children's
 //   wintool foreground                              prints the handle of the foreground window
+//   wintool activate <handle>                       brings the window to the front, for the keys that follow
 #include <windows.h>
 
 #include <cstdio>
@@ -85,10 +86,17 @@ int wmain(int argc, wchar_t** argv) {
         EnumChildWindows(hwnd, PrintChild, 0);
         return 0;
     }
+    if (command == L"activate" && argc == 3) {
+        HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 16)));
+        if (!IsWindow(hwnd)) return 1;
+        SetForegroundWindow(hwnd);
+        for (int i = 0; i < 40 && GetForegroundWindow() != hwnd; ++i) Sleep(25);
+        return GetForegroundWindow() == hwnd ? 0 : 1;
+    }
     if (command == L"foreground" && argc == 2) {
         std::printf("%p\n", static_cast<void*>(GetForegroundWindow()));
         return 0;
     }
-    std::fprintf(stderr, "usage: wintool wait|count|texts|foreground ...\n");
+    std::fprintf(stderr, "usage: wintool wait|count|texts|foreground|activate ...\n");
     return 2;
 }

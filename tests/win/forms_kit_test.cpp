@@ -1,14 +1,23 @@
 // The forms kit on real windows: modal showing, timers, option groups,
-// frames, unloading.
+// frames, unloading, text boxes, list boxes, labels, pictures, menus and the
+// busy cursor.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fstream>
 #include <functional>
+#include <string>
 
+#include "app/ProgramFolder.h"
+#include "resources/resource.h"
 #include "ui/App.h"
+#include "ui/BusyCursor.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
+#include "ui/Menu.h"
+#include "ui/RunError.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -131,4 +140,559 @@ TEST(FormsKit, QueryUnloadCanKeepTheFormAndCloseAsksToo) {
     EXPECT_TRUE(form.Unload());
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_EQ(ui::Form::LoadedCount(), loaded - 1);
+}
+
+namespace {
+class ClickForm : public ui::Form {
+public:
+    ui::TextBox Text1;
+    int clicks = 0, escapes = 0;
+
+protected:
+    void CreateControls() override {
+        Text1.Create(*this);
+        Text1.Move(120, 120, 2000, 300);
+    }
+    void Form_Click() override { ++clicks; }
+    void Form_Escape() override { ++escapes; }
+};
+}  // namespace
+
+TEST(FormsKit, ClickOnTheBareWindowAndEscapeFromAControl) {
+    ClickForm form;
+    form.Show();
+    HWND window = form.hwnd();
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+    EXPECT_EQ(form.clicks, 1);
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(30000, 200));  // released outside
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));    // no press before it
+    EXPECT_EQ(form.clicks, 1);
+
+    form.Text1.SetFocus();
+    PostMessageW(form.Text1.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PumpUntil([&] { return form.escapes > 0; }, 1000);
+    EXPECT_EQ(form.escapes, 1);
+    EXPECT_EQ(form.clicks, 1);
+}
+
+// ---- Text boxes, list boxes, labels and pictures ---------------------------
+
+namespace {
+class ControlsForm : public ui::Form {
+public:
+    ui::TextBox Text1;
+    ui::ListBox List1;  // extended selection
+    ui::ListBox List2;  // single selection
+    ui::Label Label1;
+
+protected:
+    void CreateControls() override {
+        Text1.Create(*this);
+        Text1.Move(120, 120, 2000, 300);
+        List1.Create(*this, nullptr, false, true);
+        List1.Move(120, 600, 2000, 1500);
+        List2.Create(*this);
+        List2.Move(2400, 600, 2000, 1500);
+        Label1.Create(*this);
+        Label1.Move(120, 2400, 2000, 300);
+    }
+};
+
+void Type(const ui::TextBox& box, const std::wstring& text) {
+    for (wchar_t c : text) SendMessageW(box.hwnd(), WM_CHAR, c, 1);
+}
+
+LPARAM PointAt(int x, int y) { return MAKELPARAM(x, y); }
+
+// Renders a control's client area into a 32-bit bitmap and returns the
+// darkest grey level of its pixels and how many pixels differ from the corner.
+struct Rendering {
+    int darkest = 255;
+    int marked = 0;
+};
+
+Rendering Render(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    Rendering result;
+    auto* pixels = static_cast<const DWORD*>(bits);
+    DWORD corner = pixels[0];
+    for (int i = 0; i < r.right * r.bottom; ++i) {
+        DWORD p = pixels[i];
+        int grey = (((p >> 16) & 0xff) + ((p >> 8) & 0xff) + (p & 0xff)) / 3;
+        if (grey < result.darkest) result.darkest = grey;
+        if (p != corner) ++result.marked;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return result;
+}
+}  // namespace
+
+TEST(FormsKitTextBox, RefusesTypingPastItsMaxLengthButNotTheProgram) {
+    ControlsForm form;
+    form.Load();
+    int changes = 0;
+    form.Text1.OnChange = [&] { ++changes; };
+    form.Text1.SetMaxLength(4);
+    Type(form.Text1, L"12345");
+    EXPECT_EQ(form.Text1.Text(), L"1234");
+    EXPECT_EQ(changes, 4);
+    form.Text1.SetText(L"-99999");
+    EXPECT_EQ(form.Text1.Text(), L"-99999");
+}
+
+TEST(FormsKitTextBox, ChangeIsRaisedOncePerChangeWhoeverMakesIt) {
+    ControlsForm form;
+    form.Load();
+    std::wstring seen;
+    int changes = 0;
+    form.Text1.OnChange = [&] {
+        ++changes;
+        seen = form.Text1.Text();
+    };
+    form.Text1.SetText(L"abc");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(seen, L"abc");
+    form.Text1.SetText(L"abc");  // same text: no change
+    EXPECT_EQ(changes, 1);
+    form.Text1.SetCaption(L"");
+    EXPECT_EQ(changes, 2);
+    Type(form.Text1, L"x");
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(seen, L"x");
+}
+
+TEST(FormsKitTextBox, AHandlerMayReplaceTheTextItWasToldAbout) {
+    ControlsForm form;
+    form.Load();
+    int changes = 0;
+    form.Text1.OnChange = [&] {
+        ++changes;
+        std::wstring text = form.Text1.Text();
+        if (text.find_first_not_of(L"0123456789") != std::wstring::npos) form.Text1.SetText(L"0000");
+    };
+    Type(form.Text1, L"12a");
+    EXPECT_EQ(form.Text1.Text(), L"0000");
+    EXPECT_EQ(changes, 4);  // 1, 12, 12a, then 0000
+}
+
+TEST(FormsKitTextBox, SelectionAndFocusAndClick) {
+    ControlsForm form;
+    form.Show();
+    form.Text1.SetText(L"hello world");
+    form.Text1.SetSelStart(6);
+    EXPECT_EQ(form.Text1.SelStart(), 6);
+    EXPECT_EQ(form.Text1.SelLength(), 0);
+    form.Text1.SetSelLength(3);
+    EXPECT_EQ(form.Text1.SelStart(), 6);
+    EXPECT_EQ(form.Text1.SelLength(), 3);
+
+    int focused = 0;
+    form.Text1.OnGotFocus = [&] {
+        ++focused;
+        form.Text1.SetSelStart(0);
+        form.Text1.SetSelLength(static_cast<int>(form.Text1.Text().size()));
+    };
+    form.List1.SetFocus();
+    form.Text1.SetFocus();
+    EXPECT_EQ(focused, 1);
+    EXPECT_EQ(form.Text1.SelStart(), 0);
+    EXPECT_EQ(form.Text1.SelLength(), 11);
+
+    int clicks = 0;
+    form.Text1.OnClick = [&] { ++clicks; };
+    SendMessageW(form.Text1.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, PointAt(5, 5));
+    SendMessageW(form.Text1.hwnd(), WM_LBUTTONUP, 0, PointAt(5, 5));
+    EXPECT_EQ(clicks, 1);
+    SendMessageW(form.Text1.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, PointAt(5, 5));
+    SendMessageW(form.Text1.hwnd(), WM_LBUTTONUP, 0, PointAt(5000, 5));  // released outside
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(FormsKitListBox, ExtendedSelection) {
+    ControlsForm form;
+    form.Load();
+    for (const wchar_t* item : {L"a", L"b", L"c", L"d", L"e"}) form.List1.AddItem(item);
+    EXPECT_TRUE(form.List1.MultiSelect());
+    EXPECT_EQ(form.List1.SelCount(), 0);
+    form.List1.SetSelected(1, true);
+    form.List1.SetSelected(3, true);
+    EXPECT_EQ(form.List1.SelCount(), 2);
+    EXPECT_TRUE(form.List1.Selected(1));
+    EXPECT_FALSE(form.List1.Selected(2));
+    EXPECT_TRUE(form.List1.Selected(3));
+
+    form.List1.SelectAll();
+    EXPECT_EQ(form.List1.SelCount(), 5);
+    form.List1.SetSelected(0, false);
+    EXPECT_EQ(form.List1.SelCount(), 4);
+    EXPECT_FALSE(form.List1.Selected(0));
+
+    form.List1.DeselectAll();
+    form.List1.SetListIndex(2);
+    form.List1.SetListIndex(4);
+    EXPECT_EQ(form.List1.ListIndex(), 4);
+    EXPECT_EQ(form.List1.SelCount(), 2);  // extended selection keeps the others
+
+    form.List1.RemoveItem(0);
+    EXPECT_TRUE(form.List1.Selected(1));  // "c" moved up and stays selected
+    EXPECT_THROW(form.List1.SetSelected(4, true), ui::RunError);
+}
+
+TEST(FormsKitListBox, SingleSelection) {
+    ControlsForm form;
+    form.Load();
+    EXPECT_EQ(form.List2.ListIndex(), -1);
+    for (const wchar_t* item : {L"a", L"b", L"c"}) form.List2.AddItem(item);
+    EXPECT_FALSE(form.List2.MultiSelect());
+    form.List2.SetListIndex(1);
+    form.List2.SetSelected(2, true);
+    EXPECT_EQ(form.List2.ListIndex(), 2);
+    EXPECT_EQ(form.List2.SelCount(), 1);
+    EXPECT_FALSE(form.List2.Selected(1));
+    form.List2.SetSelected(1, false);  // not the selected one: nothing changes
+    EXPECT_EQ(form.List2.ListIndex(), 2);
+    form.List2.SetSelected(2, false);
+    EXPECT_EQ(form.List2.ListIndex(), -1);
+    EXPECT_EQ(form.List2.SelCount(), 0);
+    EXPECT_THROW(form.List2.SetListIndex(3), ui::RunError);
+}
+
+TEST(FormsKitListBox, UserClicksRaiseEventsAndTheProgramDoesNot) {
+    ControlsForm form;
+    form.Show();
+    for (const wchar_t* item : {L"a", L"b", L"c"}) form.List2.AddItem(item);
+    int clicks = 0, doubleClicks = 0;
+    form.List2.OnClick = [&] { ++clicks; };
+    form.List2.OnDblClick = [&] { ++doubleClicks; };
+    form.List2.SetListIndex(0);
+    EXPECT_EQ(clicks, 0);
+
+    int height = static_cast<int>(SendMessageW(form.List2.hwnd(), LB_GETITEMHEIGHT, 0, 0));
+    LPARAM second = PointAt(10, height + height / 2);
+    SendMessageW(form.List2.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, second);
+    SendMessageW(form.List2.hwnd(), WM_LBUTTONUP, 0, second);
+    EXPECT_EQ(form.List2.ListIndex(), 1);
+    EXPECT_EQ(clicks, 1);
+    SendMessageW(form.List2.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, second);
+    SendMessageW(form.List2.hwnd(), WM_LBUTTONUP, 0, second);
+    EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST(FormsKitListBox, TenThousandItemsGoInQuickly) {
+    ControlsForm form;
+    form.Show();
+    auto start = std::chrono::steady_clock::now();
+    form.List1.BeginUpdate();
+    form.List1.BeginUpdate();  // nested
+    for (int i = 0; i < 10000; ++i) form.List1.AddItem(L"file" + std::to_wstring(i) + L".txt");
+    form.List1.EndUpdate();
+    form.List1.EndUpdate();
+    form.List1.SelectAll();
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(elapsed, std::chrono::milliseconds(500));
+    EXPECT_EQ(form.List1.ListCount(), 10000);
+    EXPECT_EQ(form.List1.List(9999), L"file9999.txt");
+    EXPECT_EQ(form.List1.SelCount(), 10000);
+    form.List1.Clear();
+    EXPECT_EQ(form.List1.ListCount(), 0);
+}
+
+TEST(FormsKitLabel, DisabledLabelIsDrawnGreyed) {
+    ControlsForm form;
+    form.Show();
+    form.Label1.SetCaption(L"WWWWWWWW");
+    Rendering enabled = Render(form.Label1.hwnd());
+    form.Label1.SetEnabled(false);
+    EXPECT_FALSE(form.Label1.Enabled());
+    Rendering disabled = Render(form.Label1.hwnd());
+    EXPECT_GT(enabled.marked, 0);
+    EXPECT_GT(disabled.marked, 0);
+    EXPECT_LT(enabled.darkest, 64);
+    EXPECT_GT(disabled.darkest, 64);
+}
+
+TEST(FormsKitImage, KeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) {
+    ControlsForm form;
+    form.Load();
+    ui::Image picture;
+    picture.Create(form, IDB_RENAME_IMAGE1);
+    ASSERT_TRUE(picture.Loaded());
+    picture.Move(0, 0);
+    EXPECT_EQ(picture.Width(), ui::PixelsToTwipsX(48));
+    EXPECT_TRUE(picture.Contains(ui::PixelsToTwipsX(47), ui::PixelsToTwipsY(47)));
+    EXPECT_FALSE(picture.Contains(ui::PixelsToTwipsX(48), 0));
+
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 48, 48);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    const COLORREF back = RGB(10, 200, 30);
+    auto paintAndRead = [&](int x, int y) {
+        HBRUSH brush = CreateSolidBrush(back);
+        RECT all{0, 0, 48, 48};
+        FillRect(dc, &all, brush);
+        DeleteObject(brush);
+        picture.Draw(dc);
+        return GetPixel(dc, x, y);
+    };
+    EXPECT_EQ(paintAndRead(0, 0), RGB(255, 0, 255));  // key colour drawn as it is
+    picture.SetTransparentColor(RGB(255, 0, 255));
+    EXPECT_EQ(paintAndRead(0, 0), back);
+    EXPECT_NE(paintAndRead(24, 24), back);  // the card itself
+    picture.SetVisible(false);
+    EXPECT_EQ(paintAndRead(24, 24), back);
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+// ---- Menus -----------------------------------------------------------------
+
+namespace {
+class MenuForm : public ui::Form {
+public:
+    ui::MenuBar bar;
+    ui::Menu f, xmas, h;
+    ui::MenuItem clear, cf, quit, noorm, statbar, help, abo;
+    ui::Button Command1;
+    int clearClicks = 0, quitClicks = 0, buttonClicks = 0;
+
+protected:
+    void CreateControls() override {
+        Command1.Create(*this);
+        Command1.Move(120, 120, 1200, 400);
+        Command1.OnClick = [this] { ++buttonClicks; };
+        bar.Create(*this);
+        f.Create(bar, L"&File");
+        clear.Create(f, L"&New");
+        cf.Create(f, L"Count");
+        f.AddSeparator();
+        quit.Create(f, L"E&xit");
+        xmas.Create(bar, L"&Option");
+        noorm.Create(xmas, L"Write protection off");
+        statbar.Create(xmas, L"Statusbar");
+        h.Create(bar, L"&Help");
+        help.Create(h, L"Help");
+        h.AddSeparator();
+        abo.Create(h, L"About");
+        clear.OnClick = [this] { ++clearClicks; };
+        quit.OnClick = [this] { ++quitClicks; };
+        noorm.OnClick = [this] { noorm.SetChecked(!noorm.Checked()); };
+    }
+};
+
+void Choose(const ui::Form& form, const ui::MenuItem& item) {
+    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(item.id(), 0), 0);
+}
+}  // namespace
+
+TEST(FormsKitMenu, ChoicesReachTheirItemsAndNotTheControls) {
+    MenuForm form;
+    form.Load();
+    EXPECT_EQ(GetMenu(form.hwnd()), form.bar.handle());
+    EXPECT_GE(form.clear.id(), 1000u);
+    EXPECT_NE(form.clear.id(), form.quit.id());
+    Choose(form, form.quit);
+    Choose(form, form.quit);
+    Choose(form, form.clear);
+    EXPECT_EQ(form.quitClicks, 2);
+    EXPECT_EQ(form.clearClicks, 1);
+    EXPECT_EQ(form.buttonClicks, 0);
+    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(form.Command1.id(), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.Command1.hwnd()));
+    EXPECT_EQ(form.buttonClicks, 1);
+    EXPECT_EQ(form.quitClicks + form.clearClicks, 3);
+}
+
+TEST(FormsKitMenu, DisabledItemIgnoresChoicesAndCheckMarksToggle) {
+    MenuForm form;
+    form.Load();
+    form.clear.SetEnabled(false);
+    EXPECT_FALSE(form.clear.Enabled());
+    EXPECT_TRUE(GetMenuState(form.f.handle(), form.clear.id(), MF_BYCOMMAND) & MF_GRAYED);
+    Choose(form, form.clear);
+    form.clear.Click();
+    EXPECT_EQ(form.clearClicks, 0);
+    form.clear.SetEnabled(true);
+    Choose(form, form.clear);
+    EXPECT_EQ(form.clearClicks, 1);
+
+    EXPECT_FALSE(form.noorm.Checked());
+    Choose(form, form.noorm);
+    EXPECT_TRUE(form.noorm.Checked());
+    EXPECT_TRUE(GetMenuState(form.xmas.handle(), form.noorm.id(), MF_BYCOMMAND) & MF_CHECKED);
+    Choose(form, form.noorm);
+    EXPECT_FALSE(form.noorm.Checked());
+}
+
+TEST(FormsKitMenu, CaptionsOfItemsAndMenus) {
+    MenuForm form;
+    form.Load();
+    EXPECT_EQ(form.quit.Caption(), L"E&xit");
+    form.quit.SetCaption(L"&Beenden");
+    EXPECT_EQ(form.quit.Caption(), L"&Beenden");
+    EXPECT_EQ(form.xmas.Caption(), L"&Option");
+    form.xmas.SetCaption(L"O&ptionen");
+    EXPECT_EQ(form.xmas.Caption(), L"O&ptionen");
+    EXPECT_TRUE(form.h.Enabled());
+    form.h.SetEnabled(false);
+    EXPECT_FALSE(form.h.Enabled());
+    EXPECT_TRUE(form.xmas.Enabled());
+}
+
+TEST(FormsKitMenu, PicturesByPositionSeparatorsCounted) {
+    MenuForm form;
+    form.Load();
+    EXPECT_EQ(form.bar.ItemId(0, 3), form.quit.id());
+    EXPECT_EQ(form.bar.ItemId(2, 2), form.abo.id());
+    EXPECT_EQ(form.bar.ItemId(0, 2), 0u);  // the separator
+    EXPECT_EQ(form.bar.ItemId(0, 4), 0u);
+    EXPECT_EQ(form.bar.ItemId(5, 0), 0u);
+
+    ui::MenuPicture exitPicture, helpPicture, missing;
+    ASSERT_TRUE(exitPicture.Load(IDB_MENU_EXIT));
+    ASSERT_TRUE(helpPicture.Load(IDB_MENU_HELP));
+    EXPECT_FALSE(missing.Load(4321));
+    BITMAP size{};
+    GetObjectW(exitPicture.handle(), sizeof size, &size);
+    EXPECT_EQ(size.bmWidth, 13);
+    EXPECT_EQ(size.bmHeight, 13);
+
+    EXPECT_TRUE(form.bar.SetPictureAt(0, 3, exitPicture.handle()));
+    EXPECT_FALSE(form.bar.SetPictureAt(0, 2, exitPicture.handle()));
+    form.help.SetPicture(helpPicture.handle());
+    auto pictures = [&](HMENU menu, UINT id) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_CHECKMARKS;
+        GetMenuItemInfoW(menu, id, FALSE, &info);
+        return std::make_pair(info.hbmpChecked, info.hbmpUnchecked);
+    };
+    EXPECT_EQ(pictures(form.f.handle(), form.quit.id()),
+              std::make_pair(exitPicture.handle(), exitPicture.handle()));
+    EXPECT_EQ(pictures(form.h.handle(), form.help.id()),
+              std::make_pair(helpPicture.handle(), helpPicture.handle()));
+    EXPECT_EQ(pictures(form.h.handle(), form.abo.id()),
+              std::make_pair(HBITMAP{}, HBITMAP{}));
+}
+
+TEST(FormsKitMenu, TheProgramsPicturesAreThere) {
+    for (int id : {IDB_MENU_EXIT, IDB_MENU_HELP, IDB_MENU_ABOUT}) {
+        ui::MenuPicture picture;
+        EXPECT_TRUE(picture.Load(id)) << id;
+    }
+    for (int id : {IDB_RENAME_IMAGE1, IDB_RENAME_IMAGE2}) {
+        HANDLE bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP,
+                                   0, 0, 0);
+        EXPECT_NE(bitmap, nullptr) << id;
+        if (bitmap) DeleteObject(bitmap);
+    }
+}
+
+// ---- Busy cursor -----------------------------------------------------------
+
+namespace {
+class BusyForm : public ui::Form {
+public:
+    ui::Button Command1, Command2;
+    ui::TextBox Text1;
+
+protected:
+    void CreateControls() override {
+        Command1.Create(*this);
+        Command2.Create(*this);
+        Text1.Create(*this);
+    }
+};
+
+HCURSOR ClassCursor(HWND window) {
+    return reinterpret_cast<HCURSOR>(GetClassLongPtrW(window, GCLP_HCURSOR));
+}
+
+std::wstring BesideTheProgram(const std::wstring& name) {
+    return app::ProgramFolder() + L"\\" + name;
+}
+
+// Sets the busy cursor from `file` and checks the three classes show it and
+// get their own cursors back; returns the busy cursor.
+HCURSOR BusyRoundTrip(const std::wstring& file) {
+    BusyForm form;
+    form.Load();
+    HCURSOR formCursor = ClassCursor(form.hwnd());
+    HCURSOR buttonCursor = ClassCursor(form.Command1.hwnd());
+    HCURSOR editCursor = ClassCursor(form.Text1.hwnd());
+    EXPECT_NE(buttonCursor, editCursor);
+    ui::BusyCursor busy;
+    busy.Remember({form.hwnd(), form.Command1.hwnd(), form.Text1.hwnd()}, file);
+    EXPECT_FALSE(busy.On());
+    busy.SetBusy();
+    HCURSOR shown = busy.Cursor();
+    EXPECT_TRUE(busy.On());
+    EXPECT_NE(shown, nullptr);
+    EXPECT_EQ(ClassCursor(form.hwnd()), shown);
+    EXPECT_EQ(ClassCursor(form.Text1.hwnd()), shown);
+    EXPECT_EQ(ClassCursor(form.Command2.hwnd()), shown);  // the whole class
+    busy.SetBusy();  // already on: the same cursor stays
+    EXPECT_EQ(busy.Cursor(), shown);
+    busy.Restore();
+    EXPECT_FALSE(busy.On());
+    EXPECT_EQ(busy.Cursor(), nullptr);
+    EXPECT_EQ(ClassCursor(form.hwnd()), formCursor);
+    EXPECT_EQ(ClassCursor(form.Command1.hwnd()), buttonCursor);
+    EXPECT_EQ(ClassCursor(form.Text1.hwnd()), editCursor);
+    return shown;
+}
+}  // namespace
+
+TEST(FormsKitBusyCursor, ShipsAnimatedCursorAndPutsTheClassCursorsBack) {
+    std::wstring file = BesideTheProgram(L"hourglas.bin");
+    if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no hourglas.bin beside the test program";
+    HCURSOR shown = BusyRoundTrip(file);
+    EXPECT_NE(shown, LoadCursorW(nullptr, IDC_WAIT));
+}
+
+TEST(FormsKitBusyCursor, BrokenOrMissingFileFallsBackToTheSystemWaitCursor) {
+    std::wstring broken = BesideTheProgram(L"broken-cursor.bin");
+    {
+        // An animated cursor's header, cut short after the first chunk name.
+        const char head[] = {'R', 'I', 'F', 'F', 0x10, 0, 0, 0, 'A', 'C', 'O', 'N', 'a', 'n', 'i', 'h'};
+        std::ofstream out(broken.c_str(), std::ios::binary);
+        out.write(head, sizeof head);
+    }
+    HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    EXPECT_EQ(BusyRoundTrip(broken), wait);
+    DeleteFileW(broken.c_str());
+    EXPECT_EQ(BusyRoundTrip(BesideTheProgram(L"no-such-cursor.bin")), wait);
+    EXPECT_EQ(BusyRoundTrip(L""), wait);
+    EXPECT_EQ(LoadCursorW(nullptr, IDC_WAIT), wait);  // the shared cursor was not destroyed
+}
+
+TEST(FormsKitBusyCursor, GoingAwayWhileOnPutsTheClassCursorsBack) {
+    BusyForm form;
+    form.Load();
+    HCURSOR buttonCursor = ClassCursor(form.Command1.hwnd());
+    {
+        ui::BusyCursor busy;
+        busy.Remember({form.Command1.hwnd()}, L"");
+        busy.SetBusy();
+        EXPECT_NE(ClassCursor(form.Command1.hwnd()), buttonCursor);
+    }
+    EXPECT_EQ(ClassCursor(form.Command1.hwnd()), buttonCursor);
 }

@@ -13,6 +13,7 @@
 #include "app/StartWindow.h"
 #include "app/Texts.h"
 #include "ui/App.h"
+#include "tests/win/prompts.h"
 #include "ui/Screen.h"
 
 using app::LoadText;
@@ -34,7 +35,9 @@ void PressKey(const ui::Control& control, WPARAM key) {
     Pump(50);
 }
 
+// Closes the main window a test opened, confirming its exit question.
 void CloseMainWindow() {
+    testing_support::ScriptedPrompts prompts;
     if (ui::Form* window = app::CurrentMainWindow()) window->Unload();
 }
 

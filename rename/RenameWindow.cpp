@@ -1,0 +1,695 @@
+#include "rename/RenameWindow.h"
+
+#include <string>
+
+#include "app/MainWindows.h"
+#include "app/ProgramFolder.h"
+#include "app/Settings.h"
+#include "app/StartUp.h"
+#include "app/Texts.h"
+#include "rename/RenameFiles.h"
+#include "resources/resource.h"
+#include "ui/App.h"
+#include "ui/MsgBox.h"
+#include "ui/RunError.h"
+#include "ui/Screen.h"
+
+namespace renamer {
+
+using app::LoadText;
+
+namespace {
+// The type filters of the Select menu: caption text and pattern, in menu order.
+struct Filter {
+    int textId;
+    const wchar_t* pattern;
+};
+const Filter kFilters[] = {
+    {202, L"*.*"},
+    {145, L"*.EXE"},
+    {146, L"*.exe;*.bat;*.com"},
+    {147, L"*.DOC"},
+    {148, L"*.TXT"},
+    {149, L"*.RTF"},
+    {203, L"*.PDF"},
+    {150, L"*.doc;*.txt;*.rtf;*.pdf"},
+    {204, L"*.JPG"},
+    {205, L"*.GIF"},
+    {206, L"*.BMP"},
+    {207, L"*.PSD"},
+    {151, L"*.jpg;*.gif;*.bmp;*.psd"},
+    {208, L"*.htm;*.html"},
+    {152, L"*.htm;*.html;*.asp;*.dhtml;*.shtml"},
+};
+
+// Design layout for an 800 x 600 screen, in twips.
+const long kDesignWidth = 11700;
+const long kDesignHeight = 8400;
+const long kImageLeft = 4320, kImageTop = 4500, kImageSize = 720;
+
+// Text of a truth value as the settings store it, and back.
+bool ParseTruth(const std::wstring& text) {
+    std::wstring lower = text;
+    for (auto& c : lower) c = static_cast<wchar_t>(towlower(c));
+    if (lower == L"true") return true;
+    if (lower == L"false") return false;
+    return naming::ParseStartNumber(text) != 0;  // a number: anything but 0 is true
+}
+
+std::wstring ProgramName() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name = path;
+    name = name.substr(name.find_last_of(L'\\') + 1);
+    return name.substr(0, name.find_last_of(L'.'));
+}
+}  // namespace
+
+frmMain::frmMain() = default;
+frmMain::~frmMain() = default;
+
+SIZE frmMain::DesignSize() const { return SIZE{kDesignWidth, kDesignHeight}; }
+
+void frmMain::CreateControls() {
+    Drive1.Create(*this);
+    Dir1.Create(*this);
+    Text1.Create(*this);
+    File1.Create(*this);
+    Command1.Create(*this);
+    Command2.Create(*this);
+    Command4.Create(*this);
+    Label3.Create(*this);
+    List2.Create(*this, nullptr, false, true);
+    Frame1.Create(*this);
+    Label1.Create(*this, &Frame1);
+    Text3.Create(*this, &Frame1);
+    Frame2.Create(*this);
+    Option1.Create(*this, &Frame2, true);
+    Option2.Create(*this, &Frame2);
+    Label2.Create(*this, &Frame2);
+    Text2.Create(*this, &Frame2);
+    Check1.Create(*this, &Frame2);
+    Frame3.Create(*this);
+    Option3.Create(*this, &Frame3, true);
+    Option4.Create(*this, &Frame3);
+    Option5.Create(*this, &Frame3);
+    Option6.Create(*this, &Frame3);
+    Text4.Create(*this, &Frame3);
+    Command3.Create(*this);
+    Image1.Create(*this, IDB_RENAME_IMAGE1);
+    Image2.Create(*this, IDB_RENAME_IMAGE2);
+    Image1.SetTransparentColor(RGB(255, 0, 255));
+    Image2.SetTransparentColor(RGB(255, 0, 255));
+    StatusBar1.Create(*this, 2);
+    Timer1.Create(*this, 500);
+    Timer2.Create(*this, 1500);
+    Timer3.Create(*this, 1500);
+    Timer4.Create(*this, 500);
+    Timer5.Create(*this, 250);
+    CreateMenus();
+
+    // Initial state of the options and commands.
+    Text1.SetText(L"*.*");
+    File1.SetPattern(L"*.*");
+    Option1.SetValue(true);
+    Option3.SetValue(true);
+    Label2.SetEnabled(false);
+    Text2.SetEnabled(false);
+    Text4.SetEnabled(false);
+    Text4.SetMaxLength(4);
+    Command4.SetEnabled(false);
+    clear.SetEnabled(false);
+    statbar.SetChecked(true);
+    Image2.SetVisible(false);
+    WireHandlers();
+}
+
+void frmMain::CreateMenus() {
+    MenuBar1.Create(*this);
+    f.Create(MenuBar1);
+    clear.Create(f, [this] { clear_Click(); });
+    cf.Create(f, [this] { cf_Click(); });
+    f.AddSeparator();
+    quit.Create(f, [this] { Unload(); });
+    xmas.Create(MenuBar1);
+    noorm.Create(xmas, [this] { noorm_Click(); });
+    statbar.Create(xmas, [this] { statbar_Click(); });
+    GotoPrint.Create(xmas, [this] { GotoPrint_Click(); });
+    ref2.Create(xmas, [this] { ref2_Click(); });
+    aff.Create(MenuBar1);
+    filters.resize(std::size(kFilters));
+    for (size_t i = 0; i < filters.size(); ++i) {
+        std::wstring pattern = kFilters[i].pattern;
+        filters[i].Create(aff, [this, pattern] { Filter_Click(pattern); });
+    }
+    h.Create(MenuBar1);
+    help.Create(h, [this] { help_Click(); });
+    h.AddSeparator();
+    // The About box arrives with its own window; until then its item is shown greyed.
+    abo.Create(h, [] {});
+    abo.SetEnabled(false);
+}
+
+void frmMain::WireHandlers() {
+    Command1.OnClick = [this] { Command1_Click(); };
+    Command2.OnClick = [this] { Command2_Click(); };
+    Command3.OnClick = [this] { Command3_Click(); };
+    Command4.OnClick = [this] { Command4_Click(); };
+    File1.OnDblClick = [this] { File1_DblClick(); };
+    File1.OnClick = [this] { File1_Click(); };
+    List2.OnMouseDown = [this](int button, int, long, long) { List2_MouseDown(button); };
+    Text1.OnChange = [this] { Text1_Change(); };
+    Dir1.OnChange = [this] { Dir1_Change(); };
+    Drive1.OnChange = [this] { Drive1_Change(); };
+    Option1.OnClick = [this] { Option1_Click(); };
+    Option2.OnClick = [this] { Option2_Click(); };
+    Option3.OnClick = [this] { IndexOption_Click(); };
+    Option4.OnClick = [this] { IndexOption_Click(); };
+    Option5.OnClick = [this] { IndexOption_Click(); };
+    Option6.OnClick = [this] { Option6_Click(); };
+    Text3.OnChange = [this] { Text3_Change(); };
+    Check1.OnClick = [this] { Check1_Click(); };
+    Text4.OnChange = [this] { Text4_Change(); };
+    for (ui::TextBox* box : {&Text2, &Text3, &Text4})
+        box->OnGotFocus = [box] {
+            box->SetSelStart(0);
+            box->SetSelLength(static_cast<int>(box->Text().size()));
+        };
+    Timer1.OnTimer = [this] { Timer1_Timer(); };
+    Timer2.OnTimer = [this] { Timer2_Timer(); };
+    Timer3.OnTimer = [this] { Timer3_Timer(); };
+    Timer4.OnTimer = [this] { Timer4_Timer(); };
+    Timer5.OnTimer = [this] { Timer5_Timer(); };
+
+    // Hints in the first panel of the status bar.
+    const std::pair<ui::Control*, int> hints[] = {
+        {&Command1, 224}, {&Command2, 230}, {&Command3, 238}, {&Check1, 281},
+        {&Option1, 235},  {&Option2, 236},  {&Option3, 231},  {&Option4, 232},
+        {&Option5, 233},  {&Option6, 234},  {&Text2, 254},    {&Text3, 237},
+        {&Text4, 255},
+    };
+    for (const auto& [control, id] : hints)
+        control->OnMouseMove = [this, id = id](int, int, long, long) {
+            app::ShowHint(StatusBar1, id);
+        };
+}
+
+void frmMain::Form_Load() {
+    const std::wstring& layout = app::ScreenResolution;
+    ApplyLayout(layout == L"640" ? 0.8 : layout == L"1024" ? 1.28 : 1.0);
+    SetCaptions();
+    busy_.Remember({hwnd(), Command1.hwnd(), Command2.hwnd(), Command3.hwnd(), List2.hwnd(),
+                    File1.hwnd(), Dir1.hwnd()},
+                   app::JoinPath(app::ProgramFolder(), L"hourglas.bin"));
+    // Pictures of the Exit item and of the Help and About items.
+    Picture1.Load(IDB_MENU_EXIT);
+    Picture2.Load(IDB_MENU_HELP);
+    Picture3.Load(IDB_MENU_ABOUT);
+    MenuBar1.SetPictureAt(0, 3, Picture1.handle());
+    MenuBar1.SetPictureAt(3, 0, Picture2.handle());
+    MenuBar1.SetPictureAt(3, 2, Picture3.handle());
+    File1.SetPath(Dir1.Path());
+    Timer5.SetEnabled(true);
+}
+
+// Places every control for the screen: the design layout fits 800 x 600,
+// and the same layout scaled fits 640 x 480 and 1024 x 768.
+void frmMain::ApplyLayout(double scale) {
+    auto s = [scale](long twips) { return static_cast<long>(twips * scale + 0.5); };
+    auto place = [&](ui::Control& control, long left, long top, long width, long height) {
+        control.Move(s(left), s(top), s(width), s(height));
+    };
+    long width = s(kDesignWidth), height = s(kDesignHeight);
+    Move((ui::ScreenWidthTwips() - width) / 2, (ui::ScreenHeightTwips() - height) / 2, width, height);
+    place(Drive1, 150, 150, 3525, 330);
+    place(Dir1, 150, 570, 3525, 2250);
+    place(Text1, 150, 2910, 3525, 315);
+    place(File1, 150, 3300, 3525, 3825);
+    place(Command1, 3825, 2250, 1725, 420);
+    place(Command2, 3825, 2790, 1725, 420);
+    place(Command4, 3825, 3330, 1725, 420);
+    place(Label3, 5700, 150, 5775, 240);
+    place(List2, 5700, 420, 5775, 2400);
+    place(Frame1, 5700, 2910, 5775, 780);
+    place(Label1, 150, 330, 2250, 240);
+    place(Text3, 2475, 285, 3150, 330);
+    place(Frame2, 5700, 3780, 2850, 2550);
+    place(Option1, 180, 330, 1200, 300);
+    place(Option2, 1500, 330, 1200, 300);
+    place(Label2, 180, 780, 2550, 240);
+    place(Text2, 180, 1050, 1500, 330);
+    place(Check1, 180, 1560, 2400, 300);
+    place(Frame3, 8625, 3780, 2850, 2550);
+    place(Option3, 180, 330, 2550, 300);
+    place(Option4, 180, 690, 2550, 300);
+    place(Option5, 180, 1050, 2550, 300);
+    place(Option6, 180, 1410, 2550, 300);
+    place(Text4, 450, 1830, 1050, 330);
+    place(Command3, 5700, 6450, 5775, 540);
+    Image1.Move(s(kImageLeft), s(kImageTop));
+    Image2.Move(s(kImageLeft), s(kImageTop));
+}
+
+void frmMain::SetCaptions() {
+    SetCaption(LoadText(247));
+    Command1.SetCaption(LoadText(139));
+    Command2.SetCaption(LoadText(140));
+    Command3.SetCaption(LoadText(138));
+    Command4.SetCaption(LoadText(137));
+    Label3.SetCaption(LoadText(131));
+    Label1.SetCaption(LoadText(136));
+    Frame2.SetCaption(LoadText(134));
+    Option1.SetCaption(LoadText(209));
+    Option2.SetCaption(LoadText(210));
+    Label2.SetCaption(LoadText(135));
+    Check1.SetCaption(L"Index?");
+    Frame3.SetCaption(LoadText(195));
+    Option3.SetCaption(LoadText(132));
+    Option4.SetCaption(L"001");
+    Option5.SetCaption(L"01");
+    Option6.SetCaption(LoadText(133));
+    f.SetCaption(LoadText(198));
+    clear.SetCaption(LoadText(201));
+    cf.SetCaption(LoadText(263));
+    quit.SetCaption(LoadText(141));
+    xmas.SetCaption(LoadText(199));
+    noorm.SetCaption(LoadText(266));
+    statbar.SetCaption(L"Statusbar");
+    GotoPrint.SetCaption(LoadText(155));
+    ref2.SetCaption(L"Refresh");
+    aff.SetCaption(LoadText(248));
+    for (size_t i = 0; i < filters.size(); ++i) filters[i].SetCaption(LoadText(kFilters[i].textId));
+    h.SetCaption(LoadText(200));
+    help.SetCaption(LoadText(153));
+    abo.SetCaption(LoadText(265));
+    MenuBar1.Redraw();
+}
+
+// ---- Rename list -----------------------------------------------------------
+
+void frmMain::AddEntry(const std::wstring& folder, const std::wstring& name) {
+    List2.AddItem(name);
+    List1.push_back(folder);
+    names_.insert(name);
+}
+
+void frmMain::RemoveEntry(int index) {
+    names_.erase(List2.List(index));
+    List2.RemoveItem(index);
+    List1.erase(List1.begin() + index);
+}
+
+void frmMain::EnableListCommands(bool enabled) {
+    Command3.SetEnabled(enabled);
+    Command4.SetEnabled(enabled);
+    clear.SetEnabled(enabled);
+}
+
+void frmMain::ClearRenameList() {
+    List2.Clear();
+    List1.clear();
+    names_.clear();
+    plan_.clear();
+}
+
+void frmMain::Command1_Click() {
+    SetBusyCursor();
+    Timer1.SetEnabled(true);
+}
+
+void frmMain::File1_DblClick() { Command1_Click(); }
+
+void frmMain::Timer1_Timer() {
+    Timer1.SetEnabled(false);
+    clear.SetEnabled(true);
+    Command4.SetEnabled(true);
+    const std::wstring folder = File1.Path();
+    const int count = File1.ListCount();
+    List2.BeginUpdate();
+    for (int k = 0; k < count; ++k) {
+        if (!File1.Selected(k)) continue;
+        std::wstring name = File1.List(k);
+        if (names_.count(name)) continue;
+        AddEntry(folder, name);
+        EnableListCommands(true);
+    }
+    List2.EndUpdate();
+    RestoreCursor();
+}
+
+void frmMain::Command2_Click() {
+    if (List2.ListCount() == 0) return;
+    for (int i = 0; i < List2.ListCount();) {
+        if (List2.Selected(i))
+            RemoveEntry(i);
+        else
+            ++i;
+    }
+    EnableListCommands(List2.ListCount() > 0);
+}
+
+void frmMain::Command4_Click() {
+    ClearRenameList();
+    clear.SetEnabled(false);
+    Command3.SetEnabled(false);
+    Command4.SetEnabled(false);
+}
+
+void frmMain::clear_Click() {
+    clear.SetEnabled(false);
+    Command4_Click();
+}
+
+void frmMain::List2_MouseDown(int button) {
+    if (button == ui::kRightButton) List2.SelectAll();
+}
+
+void frmMain::Form_Click() { File1.ClearSelection(); }
+
+void frmMain::Form_MouseMove(int, int, long x, long y) {
+    const bool overImage = Image1.Contains(x, y);
+    ShowImage(overImage);
+    if (!overImage) StatusBar1.SetPanelText(1, L"Nomaro 3.1");
+}
+
+void frmMain::ShowImage(bool highlighted) {
+    if (highlighted == imageHighlighted_) return;
+    imageHighlighted_ = highlighted;
+    Image1.SetVisible(!highlighted);
+    Image2.SetVisible(highlighted);
+}
+
+// ---- Browser ---------------------------------------------------------------
+
+void frmMain::Text1_Change() { File1.SetPattern(Text1.Text()); }
+
+void frmMain::Dir1_Change() {
+    File1.SetPath(Dir1.Path());
+    try {
+        Drive1.SetDrive(Dir1.Path().substr(0, 2));
+    } catch (const ui::RunError&) {
+        // The folder is open, so its drive answers; nothing to report.
+    }
+}
+
+// A drive change reaches the folder list, unless the folder list is on that
+// drive already (which is the case when the folder list itself moved the drive).
+void frmMain::Drive1_Change() {
+    const std::wstring drive = Drive1.Drive();
+    if (_wcsnicmp(drive.c_str(), Dir1.Path().c_str(), 2) == 0) return;
+    try {
+        Dir1.SetPath(drive + L"\\");
+    } catch (const ui::RunError& error) {
+        // The drive shown before is the drive of the folder list.
+        const std::wstring previous = Dir1.Path().substr(0, 2);
+        if (error.number == 68) {
+            Dir1.SetEnabled(false);
+            File1.SetEnabled(false);
+            std::wstring shown = drive;
+            CharUpperBuffW(shown.data(), static_cast<DWORD>(shown.size()));
+            ui::MsgBox(hwnd(), L"Device (" + shown + L") not ready" + std::wstring(23, L' '),
+                       MB_OK | MB_ICONINFORMATION, L"Not ready");
+            Dir1.SetEnabled(true);
+            File1.SetEnabled(true);
+        }
+        Drive1.SetDrive(previous);
+    }
+}
+
+void frmMain::File1_Click() {
+    if (File1.Path() != Dir1.Path()) File1.SetPath(Dir1.Path());
+}
+
+void frmMain::RefreshAllLists() {
+    Drive1.Refresh();
+    Dir1.Refresh();
+    File1.Refresh();
+}
+
+void frmMain::ref2_Click() { RefreshAllLists(); }
+
+void frmMain::Filter_Click(const std::wstring& pattern) {
+    Text1.SetText(pattern);
+    File1.SelectAll();
+}
+
+// ---- Menus -----------------------------------------------------------------
+
+void frmMain::cf_Click() {
+    int marked = File1.SelCount();
+    if (marked > 0)
+        ui::MsgBox(hwnd(), std::to_wstring(marked) + L" file(s) marked in filelist right now!",
+                   MB_OK, ui::AppTitle());
+}
+
+void frmMain::noorm_Click() { noorm.SetChecked(!noorm.Checked()); }
+
+void frmMain::statbar_Click() {
+    bool show = !statbar.Checked();
+    StatusBar1.SetVisible(show);
+    statbar.SetChecked(show);
+}
+
+void frmMain::GotoPrint_Click() {
+    if (!app::AskSwitchWindow(hwnd())) return;
+    leaving_ = true;
+    app::OpenMainWindow(app::MainWindow::List);
+    Unload();
+}
+
+void frmMain::help_Click() { app::ShowHelpTopic(L"html\\file0soj.htm"); }
+
+// ---- Closing ---------------------------------------------------------------
+
+void frmMain::Form_Escape() { Unload(); }
+
+void frmMain::Form_QueryUnload(bool& cancel) {
+    bool confirmed = true;
+    if (!leaving_) {
+        if (busy_.On()) RestoreCursor();
+        confirmed = app::AskExit(hwnd());
+    }
+    SaveSettings();
+    if (!confirmed) cancel = true;
+}
+
+// ---- Naming options --------------------------------------------------------
+
+void frmMain::Option1_Click() {
+    Text2.SetText(L"");
+    Label2.SetEnabled(false);
+    Text2.SetEnabled(false);
+}
+
+void frmMain::Option2_Click() {
+    Label2.SetEnabled(true);
+    Text2.SetEnabled(true);
+    Text2.SetFocus();
+}
+
+void frmMain::IndexOption_Click() { Text4.SetText(L""); }
+
+void frmMain::Option6_Click() {
+    Text4.SetEnabled(true);
+    Text4.SetFocus();
+}
+
+void frmMain::Text3_Change() {
+    const bool keepNames = Text3.Text() == L"*";
+    for (ui::Control* control : {static_cast<ui::Control*>(&Option3), static_cast<ui::Control*>(&Option4),
+                                 static_cast<ui::Control*>(&Option5), static_cast<ui::Control*>(&Option6),
+                                 static_cast<ui::Control*>(&Text4)})
+        control->SetEnabled(!keepNames);
+}
+
+void frmMain::Check1_Click() {
+    const bool indexed = Check1.Value();
+    for (ui::Control* control :
+         {static_cast<ui::Control*>(&Option1), static_cast<ui::Control*>(&Option2),
+          static_cast<ui::Control*>(&Option3), static_cast<ui::Control*>(&Option4),
+          static_cast<ui::Control*>(&Option5), static_cast<ui::Control*>(&Option6),
+          static_cast<ui::Control*>(&Text4), static_cast<ui::Control*>(&Text2)})
+        control->SetEnabled(!indexed);
+    if (indexed) Text3.SetFocus();
+}
+
+void frmMain::Text4_Change() {
+    if (naming::IsValidStartNumber(Text4.Text())) return;
+    ui::MsgBox(hwnd(), L"Only numbers in this field", MB_OK, ui::AppTitle());
+    Text4.SetText(L"0000");
+}
+
+naming::NamingOptions frmMain::ReadOptions() const {
+    naming::NamingOptions options;
+    options.newName = Text3.Text();
+    options.keepExtension = Option1.Value();
+    options.newExtension = Text2.Text();
+    options.indexStyle = Option4.Value()   ? naming::IndexStyle::Three
+                         : Option5.Value() ? naming::IndexStyle::Two
+                         : Option6.Value() ? naming::IndexStyle::StartNumber
+                                           : naming::IndexStyle::Four;
+    options.startNumber = Text4.Text();
+    options.indexedExtension = Check1.Value();
+    return options;
+}
+
+std::vector<naming::RenameEntry> frmMain::Entries() const {
+    std::vector<naming::RenameEntry> entries;
+    entries.reserve(List1.size());
+    for (size_t i = 0; i < List1.size(); ++i)
+        entries.push_back({List1[i], List2.List(static_cast<int>(i))});
+    return entries;
+}
+
+// ---- Rename engine ---------------------------------------------------------
+
+void frmMain::Command3_Click() {
+    if (List2.ListCount() == 0) {
+        ui::MsgBox(hwnd(), LoadText(275), MB_OK | MB_ICONINFORMATION, LoadText(262));
+        return;
+    }
+    SetBusyCursor();
+    Timer2.SetEnabled(true);
+}
+
+void frmMain::Timer2_Timer() {
+    Timer2.SetEnabled(false);
+    try {
+        Text3.SetText(naming::TrimBlanks(Text3.Text()));
+        const naming::NamingOptions options = ReadOptions();
+        switch (naming::CheckOptions(options)) {
+        case naming::PlanCheck::EmptyName:
+            ui::MsgBox(hwnd(), LoadText(197), MB_OK | MB_ICONINFORMATION, ProgramName());
+            Text3.SetFocus();
+            RestoreCursor();
+            return;
+        case naming::PlanCheck::NothingWouldChange:
+            ui::MsgBox(hwnd(), LoadText(241), MB_OK | MB_ICONEXCLAMATION, L"?");
+            RestoreCursor();
+            return;
+        case naming::PlanCheck::Ready:
+            break;
+        }
+        naming::Plan plan = naming::BuildPlan(Entries(), options);
+        if (plan.tooManyForIndexedExtension) {
+            ui::MsgBox(hwnd(), LoadText(282), MB_OK | MB_ICONSTOP, L"Stop");
+            Command4_Click();
+            File1.Refresh();
+            RestoreCursor();
+            return;
+        }
+        plan_ = std::move(plan.entries);
+        RestoreCursor();
+        if (ui::MsgBox(hwnd(), LoadText(256), MB_OKCANCEL | MB_ICONQUESTION, LoadText(262)) != IDOK) {
+            Command4_Click();
+            return;
+        }
+        SetBusyCursor();
+        Timer3.SetEnabled(true);
+    } catch (const ui::RunError& error) {
+        ReportEngineFailure(error);
+    }
+}
+
+void frmMain::Timer3_Timer() {
+    Timer3.SetEnabled(false);
+    try {
+        naming::PerformRenames(plan_, ReadOptions(), noorm.Checked());
+        RestoreCursor();
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        ui::MsgBox(hwnd(), L"Renaiming Complete", MB_OK | MB_ICONINFORMATION, L"Stop");
+        File1.Refresh();
+        Command4_Click();
+    } catch (const ui::RunError& error) {
+        ReportEngineFailure(error);
+    }
+}
+
+void frmMain::ReportEngineFailure(const ui::RunError& error) {
+    const std::wstring number = std::to_wstring(error.number);
+    const std::wstring text =
+        error.number == 58 ? L"Error 58\r" + LoadText(196)
+                           : L"Error Number = " + number + L"\rError description = " + error.description;
+    ui::MsgBox(hwnd(), text, MB_OK | MB_ICONSTOP, L"Error " + number);
+    Command4_Click();
+    File1.Refresh();
+    Text3.SetFocus();
+    RestoreCursor();
+}
+
+void frmMain::SetBusyCursor() { busy_.SetBusy(); }
+void frmMain::RestoreCursor() { busy_.Restore(); }
+
+// ---- Settings --------------------------------------------------------------
+
+int frmMain::IndexChoice() const {
+    if (Option3.Value()) return 1;
+    if (Option4.Value()) return 2;
+    if (Option5.Value()) return 3;
+    if (Option6.Value()) return 4;
+    return 0;
+}
+
+void frmMain::SaveSettings() {
+    if (!Option1.Value()) app::WriteIniValue(L"rename", L"exttxt", Text2.Text());
+    app::WriteIniValue(L"rename", L"ext", Option1.Value() ? L"True" : L"False");
+    if (int choice = IndexChoice()) lastIndexChoice_ = choice;
+    if (lastIndexChoice_ == 4) app::WriteIniValue(L"rename", L"indextxt", Text4.Text());
+    app::WriteIniValue(L"rename", L"index", std::to_wstring(lastIndexChoice_));
+    app::WriteIniValue(L"rename", L"lastcat", Dir1.Path());
+    app::WriteIniValue(L"rename", L"format", Text1.Text());
+}
+
+void frmMain::Timer5_Timer() {
+    Timer5.SetEnabled(false);
+    try {
+        RestoreSettings();
+    } catch (const ui::RunError& error) {
+        if (error.number == 13)
+            ui::MsgBox(hwnd(),
+                       L"Some of the files required for Nomaro could be missing, read the helpfile "
+                       L"for more info",
+                       MB_OK | MB_ICONEXCLAMATION, L"Error");
+        else
+            ui::MsgBox(hwnd(), L"Nomaro Error Description: " + error.description, MB_OK | MB_ICONSTOP,
+                       L"Error " + std::to_wstring(error.number));
+        ui::EndProgram();
+    }
+}
+
+void frmMain::RestoreSettings() {
+    const std::wstring folder = app::ReadIniValue(L"rename", L"lastcat");
+    // A first opening has nothing saved: the window keeps its initial state.
+    if (folder.empty()) return;
+    try {
+        Dir1.SetPath(folder);
+    } catch (const ui::RunError& error) {
+        if (error.number != 76 && error.number != 68) throw;
+        Drive1.SetDrive(L"c:");
+        return;
+    }
+    Text1.SetText(app::ReadIniValue(L"rename", L"format"));
+    const std::wstring index = app::ReadIniValue(L"rename", L"index");
+    const std::wstring ext = app::ReadIniValue(L"rename", L"ext");
+    if (ParseTruth(ext)) {
+        Option1.SetValue(true);
+    } else {
+        Option2.SetValue(true);
+        Text2.SetText(app::ReadIniValue(L"rename", L"exttxt"));
+    }
+    switch (naming::ParseStartNumber(index)) {
+    case 1: lastIndexChoice_ = 1; Option3.SetValue(true); break;
+    case 2: lastIndexChoice_ = 2; Option4.SetValue(true); break;
+    case 3: lastIndexChoice_ = 3; Option5.SetValue(true); break;
+    case 4: lastIndexChoice_ = 4; Timer4.SetEnabled(true); break;
+    default: break;
+    }
+}
+
+void frmMain::Timer4_Timer() {
+    Timer4.SetEnabled(false);
+    Option6.SetValue(true);
+    Text4.SetText(app::ReadIniValue(L"rename", L"indextxt"));
+}
+
+}  // namespace renamer

@@ -1,0 +1,451 @@
+// The drive, folder and file boxes on real windows and real folders under
+// the temporary folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Paths.h"
+#include "ui/App.h"
+#include "ui/BrowserBoxes.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/RunError.h"
+
+using app::JoinPath;
+
+namespace {
+
+class BrowserForm : public ui::Form {
+public:
+    ui::DriveBox Drive1;
+    ui::DirBox Dir1;
+    ui::FileBox File1;
+    ui::Button Command1;
+    int driveChanges = 0, dirChanges = 0, fileClicks = 0, fileDoubleClicks = 0, defaultPresses = 0;
+
+protected:
+    SIZE DesignSize() const override { return SIZE{9000, 5000}; }
+    void CreateControls() override {
+        Drive1.Create(*this);
+        Drive1.Move(150, 150, 2700, 315);
+        Dir1.Create(*this);
+        Dir1.Move(150, 600, 2700, 3600);
+        File1.Create(*this);
+        File1.Move(3000, 150, 2700, 4050);
+        Command1.Create(*this);
+        Command1.Move(6000, 150, 1200, 375);
+        SetDefaultButton(Command1);
+        Drive1.OnChange = [this] { ++driveChanges; };
+        Dir1.OnChange = [this] { ++dirChanges; };
+        File1.OnClick = [this] { ++fileClicks; };
+        File1.OnDblClick = [this] { ++fileDoubleClicks; };
+        Command1.OnClick = [this] { ++defaultPresses; };
+    }
+};
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(JoinPath(folder, L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = JoinPath(folder, name);
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+std::vector<std::wstring> Listed(const ui::FileBox& box) {
+    std::vector<std::wstring> names;
+    for (int i = 0; i < box.ListCount(); ++i) names.push_back(box.List(i));
+    return names;
+}
+
+// The texts the list box itself holds, as the user sees them.
+std::vector<std::wstring> Shown(HWND list) {
+    std::vector<std::wstring> texts;
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+int RunErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const ui::RunError& error) {
+        return error.number;
+    }
+    return 0;
+}
+
+// A mouse click (or double-click) in the middle of a list-box item.
+void ClickItem(HWND list, int index, bool doubleClick) {
+    RECT item;
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+    if (doubleClick) {
+        SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageW(list, WM_LBUTTONUP, 0, at);
+    }
+}
+
+class BrowserBoxes : public testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        root = JoinPath(temp, L"nomaro boxes " + std::to_wstring(GetCurrentProcessId()));
+        RemoveTree(root);
+        ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
+        form.Show();
+    }
+    void TearDown() override {
+        ui::SetDriveReadyProbe(nullptr);
+        form.Unload();
+        RemoveTree(root);
+    }
+
+    std::wstring MakeFolder(const std::wstring& relative) {
+        std::wstring path = JoinPath(root, relative);
+        EXPECT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << "cannot create folder";
+        return path;
+    }
+    std::wstring MakeFile(const std::wstring& relative) {
+        std::wstring path = JoinPath(root, relative);
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE) << "cannot create file";
+        CloseHandle(file);
+        return path;
+    }
+    void MakeFiles(std::initializer_list<const wchar_t*> names) {
+        for (const wchar_t* name : names) MakeFile(name);
+    }
+
+    std::wstring root;
+    BrowserForm form;
+};
+
+using Names = std::vector<std::wstring>;
+
+TEST_F(BrowserBoxes, FileBoxListsMatchingFilesSortedWithoutRegardToCase) {
+    MakeFiles({L"b.txt", L"A.TXT", L"c.doc", L"\u00C4.txt", L"a1.txt", L"Makefile", L"page.htmlx"});
+    MakeFolder(L"folder.txt");
+    form.File1.SetPath(root);
+    EXPECT_TRUE(SamePath(form.File1.Path(), root));
+    EXPECT_EQ(form.File1.Pattern(), L"*.*");
+    EXPECT_EQ(Listed(form.File1),
+              (Names{L"A.TXT", L"a1.txt", L"b.txt", L"c.doc", L"Makefile", L"page.htmlx", L"\u00C4.txt"}));
+    EXPECT_EQ(Shown(form.File1.hwnd()), Listed(form.File1));
+
+    form.File1.SetPattern(L"*.txt");
+    EXPECT_EQ(Listed(form.File1), (Names{L"A.TXT", L"a1.txt", L"b.txt", L"\u00C4.txt"}));
+    EXPECT_EQ(Shown(form.File1.hwnd()), Listed(form.File1));
+
+    form.File1.SetPattern(L"*.DOC; *.htm;*.html;*.");
+    EXPECT_EQ(Listed(form.File1), (Names{L"c.doc", L"Makefile"}));
+
+    form.File1.SetPattern(L"");
+    EXPECT_EQ(form.File1.ListCount(), 0);
+    EXPECT_EQ(RunErrorOf([&] { form.File1.List(0); }), 381);
+}
+
+TEST_F(BrowserBoxes, HiddenAndSystemEntriesAreLeftOut) {
+    MakeFiles({L"seen.txt", L"hidden.txt", L"system.txt"});
+    MakeFolder(L"Shown");
+    std::wstring hiddenFolder = MakeFolder(L"Secret");
+    ASSERT_TRUE(SetFileAttributesW(JoinPath(root, L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW(JoinPath(root, L"system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(SetFileAttributesW(hiddenFolder.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY));
+    ASSERT_TRUE(GetFileAttributesW(hiddenFolder.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+    form.File1.SetPath(root);
+    EXPECT_EQ(Listed(form.File1), (Names{L"seen.txt"}));
+    form.Dir1.SetPath(root);
+    ASSERT_EQ(form.Dir1.ListCount(), form.Dir1.CurrentIndex() + 2);
+    EXPECT_EQ(form.Dir1.List(form.Dir1.CurrentIndex() + 1), JoinPath(form.Dir1.Path(), L"Shown"));
+}
+
+TEST_F(BrowserBoxes, FileBoxSelection) {
+    MakeFiles({L"1.txt", L"2.txt", L"3.txt", L"4.txt"});
+    form.File1.SetPath(root);
+    form.File1.SelectAll();
+    EXPECT_EQ(form.File1.SelCount(), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(form.File1.Selected(i));
+
+    form.File1.SetSelected(1, false);
+    form.File1.SetSelected(3, false);
+    EXPECT_EQ(form.File1.SelCount(), 2);
+    EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{0, 2}));
+    EXPECT_FALSE(form.File1.Selected(1));
+
+    form.File1.ClearSelection();
+    EXPECT_EQ(form.File1.SelCount(), 0);
+    EXPECT_TRUE(form.File1.SelectedIndices().empty());
+    form.File1.SetSelected(2, true);
+    EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{2}));
+    EXPECT_EQ(form.fileClicks, 0) << "selection by the program raises no click";
+
+    EXPECT_EQ(RunErrorOf([&] { form.File1.Selected(4); }), 381);
+    EXPECT_EQ(RunErrorOf([&] { form.File1.SetSelected(-1, true); }), 381);
+
+    form.File1.SelectAll();
+    form.File1.SetPattern(L"*.txt");
+    EXPECT_EQ(form.File1.ListCount(), 4);
+    EXPECT_EQ(form.File1.SelCount(), 0) << "a new pattern lists afresh";
+}
+
+TEST_F(BrowserBoxes, RefreshKeepsTheSelectionOfFilesStillThere) {
+    MakeFiles({L"b.txt", L"c.txt", L"d.txt"});
+    form.File1.SetPath(root);
+    form.File1.SetSelected(0, true);  // b
+    form.File1.SetSelected(1, true);  // c
+    ASSERT_TRUE(DeleteFileW(JoinPath(root, L"c.txt").c_str()));
+    MakeFiles({L"a.txt", L"C2.txt"});
+
+    form.File1.Refresh();
+    EXPECT_EQ(Listed(form.File1), (Names{L"a.txt", L"b.txt", L"C2.txt", L"d.txt"}));
+    EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{1}));
+    EXPECT_EQ(Shown(form.File1.hwnd()), Listed(form.File1));
+}
+
+TEST_F(BrowserBoxes, FileBoxKeepsItsFolderWhenTheNewOneIsMissing) {
+    MakeFiles({L"x.txt"});
+    form.File1.SetPath(root);
+    form.File1.SetSelected(0, true);
+    EXPECT_EQ(RunErrorOf([&] { form.File1.SetPath(JoinPath(root, L"missing")); }), 76);
+    EXPECT_TRUE(SamePath(form.File1.Path(), root));
+    EXPECT_EQ(Listed(form.File1), (Names{L"x.txt"}));
+    EXPECT_TRUE(form.File1.Selected(0));
+    EXPECT_EQ(RunErrorOf([&] { form.File1.SetPath(JoinPath(root, L"x.txt")); }), 76);
+}
+
+TEST_F(BrowserBoxes, FileBoxReportsClicksAndDoubleClicksOfTheUser) {
+    MakeFiles({L"one.txt", L"two.txt"});
+    form.File1.SetPath(root);
+    ClickItem(form.File1.hwnd(), 1, false);
+    EXPECT_EQ(form.fileClicks, 1);
+    EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{1}));
+    ClickItem(form.File1.hwnd(), 0, true);
+    EXPECT_EQ(form.fileDoubleClicks, 1);
+    EXPECT_TRUE(form.File1.Selected(0));
+}
+
+TEST_F(BrowserBoxes, DirBoxShowsAncestorsThenSubfoldersAndWritesNamesAsOnDisk) {
+    std::wstring pics = MakeFolder(L"Pics");
+    MakeFolder(L"Pics\\beta");
+    MakeFolder(L"Pics\\Alpha");
+    MakeFolder(L"Pics\\Alpha\\deeper");
+    MakeFile(L"Pics\\file.txt");
+
+    form.Dir1.SetPath(pics + L"\\beta\\..\\");
+    std::wstring path = form.Dir1.Path();
+    EXPECT_TRUE(SamePath(path, pics));
+    EXPECT_EQ(path.substr(path.size() - 5), L"\\Pics");
+    EXPECT_TRUE(path[0] >= L'A' && path[0] <= L'Z');
+
+    int current = form.Dir1.CurrentIndex();
+    ASSERT_EQ(form.Dir1.ListCount(), current + 3);
+    EXPECT_EQ(form.Dir1.List(0), path.substr(0, 3));
+    for (int i = 1; i <= current; ++i) {
+        std::wstring ancestor = form.Dir1.List(i);
+        EXPECT_EQ(path.compare(0, ancestor.size(), ancestor), 0) << "entry " << i << " is no ancestor";
+        EXPECT_GT(ancestor.size(), form.Dir1.List(i - 1).size());
+    }
+    EXPECT_EQ(form.Dir1.List(current), path);
+    EXPECT_EQ(form.Dir1.List(current + 1), JoinPath(path, L"Alpha"));
+    EXPECT_EQ(form.Dir1.List(current + 2), JoinPath(path, L"beta"));
+    EXPECT_EQ(form.Dir1.ListIndex(), current);
+
+    Names shown = Shown(form.Dir1.hwnd());
+    std::wstring lowerRoot{static_cast<wchar_t>(path[0] + 32), L':', L'\\'};
+    EXPECT_EQ(shown.front(), lowerRoot);
+    EXPECT_EQ(shown[static_cast<size_t>(current)], L"Pics");
+    EXPECT_EQ(shown.back(), L"beta");
+
+    // Lower-case input comes back as written on disk; ".." is relative to the box.
+    form.Dir1.SetPath(JoinPath(root, L"pics\\ALPHA"));
+    EXPECT_EQ(form.Dir1.Path(), JoinPath(path, L"Alpha"));
+    form.Dir1.SetPath(L"..");
+    EXPECT_EQ(form.Dir1.Path(), path);
+    form.Dir1.SetPath(L"\\");
+    EXPECT_EQ(form.Dir1.Path(), path.substr(0, 3));
+    EXPECT_EQ(form.Dir1.CurrentIndex(), 0);
+}
+
+TEST_F(BrowserBoxes, DirBoxRefusesAMissingFolderAndKeepsItsPath) {
+    form.Dir1.SetPath(root);
+    std::wstring before = form.Dir1.Path();
+    int entries = form.Dir1.ListCount();
+    form.dirChanges = 0;
+    EXPECT_EQ(RunErrorOf([&] { form.Dir1.SetPath(JoinPath(root, L"missing\\deeper")); }), 76);
+    EXPECT_EQ(RunErrorOf([&] { form.Dir1.SetPath(L""); }), 76);
+    EXPECT_EQ(form.Dir1.Path(), before);
+    EXPECT_EQ(form.Dir1.ListCount(), entries);
+    form.Dir1.SetPath(root);
+    EXPECT_EQ(form.dirChanges, 0) << "neither a failure nor the same folder is a change";
+}
+
+TEST_F(BrowserBoxes, DoubleClickAndEnterOpenFolders) {
+    MakeFolder(L"Alpha");
+    std::wstring gone = MakeFolder(L"Gone");
+    form.Dir1.SetPath(root);
+    std::wstring start = form.Dir1.Path();
+    form.dirChanges = 0;
+    int alpha = form.Dir1.CurrentIndex() + 1;
+    ASSERT_EQ(form.Dir1.List(alpha), JoinPath(start, L"Alpha"));
+
+    ClickItem(form.Dir1.hwnd(), alpha, true);
+    EXPECT_EQ(form.Dir1.Path(), JoinPath(start, L"Alpha"));
+    EXPECT_EQ(form.dirChanges, 1);
+
+    // Enter on the parent entry goes through the form's keyboard handling
+    // and must not press the default button.
+    form.Dir1.SetListIndex(form.Dir1.CurrentIndex() - 1);
+    form.Dir1.SetFocus();
+    PostMessageW(form.Dir1.hwnd(), WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(form.Dir1.hwnd(), WM_KEYUP, VK_RETURN, 0xC0000001);
+    ui::DoEvents();
+    EXPECT_EQ(form.Dir1.Path(), start);
+    EXPECT_EQ(form.dirChanges, 2);
+    EXPECT_EQ(form.defaultPresses, 0);
+
+    // A folder removed since the list was read: the list is brought up to date.
+    int goneIndex = form.Dir1.CurrentIndex() + 2;
+    ASSERT_EQ(form.Dir1.List(goneIndex), JoinPath(start, L"Gone"));
+    ASSERT_TRUE(RemoveDirectoryW(gone.c_str()));
+    ClickItem(form.Dir1.hwnd(), goneIndex, true);
+    EXPECT_EQ(form.Dir1.Path(), start);
+    EXPECT_EQ(form.Dir1.ListCount(), form.Dir1.CurrentIndex() + 2);
+    EXPECT_EQ(form.dirChanges, 2);
+}
+
+TEST_F(BrowserBoxes, DriveBoxListsTheDrivesAndFollowsSetDrive) {
+    ASSERT_GE(form.Drive1.ListCount(), 2);
+    std::vector<std::wstring> drives;
+    for (int i = 0; i < form.Drive1.ListCount(); ++i) drives.push_back(form.Drive1.List(i).substr(0, 2));
+    EXPECT_NE(std::find(drives.begin(), drives.end(), L"c:"), drives.end());
+    EXPECT_NE(std::find(drives.begin(), drives.end(), L"z:"), drives.end());
+
+    form.Drive1.SetDrive(L"z:");
+    form.driveChanges = 0;
+    form.Drive1.SetDrive(L"C:\\something");
+    EXPECT_EQ(form.Drive1.Drive(), L"c:");
+    EXPECT_EQ(form.driveChanges, 1);
+    form.Drive1.SetDrive(L"c");
+    EXPECT_EQ(form.driveChanges, 1) << "the same drive is no change";
+
+    wchar_t unused = 0;
+    for (wchar_t letter = L'y'; letter > L'c' && !unused; --letter)
+        if (std::find(drives.begin(), drives.end(), std::wstring{letter, L':'}) == drives.end()) unused = letter;
+    ASSERT_NE(unused, 0);
+    EXPECT_EQ(RunErrorOf([&] { form.Drive1.SetDrive(std::wstring{unused, L':'}); }), 68);
+    EXPECT_EQ(RunErrorOf([&] { form.Drive1.SetDrive(L""); }), 68);
+    EXPECT_EQ(form.Drive1.Drive(), L"c:");
+}
+
+TEST_F(BrowserBoxes, ANotReadyDriveIsRefusedByEveryBox) {
+    form.Drive1.SetDrive(L"c:");
+    form.Dir1.SetPath(root);
+    form.File1.SetPath(root);
+    form.driveChanges = form.dirChanges = 0;
+    std::vector<std::wstring> asked;
+    ui::SetDriveReadyProbe([&](const std::wstring& driveRoot) {
+        asked.push_back(driveRoot);
+        return !SamePath(driveRoot, L"z:\\");
+    });
+
+    EXPECT_EQ(RunErrorOf([&] { form.Drive1.SetDrive(L"z:"); }), 68);
+    EXPECT_EQ(form.Drive1.Drive(), L"c:");
+    EXPECT_EQ(form.driveChanges, 0);
+    EXPECT_EQ(RunErrorOf([&] { form.Dir1.SetPath(L"z:\\"); }), 68);
+    EXPECT_TRUE(SamePath(form.Dir1.Path(), root));
+    EXPECT_EQ(RunErrorOf([&] { form.File1.SetPath(L"Z:\\tmp"); }), 68);
+    EXPECT_TRUE(SamePath(form.File1.Path(), root));
+    EXPECT_EQ(asked.size(), 3u);
+
+    ui::SetDriveReadyProbe(nullptr);
+    form.Drive1.SetDrive(L"z:");
+    EXPECT_EQ(form.Drive1.Drive(), L"z:");
+    EXPECT_EQ(form.driveChanges, 1);
+}
+
+TEST_F(BrowserBoxes, TheUserChoosesADriveWithTheKeyboard) {
+    form.Drive1.SetDrive(L"c:");
+    form.driveChanges = 0;
+    SendMessageW(form.Drive1.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_NE(form.Drive1.Drive(), L"c:");
+    EXPECT_EQ(form.driveChanges, 1);
+
+    // In the dropped list the highlight moves without a change; the choice
+    // counts when Enter closes the list, and closing without one changes nothing.
+    form.Drive1.SetDrive(L"c:");
+    form.driveChanges = 0;
+    SendMessageW(form.Drive1.hwnd(), CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(form.Drive1.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(SendMessageW(form.Drive1.hwnd(), CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_NE(form.Drive1.Drive(), L"c:") << "the highlight moved";
+    EXPECT_EQ(form.driveChanges, 0);
+    SendMessageW(form.Drive1.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(SendMessageW(form.Drive1.hwnd(), CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_NE(form.Drive1.Drive(), L"c:");
+    EXPECT_EQ(form.driveChanges, 1);
+    SendMessageW(form.Drive1.hwnd(), CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(form.Drive1.hwnd(), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ(form.driveChanges, 1);
+}
+
+TEST_F(BrowserBoxes, NamesOutsideTheAnsiCodePageSurvive) {
+    const std::wstring greek = L"\u0391\u03BB\u03C6\u03B1.txt";           // Αλφα.txt
+    const std::wstring japanese = L"\u65E5\u672C\u8A9E.txt";              // 日本語.txt
+    const std::wstring folder = L"\u03A9\u03BC\u03AD\u03B3\u03B1 \u6587";  // Ωμέγα 文
+    MakeFile(greek);
+    MakeFile(japanese);
+    MakeFolder(folder);
+    MakeFile(folder + L"\\\u0444\u0430\u0439\u043B.doc");  // файл.doc
+
+    form.File1.SetPath(root);
+    form.File1.SetPattern(L"*.TXT");
+    ASSERT_EQ(Listed(form.File1), (Names{greek, japanese}));
+    EXPECT_EQ(Shown(form.File1.hwnd()), Listed(form.File1));
+    form.File1.SetPattern(L"\u03B1\u039B*");  // αΛ*: Greek letters match without regard to case
+    EXPECT_EQ(Listed(form.File1), (Names{greek}));
+
+    form.Dir1.SetPath(root);
+    int sub = form.Dir1.CurrentIndex() + 1;
+    ASSERT_LT(sub, form.Dir1.ListCount());
+    EXPECT_EQ(Shown(form.Dir1.hwnd())[static_cast<size_t>(sub)], folder);
+    ClickItem(form.Dir1.hwnd(), sub, true);
+    EXPECT_EQ(form.Dir1.Path(), JoinPath(form.Dir1.List(sub - 1), folder));
+
+    form.File1.SetPath(form.Dir1.Path());
+    form.File1.SetPattern(L"*.*");
+    ASSERT_EQ(form.File1.ListCount(), 1);
+    std::wstring name = form.File1.List(0);
+    EXPECT_EQ(name, L"\u0444\u0430\u0439\u043B.doc");
+    EXPECT_NE(GetFileAttributesW(JoinPath(form.File1.Path(), name).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+#include "ui/Menu.h"
+
+#include <utility>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/RunError.h"
+
+namespace ui {
+
+namespace {
+std::wstring MenuText(HMENU menu, UINT item, bool byPosition) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    if (!GetMenuItemInfoW(menu, item, byPosition, &info)) return std::wstring();
+    std::vector<wchar_t> text(info.cch + 1, L'\0');
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    GetMenuItemInfoW(menu, item, byPosition, &info);
+    return std::wstring(text.data());
+}
+
+void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& text) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
+    SetMenuItemInfoW(menu, item, byPosition, &info);
+}
+}  // namespace
+
+// ---- MenuBar ---------------------------------------------------------------
+
+void MenuBar::Create(Form& form) {
+    form_ = &form;
+    menu_ = CreateMenu();
+    if (!menu_ || !SetMenu(form.hwnd(), menu_)) throw RunError(5);
+}
+
+int MenuBar::Count() const { return GetMenuItemCount(menu_); }
+
+HMENU MenuBar::SubMenu(int menuPosition) const { return GetSubMenu(menu_, menuPosition); }
+
+UINT MenuBar::ItemId(int menuPosition, int itemPosition) const {
+    HMENU menu = SubMenu(menuPosition);
+    if (!menu) return 0;
+    UINT id = GetMenuItemID(menu, itemPosition);
+    return id == static_cast<UINT>(-1) ? 0 : id;
+}
+
+bool MenuBar::SetPictureAt(int menuPosition, int itemPosition, HBITMAP picture) const {
+    UINT id = ItemId(menuPosition, itemPosition);
+    return id != 0 &&
+           SetMenuItemBitmaps(SubMenu(menuPosition), id, MF_BYCOMMAND, picture, picture) != FALSE;
+}
+
+void MenuBar::Redraw() const {
+    if (form_ && form_->hwnd()) DrawMenuBar(form_->hwnd());
+}
+
+// ---- Menu ------------------------------------------------------------------
+
+void Menu::Create(MenuBar& bar, const std::wstring& caption) {
+    bar_ = &bar;
+    form_ = bar.form();
+    menu_ = CreatePopupMenu();
+    if (!menu_ || !AppendMenuW(bar.handle(), MF_POPUP | MF_STRING,
+                               reinterpret_cast<UINT_PTR>(menu_), caption.c_str()))
+        throw RunError(5);
+    bar.Redraw();
+}
+
+int Menu::Count() const { return GetMenuItemCount(menu_); }
+
+void Menu::AddSeparator() { AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr); }
+
+int Menu::PositionOnBar() const {
+    if (!bar_) return -1;
+    for (int i = 0, n = bar_->Count(); i < n; ++i)
+        if (bar_->SubMenu(i) == menu_) return i;
+    return -1;
+}
+
+std::wstring Menu::Caption() const {
+    int position = PositionOnBar();
+    return position < 0 ? std::wstring()
+                        : MenuText(bar_->handle(), static_cast<UINT>(position), true);
+}
+
+void Menu::SetCaption(const std::wstring& caption) {
+    int position = PositionOnBar();
+    if (position < 0) return;
+    SetMenuText(bar_->handle(), static_cast<UINT>(position), true, caption);
+    bar_->Redraw();
+}
+
+bool Menu::Enabled() const {
+    int position = PositionOnBar();
+    return position >= 0 &&
+           !(GetMenuState(bar_->handle(), static_cast<UINT>(position), MF_BYPOSITION) & MF_GRAYED);
+}
+
+void Menu::SetEnabled(bool enabled) {
+    int position = PositionOnBar();
+    if (position < 0) return;
+    EnableMenuItem(bar_->handle(), static_cast<UINT>(position),
+                   MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    bar_->Redraw();
+}
+
+void Menu::Popup() const {
+    if (!form_ || !form_->hwnd()) return;
+    POINT at;
+    GetCursorPos(&at);
+    // The menu closes properly only when its window is in the foreground.
+    SetForegroundWindow(form_->hwnd());
+    UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, form_->hwnd(), nullptr));
+    if (chosen) SendMessageW(form_->hwnd(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+}
+
+// ---- MenuItem --------------------------------------------------------------
+
+void MenuItem::Create(Menu& menu, const std::wstring& caption) {
+    if (!menu.form()) throw RunError(5);
+    menu_ = menu.handle();
+    id_ = menu.form()->AddMenuItem(*this);
+    if (!AppendMenuW(menu_, MF_STRING, id_, caption.c_str())) throw RunError(5);
+}
+
+void MenuItem::Create(Menu& menu, std::function<void()> onClick) {
+    Create(menu);
+    OnClick = std::move(onClick);
+}
+
+std::wstring MenuItem::Caption() const { return MenuText(menu_, id_, false); }
+
+void MenuItem::SetCaption(const std::wstring& caption) { SetMenuText(menu_, id_, false, caption); }
+
+bool MenuItem::Checked() const {
+    return (GetMenuState(menu_, id_, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void MenuItem::SetChecked(bool checked) {
+    CheckMenuItem(menu_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MenuItem::Enabled() const {
+    return !(GetMenuState(menu_, id_, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+void MenuItem::SetEnabled(bool enabled) {
+    EnableMenuItem(menu_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void MenuItem::SetPicture(HBITMAP picture) {
+    SetMenuItemBitmaps(menu_, id_, MF_BYCOMMAND, picture, picture);
+}
+
+void MenuItem::Click() {
+    if (Enabled() && OnClick) OnClick();
+}
+
+// ---- MenuPicture -----------------------------------------------------------
+
+MenuPicture::~MenuPicture() { Release(); }
+
+bool MenuPicture::Load(int resourceId) {
+    Release();
+    bitmap_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                              MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, 0));
+    return bitmap_ != nullptr;
+}
+
+void MenuPicture::Release() {
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = nullptr;
+}
+
+}  // namespace ui
