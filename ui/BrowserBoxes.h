@@ -74,7 +74,6 @@ class DirBox : public Control {
 public:
     // Shows the current folder of the process.
     void Create(Form& form, Frame* container = nullptr);
-    ~DirBox() override;
 
     // The current folder, drive letter in capitals, each folder name written
     // as on disk, no backslash at the end except at a drive root ("C:\").
@@ -100,6 +99,10 @@ public:
     // OnClick (of Control): the user moved the highlight.
 
     void Notify(int code) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+
+protected:
+    LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     enum class Glyph { Drive, OpenFolder, ClosedFolder };
@@ -112,14 +115,10 @@ private:
 
     void Fill();
     void OpenEntry(int index);
-    void Draw(const DRAWITEMSTRUCT& item) const;
-    static LRESULT CALLBACK FormProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    static LRESULT CALLBACK ListProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
     std::wstring path_;
     std::vector<Entry> entries_;
     int currentIndex_ = -1;
-    HWND formWindow_ = nullptr;  // the form window while this box draws its entries
 };
 
 // A multi-select list of the files (not folders) of one folder whose names

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,7 @@ HFONT DefaultFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)
 
 void Control::CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style, DWORD exStyle,
                              Frame* container) {
+    if (form_) form_->RemoveControl(*this);
     form_ = &form;
     container_ = container;
     id_ = form.AddControl(*this);
@@ -24,10 +26,10 @@ void Control::CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style
                             GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) throw RunError(5);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
-    // Subclassed by hand rather than with SetWindowSubclass: under Wine that
-    // looks its data up in a window property, a round trip to the server for
+    // Subclassed by hand rather than with comctl32's subclass helpers: under Wine they
+    // look their data up in a window property, a round trip to the server for
     // every message, which made adding 10,000 list items take seconds.
-    hook_ = new Hook{this, nullptr};
+    hook_ = new Hook{this, nullptr, 0, false};
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook_));
     hook_->previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
@@ -35,9 +37,11 @@ void Control::CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style
 
 // A control that goes before its window (a form's members are destroyed
 // before the form's window) must not be called back by that window; the
-// hook stays and passes the messages on.
+// hook stays and passes the messages on. Nor may the form reach it through
+// its notifications.
 Control::~Control() {
     if (hook_) hook_->control = nullptr;
+    if (form_) form_->RemoveControl(*this);
 }
 
 void Control::Notify(int) {}
@@ -95,14 +99,33 @@ LRESULT CALLBACK Control::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         if (hook->control) {
             hook->control->hwnd_ = nullptr;
             hook->control->hook_ = nullptr;
+            hook->control = nullptr;
         }
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        delete hook;
-    } else if (hook->control) {
-        // May run handlers that destroy the window; `hook` is not used after this.
-        hook->control->RaiseEvents(message, wParam, lParam);
+        hook->destroyed = true;
+        if (hook->depth == 0) delete hook;
+        return CallWindowProcW(previous, hwnd, message, wParam, lParam);
     }
-    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    ++hook->depth;
+    // The handlers may destroy the window (the hook then lets go of the
+    // control) or the control itself; each step asks the hook again.
+    if (hook->control) hook->control->RaiseEvents(message, wParam, lParam);
+    LRESULT result = 0;
+    if (hook->control)
+        result = hook->control->ControlProc(message, wParam, lParam);
+    else if (!hook->destroyed)
+        result = CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    if (--hook->depth == 0 && hook->destroyed) delete hook;
+    return result;
+}
+
+LRESULT Control::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallPrevious(message, wParam, lParam);
+}
+
+LRESULT Control::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!hook_) return 0;
+    return CallWindowProcW(hook_->previous, hwnd_, message, wParam, lParam);
 }
 
 void Control::RaiseEvents(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -448,12 +471,20 @@ void ListBox::Notify(int code) {
 // ---- StatusBar -------------------------------------------------------------
 
 void StatusBar::Create(Form& form, int panelCount) {
+    panelCount_ = std::max(panelCount, 1);
     CreateWindowOf(form, STATUSCLASSNAMEW, SBARS_SIZEGRIP, 0, nullptr);
+    FormResized();
+}
+
+// A status bar places itself at the bottom of its parent only when it is
+// told of a size change; the panel edges are then worked out afresh.
+void StatusBar::FormResized() {
+    SendMessageW(hwnd(), WM_SIZE, 0, 0);
     RECT client;
-    GetClientRect(form.hwnd(), &client);
-    std::vector<int> edges(static_cast<size_t>(panelCount));
-    for (int i = 0; i < panelCount; ++i)
-        edges[static_cast<size_t>(i)] = i + 1 == panelCount ? -1 : client.right * (i + 1) / panelCount;
+    GetClientRect(form()->hwnd(), &client);
+    std::vector<int> edges(static_cast<size_t>(panelCount_));
+    for (int i = 0; i < panelCount_; ++i)
+        edges[static_cast<size_t>(i)] = i + 1 == panelCount_ ? -1 : client.right * (i + 1) / panelCount_;
     SendMessageW(hwnd(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 

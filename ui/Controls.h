@@ -53,20 +53,39 @@ public:
 
     // Internal: a WM_COMMAND notification for this control.
     virtual void Notify(int code);
+    // Internal: the form was asked to draw an item of this owner-drawn
+    // control. True when the control drew it.
+    virtual bool DrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+    // Internal: the form's client area changed size; controls that keep to
+    // an edge of the form place themselves again.
+    virtual void FormResized() {}
+    // Internal: the form object goes before the control.
+    void FormGone() { form_ = nullptr; }
 
 protected:
     void CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style, DWORD exStyle,
                         Frame* container);
     // Sees every message of the control's window before the control does.
     virtual void Observe(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
+    // Handles every message of the control's window after the events were
+    // raised, and gives its result. The default leaves it to the window's
+    // own procedure; an override may answer a message itself or change the
+    // answer of CallPrevious.
+    virtual LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window's own procedure (the one the kit's hook replaced).
+    LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     // The control's window procedure is replaced by WindowProc, which raises
-    // the events and passes every message on. The hook lives with the window
-    // (in its GWLP_USERDATA) and outlives a control that goes first.
+    // the events and hands every message to ControlProc. The hook lives with
+    // the window (in its GWLP_USERDATA) and outlives a control that goes
+    // first; `depth` counts the calls of WindowProc under way, so that a
+    // window destroyed by a handler does not free the hook under them.
     struct Hook {
         Control* control;
         WNDPROC previous;
+        int depth;
+        bool destroyed;
     };
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     void RaiseEvents(UINT message, WPARAM wParam, LPARAM lParam);
@@ -237,11 +256,19 @@ private:
 };
 
 // A status bar of panels; panel indices start at 1.
+// It sits at the bottom of the form across its whole width, and keeps there
+// when the form changes size. The panels share the width equally, the last
+// one reaching to the right edge.
 class StatusBar : public Control {
 public:
     void Create(Form& form, int panelCount);
+    int PanelCount() const { return panelCount_; }
     std::wstring PanelText(int panel) const;
     void SetPanelText(int panel, const std::wstring& text);
+    void FormResized() override;
+
+private:
+    int panelCount_ = 0;
 };
 
 // A window timer that calls OnTimer every Interval milliseconds while enabled.

@@ -42,6 +42,7 @@ int MouseButtonsFrom(WPARAM wParam) {
 Form::Form() = default;
 
 Form::~Form() {
+    for (auto& entry : controls_) entry.second->FormGone();
     if (!hwnd_) return;
     // The controls of the subclass are already gone: destroy the window
     // without running any more handlers.
@@ -177,6 +178,11 @@ int Form::AddControl(Control& control) {
     return id;
 }
 
+void Form::RemoveControl(const Control& control) {
+    auto it = controls_.find(control.id());
+    if (it != controls_.end() && it->second == &control) controls_.erase(it);
+}
+
 void Form::AddImage(Image& image) { images_.push_back(&image); }
 
 UINT Form::AddTimer(Timer& timer) {
@@ -235,6 +241,17 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT:
         Paint();
+        return 0;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_MENU) break;
+        Control* control = ControlFromHwnd(item.hwndItem);
+        if (control && control->DrawItem(item)) return TRUE;
+        break;
+    }
+    case WM_SIZE:
+        for (auto& entry : controls_)
+            if (entry.second->hwnd()) entry.second->FormResized();
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {

@@ -62,8 +62,10 @@ public:
     // Number of loaded forms in the process; the message loop ends at zero.
     static int LoadedCount();
 
-    // Internal: called by the kit.
+    // Internal: called by the kit. A control is registered while both it and
+    // the form exist; whichever goes first ends the registration.
     int AddControl(Control& control);
+    void RemoveControl(const Control& control);
     void AddImage(Image& image);
     UINT AddTimer(Timer& timer);
     // Command ids of menu items start at 1000, clear of IDOK, IDCANCEL and

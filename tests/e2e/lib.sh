@@ -56,3 +56,20 @@ wait_exit() {
   done
   fail "process $pid still runs after $seconds s"
 }
+
+# Clicks the middle of a window with the mouse.
+click() {
+  local position
+  position=$(wintool centre "$1") || fail "no window $1 to click"
+  xdotool mousemove $position click 1
+}
+
+# Answers the message box with the given title by pressing Return in it;
+# prints its texts first so the caller can check them.
+answer_box() {
+  local title=$1 box
+  box=$(wintool wait '#32770' "$title" 30000) || fail "no message box \"$title\""
+  wintool texts "$box"
+  wintool activate "$box" || fail "the message box \"$title\" cannot be brought to the front"
+  xdotool key Return
+}

@@ -7,6 +7,9 @@
 //   wintool texts <handle>                          prints the window's text and its children's
 //   wintool foreground                              prints the handle of the foreground window
 //   wintool activate <handle>                       brings the window to the front, for the keys that follow
+//   wintool child <handle> <class> <n>              prints the n-th (from 0) child window of a class
+//   wintool labelled <handle> <text>                prints the child window showing exactly that text
+//   wintool centre <handle>                         prints the screen position of the window's centre ("x y")
 #include <windows.h>
 
 #include <cstdio>
@@ -55,6 +58,24 @@ void PrintUtf8(const std::wstring& text) {
     std::printf("%s\n", bytes.c_str());
 }
 
+HWND HandleFrom(const wchar_t* text) {
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(text, nullptr, 16)));
+}
+
+struct ChildQuery {
+    std::wstring windowClass;  // empty: any class
+    std::wstring text;         // used when windowClass is empty
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+    auto* query = reinterpret_cast<ChildQuery*>(param);
+    bool match = query->windowClass.empty() ? TextOf(hwnd) == query->text
+                                            : lstrcmpiW(ClassOf(hwnd).c_str(), query->windowClass.c_str()) == 0;
+    if (match) query->found.push_back(hwnd);
+    return TRUE;
+}
+
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
     PrintUtf8(TextOf(hwnd));
     return TRUE;
@@ -80,23 +101,41 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"texts" && argc == 3) {
-        HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 16)));
+        HWND hwnd = HandleFrom(argv[2]);
         if (!IsWindow(hwnd)) return 1;
         PrintUtf8(TextOf(hwnd));
         EnumChildWindows(hwnd, PrintChild, 0);
         return 0;
     }
     if (command == L"activate" && argc == 3) {
-        HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(argv[2], nullptr, 16)));
+        HWND hwnd = HandleFrom(argv[2]);
         if (!IsWindow(hwnd)) return 1;
         SetForegroundWindow(hwnd);
         for (int i = 0; i < 40 && GetForegroundWindow() != hwnd; ++i) Sleep(25);
         return GetForegroundWindow() == hwnd ? 0 : 1;
     }
+    if ((command == L"child" && argc == 5) || (command == L"labelled" && argc == 4)) {
+        ChildQuery query;
+        if (command == L"child")
+            query.windowClass = argv[3];
+        else
+            query.text = argv[3];
+        EnumChildWindows(HandleFrom(argv[2]), CollectChild, reinterpret_cast<LPARAM>(&query));
+        size_t n = command == L"child" ? static_cast<size_t>(_wtoi(argv[4])) : 0;
+        if (n >= query.found.size()) return 1;
+        std::printf("%p\n", static_cast<void*>(query.found[n]));
+        return 0;
+    }
+    if (command == L"centre" && argc == 3) {
+        RECT r;
+        if (!GetWindowRect(HandleFrom(argv[2]), &r)) return 1;
+        std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
     if (command == L"foreground" && argc == 2) {
         std::printf("%p\n", static_cast<void*>(GetForegroundWindow()));
         return 0;
     }
-    std::fprintf(stderr, "usage: wintool wait|count|texts|foreground|activate ...\n");
+    std::fprintf(stderr, "usage: wintool wait|count|texts|foreground|activate|child|labelled|centre ...\n");
     return 2;
 }

@@ -89,6 +89,44 @@ std::vector<std::wstring> Shown(HWND list) {
     return texts;
 }
 
+// A window's client area as the window paints it when asked to print itself,
+// one 0x00RRGGBB value per pixel, row by row.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;
+    // Pixels of `colour` in the rows from `top` to `bottom` (exclusive).
+    int CountIn(int top, int bottom, COLORREF colour) const {
+        DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+        int count = 0;
+        for (int y = std::max(top, 0); y < std::min(bottom, height); ++y)
+            for (int x = 0; x < width; ++x)
+                if ((pixels[static_cast<size_t>(y * width + x)] & 0xFFFFFF) == wanted) ++count;
+        return count;
+    }
+};
+
+Picture PrintClient(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    Picture picture{r.right, r.bottom, {}};
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    picture.pixels.assign(pixels, pixels + r.right * r.bottom);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
 int RunErrorOf(const std::function<void()>& action) {
     try {
         action();
@@ -340,6 +378,37 @@ TEST_F(BrowserBoxes, DoubleClickAndEnterOpenFolders) {
     EXPECT_EQ(form.Dir1.Path(), start);
     EXPECT_EQ(form.Dir1.ListCount(), form.Dir1.CurrentIndex() + 2);
     EXPECT_EQ(form.dirChanges, 2);
+}
+
+TEST_F(BrowserBoxes, DirBoxDrawsItsEntriesWithGlyphsAndTheHighlight) {
+    MakeFolder(L"Alpha");
+    form.Dir1.SetPath(root);
+    int current = form.Dir1.CurrentIndex();
+    ASSERT_EQ(form.Dir1.ListCount(), current + 2);
+    auto rowOf = [&](int index) {
+        RECT row{};
+        SendMessageW(form.Dir1.hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+        return row;
+    };
+    RECT currentRow = rowOf(current), subfolderRow = rowOf(current + 1), rootRow = rowOf(0);
+    ASSERT_GT(subfolderRow.bottom, currentRow.bottom);
+
+    Picture picture = PrintClient(form.Dir1.hwnd());
+    const COLORREF closedFolder = RGB(255, 214, 90);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_GT(picture.CountIn(subfolderRow.top, subfolderRow.bottom, closedFolder), 50)
+        << "the subfolder has its closed folder glyph";
+    EXPECT_EQ(picture.CountIn(currentRow.top, currentRow.bottom, closedFolder), 0);
+    EXPECT_GT(picture.CountIn(currentRow.top, currentRow.bottom, highlight), 50)
+        << "the current folder is highlighted";
+    EXPECT_EQ(picture.CountIn(subfolderRow.top, subfolderRow.bottom, highlight), 0);
+
+    // The highlight follows the selection; the entries further down keep their glyphs.
+    form.Dir1.SetListIndex(0);
+    picture = PrintClient(form.Dir1.hwnd());
+    EXPECT_GT(picture.CountIn(rootRow.top, rootRow.bottom, highlight), 50);
+    EXPECT_EQ(picture.CountIn(currentRow.top, currentRow.bottom, highlight), 0);
+    EXPECT_GT(picture.CountIn(subfolderRow.top, subfolderRow.bottom, closedFolder), 50);
 }
 
 TEST_F(BrowserBoxes, DriveBoxListsTheDrivesAndFollowsSetDrive) {

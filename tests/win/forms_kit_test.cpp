@@ -1,7 +1,9 @@
 // The forms kit on real windows: modal showing, timers, option groups,
-// frames, unloading, text boxes, list boxes, labels, pictures, menus and the
-// busy cursor.
+// frames, unloading, text boxes, list boxes, labels, pictures, the controls'
+// message hook, owner drawing, the status bar, menus and the busy cursor.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -460,6 +462,163 @@ TEST(FormsKitImage, KeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) {
     DeleteObject(canvas);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
+}
+
+// ---- The message hook, owner-drawn controls and the status bar -------------
+
+namespace {
+// A button the test draws itself, whose window answers a private message and
+// also asks for characters, through the kit's message hook.
+class Swatch : public ui::Control {
+public:
+    static constexpr UINT kDouble = WM_APP + 7;
+    COLORREF colour = RGB(200, 30, 60);
+    int draws = 0;
+
+    void Create(ui::Form& form) { CreateWindowOf(form, WC_BUTTONW, BS_OWNERDRAW, 0, nullptr); }
+    bool DrawItem(const DRAWITEMSTRUCT& item) override {
+        ++draws;
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(item.hDC, &item.rcItem, brush);
+        DeleteObject(brush);
+        return true;
+    }
+
+protected:
+    LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kDouble) return static_cast<LRESULT>(wParam) * 2;
+        LRESULT result = CallPrevious(message, wParam, lParam);
+        if (message == WM_GETDLGCODE) result |= DLGC_WANTCHARS;
+        return result;
+    }
+};
+
+class HookForm : public ui::Form {
+public:
+    Swatch Swatch1;
+    ui::Button Command1;
+    ui::StatusBar StatusBar1;
+
+protected:
+    DWORD FormStyle() const override { return ui::Form::FormStyle() | WS_THICKFRAME; }
+    void CreateControls() override {
+        Swatch1.Create(*this);
+        Swatch1.Move(120, 120, 1200, 600);
+        Command1.Create(*this);
+        Command1.Move(1500, 120, 1200, 375);
+        StatusBar1.Create(*this, 2);
+    }
+};
+
+COLORREF CentrePixel(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    COLORREF pixel = GetPixel(dc, r.right / 2, r.bottom / 2);
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
+// The bar's place in the form's client area.
+RECT PlaceInForm(const ui::Control& control) {
+    RECT r;
+    GetWindowRect(control.hwnd(), &r);
+    MapWindowPoints(nullptr, control.form()->hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void ExpectAtTheBottom(const ui::StatusBar& bar) {
+    RECT client, place = PlaceInForm(bar);
+    GetClientRect(bar.form()->hwnd(), &client);
+    EXPECT_EQ(place.left, 0);
+    EXPECT_EQ(place.right, client.right);
+    EXPECT_EQ(place.bottom, client.bottom);
+    EXPECT_GT(place.bottom - place.top, 10);
+    EXPECT_LT(place.bottom - place.top, client.bottom / 3);
+    int edges[2] = {};
+    ASSERT_EQ(SendMessageW(bar.hwnd(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges)), 2);
+    EXPECT_EQ(edges[0], client.right / 2);
+    EXPECT_EQ(edges[1], -1);
+}
+}  // namespace
+
+TEST(FormsKitHook, AControlCanAnswerMessagesAndChangeTheAnswersOfItsWindow) {
+    HookForm form;
+    form.Show();
+    int keys = 0;
+    form.Swatch1.OnKeyDown = [&](int, int) { ++keys; };
+    EXPECT_EQ(SendMessageW(form.Swatch1.hwnd(), Swatch::kDouble, 21, 0), 42);
+    EXPECT_EQ(SendMessageW(form.Command1.hwnd(), Swatch::kDouble, 21, 0), 0);
+
+    LRESULT plain = SendMessageW(form.Command1.hwnd(), WM_GETDLGCODE, 0, 0);
+    LRESULT hooked = SendMessageW(form.Swatch1.hwnd(), WM_GETDLGCODE, 0, 0);
+    EXPECT_EQ(plain & DLGC_WANTCHARS, 0);
+    EXPECT_EQ(hooked & DLGC_WANTCHARS, DLGC_WANTCHARS);
+    EXPECT_NE(hooked & (DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON), 0)
+        << "the button's own answer is kept";
+
+    SendMessageW(form.Swatch1.hwnd(), WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_EQ(keys, 1) << "events are still raised";
+}
+
+TEST(FormsKitHook, TheFormHandsOwnerDrawingToTheControl) {
+    HookForm form;
+    form.Show();
+    int before = form.Swatch1.draws;
+    EXPECT_EQ(CentrePixel(form.Swatch1.hwnd()), form.Swatch1.colour);
+    EXPECT_GT(form.Swatch1.draws, before);
+    form.Swatch1.colour = RGB(20, 120, 240);
+    EXPECT_EQ(CentrePixel(form.Swatch1.hwnd()), RGB(20, 120, 240));
+}
+
+TEST(FormsKitHook, AHandlerMayDestroyTheWindowOrTheControl) {
+    HookForm form;
+    form.Show();
+    HWND button = form.Command1.hwnd();
+    form.Command1.OnMouseDown = [&](int, int, long, long) { DestroyWindow(form.Command1.hwnd()); };
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(5, 5));
+    EXPECT_FALSE(IsWindow(button));
+    EXPECT_EQ(form.Command1.hwnd(), nullptr);
+
+    // A control that goes during its own event leaves a window that still works.
+    auto* label = new ui::Label;
+    label->Create(form);
+    HWND window = label->hwnd();
+    label->OnMouseDown = [&](int, int, long, long) { delete label; };
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(2, 2));
+    SetWindowTextW(window, L"still there");
+    wchar_t text[32] = {};
+    GetWindowTextW(window, text, 32);
+    EXPECT_STREQ(text, L"still there");
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(2, 2));
+    DestroyWindow(window);
+}
+
+TEST(FormsKitStatusBar, SitsAtTheBottomAndFollowsTheFormsSize) {
+    HookForm form;
+    form.Load();
+    ExpectAtTheBottom(form.StatusBar1);
+    form.Show();
+    form.Move(600, 600, 7000, 5000);
+    ExpectAtTheBottom(form.StatusBar1);
+    form.Move(300, 300, 9000, 6600);
+    ExpectAtTheBottom(form.StatusBar1);
+    EXPECT_TRUE(IsWindowVisible(form.StatusBar1.hwnd()));
+
+    // Hidden while the form changes size, it comes back in the right place.
+    form.StatusBar1.SetVisible(false);
+    form.Move(300, 300, 6000, 4500);
+    form.StatusBar1.SetVisible(true);
+    ExpectAtTheBottom(form.StatusBar1);
+    form.StatusBar1.SetPanelText(2, L"right");
+    EXPECT_EQ(form.StatusBar1.PanelText(2), L"right");
 }
 
 // ---- Menus -----------------------------------------------------------------

@@ -1,0 +1,47 @@
+# From the start window to renamed files on disk, driven from outside with
+# keys and clicks: Enter opens the rename window (which restores the folder
+# of the files from the settings), a click and Shift+End mark every file,
+# SELECT, a new name, RENAME, OK to the question and to the completion notice.
+source "$(dirname "$0")/lib.sh"
+use_prefix "$WINEPREFIX"
+program=$(copy_program)
+photos=$E2E_DIR/photos
+mkdir -p "$photos"
+for name in a.jpg b.JPG c.tar.gz README; do echo "$name" > "$photos/$name"; done
+cat > "$(dirname "$program")/filename.ini" <<INI
+[rename]
+lastcat=$(winepath -w "$photos" 2>/dev/null)
+format=*.*
+ext=True
+index=1
+[common]
+tipofday=false
+INI
+
+wine "$program" & pid=$!
+E2E_PIDS+=($pid)
+start=$(wintool wait NomaroForm Nomaro 30000) || fail "no start window"
+wintool activate "$start" || fail "the start window cannot be brought to the front"
+sleep 0.3
+xdotool key Return
+window=$(wintool wait NomaroForm 'Nomaro 3.1 (Rename)' 30000) || fail "no rename window"
+sleep 1   # the settings are restored 250 ms after the window opens
+files=$(wintool child "$window" ListBox 1) || fail "no file list"
+xdotool mousemove $(wintool centre "$files") click 1
+sleep 0.3
+xdotool key ctrl+Home shift+End
+click "$(wintool labelled "$window" '> SELECT >')"
+sleep 1.2
+click "$(wintool child "$window" Edit 1)"
+xdotool type --delay 50 Trip
+click "$(wintool labelled "$window" RENAME)"
+answer_box 'Rename?' | grep -qx 'Rename the selected file(s)' || fail "wrong question"
+answer_box Stop | grep -qx 'Renaiming Complete' || fail "no completion notice"
+actual=$(cd "$photos" && ls | sort | tr '\n' ' ')
+expected="Trip0001.jpg Trip0002.JPG Trip0003.tar.gz Trip0004.README "
+[ "$actual" = "$expected" ] || fail "files on disk: $actual"
+[ "$(cat "$photos/Trip0003.tar.gz")" = c.tar.gz ] || fail "a file lost its content"
+xdotool key Escape
+answer_box 'Exit?' >/dev/null
+wait_exit "$pid" 30 || fail "the program ended with an error"
+echo "renamed from the start window: $actual"
