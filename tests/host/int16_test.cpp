@@ -1,19 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "tests/error_number.h"
+
 #include "ui/Int16.h"
 #include "ui/RunError.h"
+
+using testing_support::ErrorNumberOf;
 
 using namespace ui;
 
 namespace {
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RunError& error) {
-        return error.number;
-    }
-    return 0;
-}
 }  // namespace
 
 TEST(Int16, ResultsInsideTheRangeAreExact) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/error_number.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -7,18 +9,12 @@
 #include "rename/NamingRules.h"
 #include "ui/RunError.h"
 
+using testing_support::ErrorNumberOf;
+
 using namespace naming;
 using Names = std::vector<std::wstring>;
 
 namespace {
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ui::RunError& error) {
-        return error.number;
-    }
-    return 0;
-}
 
 std::vector<RenameEntry> InFolder(const std::wstring& folder, const Names& names) {
     std::vector<RenameEntry> entries;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/error_number.h"
+#include "tests/win/client_picture.h"
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -15,6 +18,10 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/RunError.h"
+
+using testing_support::ErrorNumberOf;
+using testing_support::Picture;
+using testing_support::PrintClient;
 
 using app::JoinPath;
 
@@ -91,50 +98,7 @@ std::vector<std::wstring> Shown(HWND list) {
 
 // A window's client area as the window paints it when asked to print itself,
 // one 0x00RRGGBB value per pixel, row by row.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<DWORD> pixels;
-    // Pixels of `colour` in the rows from `top` to `bottom` (exclusive).
-    int CountIn(int top, int bottom, COLORREF colour) const {
-        DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-        int count = 0;
-        for (int y = std::max(top, 0); y < std::min(bottom, height); ++y)
-            for (int x = 0; x < width; ++x)
-                if ((pixels[static_cast<size_t>(y * width + x)] & 0xFFFFFF) == wanted) ++count;
-        return count;
-    }
-};
 
-Picture PrintClient(HWND window) {
-    RECT r;
-    GetClientRect(window, &r);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    GdiFlush();
-    Picture picture{r.right, r.bottom, {}};
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    picture.pixels.assign(pixels, pixels + r.right * r.bottom);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return picture;
-}
-
-int RunErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ui::RunError& error) {
-        return error.number;
-    }
-    return 0;
-}
 
 // A mouse click (or double-click) in the middle of a list-box item.
 void ClickItem(HWND list, int index, bool doubleClick) {
@@ -207,7 +171,7 @@ TEST_F(BrowserBoxes, FileBoxListsMatchingFilesSortedWithoutRegardToCase) {
 
     form.File1.SetPattern(L"");
     EXPECT_EQ(form.File1.ListCount(), 0);
-    EXPECT_EQ(RunErrorOf([&] { form.File1.List(0); }), 381);
+    EXPECT_EQ(ErrorNumberOf([&] { form.File1.List(0); }), 381);
 }
 
 TEST_F(BrowserBoxes, HiddenAndSystemEntriesAreLeftOut) {
@@ -246,8 +210,8 @@ TEST_F(BrowserBoxes, FileBoxSelection) {
     EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{2}));
     EXPECT_EQ(form.fileClicks, 0) << "selection by the program raises no click";
 
-    EXPECT_EQ(RunErrorOf([&] { form.File1.Selected(4); }), 381);
-    EXPECT_EQ(RunErrorOf([&] { form.File1.SetSelected(-1, true); }), 381);
+    EXPECT_EQ(ErrorNumberOf([&] { form.File1.Selected(4); }), 381);
+    EXPECT_EQ(ErrorNumberOf([&] { form.File1.SetSelected(-1, true); }), 381);
 
     form.File1.SelectAll();
     form.File1.SetPattern(L"*.txt");
@@ -273,11 +237,11 @@ TEST_F(BrowserBoxes, FileBoxKeepsItsFolderWhenTheNewOneIsMissing) {
     MakeFiles({L"x.txt"});
     form.File1.SetPath(root);
     form.File1.SetSelected(0, true);
-    EXPECT_EQ(RunErrorOf([&] { form.File1.SetPath(JoinPath(root, L"missing")); }), 76);
+    EXPECT_EQ(ErrorNumberOf([&] { form.File1.SetPath(JoinPath(root, L"missing")); }), 76);
     EXPECT_TRUE(SamePath(form.File1.Path(), root));
     EXPECT_EQ(Listed(form.File1), (Names{L"x.txt"}));
     EXPECT_TRUE(form.File1.Selected(0));
-    EXPECT_EQ(RunErrorOf([&] { form.File1.SetPath(JoinPath(root, L"x.txt")); }), 76);
+    EXPECT_EQ(ErrorNumberOf([&] { form.File1.SetPath(JoinPath(root, L"x.txt")); }), 76);
 }
 
 TEST_F(BrowserBoxes, FileBoxReportsClicksAndDoubleClicksOfTheUser) {
@@ -338,8 +302,8 @@ TEST_F(BrowserBoxes, DirBoxRefusesAMissingFolderAndKeepsItsPath) {
     std::wstring before = form.Dir1.Path();
     int entries = form.Dir1.ListCount();
     form.dirChanges = 0;
-    EXPECT_EQ(RunErrorOf([&] { form.Dir1.SetPath(JoinPath(root, L"missing\\deeper")); }), 76);
-    EXPECT_EQ(RunErrorOf([&] { form.Dir1.SetPath(L""); }), 76);
+    EXPECT_EQ(ErrorNumberOf([&] { form.Dir1.SetPath(JoinPath(root, L"missing\\deeper")); }), 76);
+    EXPECT_EQ(ErrorNumberOf([&] { form.Dir1.SetPath(L""); }), 76);
     EXPECT_EQ(form.Dir1.Path(), before);
     EXPECT_EQ(form.Dir1.ListCount(), entries);
     form.Dir1.SetPath(root);
@@ -430,8 +394,8 @@ TEST_F(BrowserBoxes, DriveBoxListsTheDrivesAndFollowsSetDrive) {
     for (wchar_t letter = L'y'; letter > L'c' && !unused; --letter)
         if (std::find(drives.begin(), drives.end(), std::wstring{letter, L':'}) == drives.end()) unused = letter;
     ASSERT_NE(unused, 0);
-    EXPECT_EQ(RunErrorOf([&] { form.Drive1.SetDrive(std::wstring{unused, L':'}); }), 68);
-    EXPECT_EQ(RunErrorOf([&] { form.Drive1.SetDrive(L""); }), 68);
+    EXPECT_EQ(ErrorNumberOf([&] { form.Drive1.SetDrive(std::wstring{unused, L':'}); }), 68);
+    EXPECT_EQ(ErrorNumberOf([&] { form.Drive1.SetDrive(L""); }), 68);
     EXPECT_EQ(form.Drive1.Drive(), L"c:");
 }
 
@@ -446,12 +410,12 @@ TEST_F(BrowserBoxes, ANotReadyDriveIsRefusedByEveryBox) {
         return !SamePath(driveRoot, L"z:\\");
     });
 
-    EXPECT_EQ(RunErrorOf([&] { form.Drive1.SetDrive(L"z:"); }), 68);
+    EXPECT_EQ(ErrorNumberOf([&] { form.Drive1.SetDrive(L"z:"); }), 68);
     EXPECT_EQ(form.Drive1.Drive(), L"c:");
     EXPECT_EQ(form.driveChanges, 0);
-    EXPECT_EQ(RunErrorOf([&] { form.Dir1.SetPath(L"z:\\"); }), 68);
+    EXPECT_EQ(ErrorNumberOf([&] { form.Dir1.SetPath(L"z:\\"); }), 68);
     EXPECT_TRUE(SamePath(form.Dir1.Path(), root));
-    EXPECT_EQ(RunErrorOf([&] { form.File1.SetPath(L"Z:\\tmp"); }), 68);
+    EXPECT_EQ(ErrorNumberOf([&] { form.File1.SetPath(L"Z:\\tmp"); }), 68);
     EXPECT_TRUE(SamePath(form.File1.Path(), root));
     EXPECT_EQ(asked.size(), 3u);
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/win/client_picture.h"
+
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -216,30 +218,14 @@ struct Rendering {
 };
 
 Rendering Render(HWND control) {
-    RECT r;
-    GetClientRect(control, &r);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    GdiFlush();
+    const testing_support::Picture picture = testing_support::PrintClient(control);
     Rendering result;
-    auto* pixels = static_cast<const DWORD*>(bits);
-    DWORD corner = pixels[0];
-    for (int i = 0; i < r.right * r.bottom; ++i) {
-        DWORD p = pixels[i];
+    const DWORD corner = picture.pixels.empty() ? 0 : picture.pixels[0];
+    for (DWORD p : picture.pixels) {
         int grey = (((p >> 16) & 0xff) + ((p >> 8) & 0xff) + (p & 0xff)) / 3;
         if (grey < result.darkest) result.darkest = grey;
         if (p != corner) ++result.marked;
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     return result;
 }
 }  // namespace

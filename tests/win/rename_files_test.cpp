@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/error_number.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -19,6 +21,8 @@
 #include "rename/RenameFiles.h"
 #include "ui/RunError.h"
 #include "ui/Win32Error.h"
+
+using testing_support::ErrorNumberOf;
 
 using namespace naming;
 using Names = std::vector<std::wstring>;
@@ -45,14 +49,6 @@ NamingOptions Options(std::wstring newName, bool keep, std::wstring newExtension
     return {std::move(newName), keep, std::move(newExtension), style, std::move(start), indexed};
 }
 
-int ErrorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const ui::RunError& error) {
-        return error.number;
-    }
-    return 0;
-}
 
 class RenameFiles : public testing::Test {
 protected:

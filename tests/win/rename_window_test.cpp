@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MainWindows.h"
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "rename/RenameWindow.h"
@@ -446,4 +447,35 @@ TEST_F(RenameWindow, NotReadyDriveIsReportedAndTheDriveGoesBack) {
     EXPECT_EQ(window->Drive1.Drive(), before);
     EXPECT_EQ(window->Dir1.Path(), folder.wstring());
     EXPECT_TRUE(window->Dir1.Enabled());
+}
+
+TEST_F(RenameWindow, RightClickInTheRenameListMarksEveryEntry) {
+    MakeFiles({L"a.txt", L"b.txt", L"c.txt"});
+    Open();
+    Browse();
+    Mark({L"a.txt", L"b.txt", L"c.txt"});
+    Select();
+    EXPECT_EQ(window->List2.SelCount(), 0);
+    SendMessageW(window->List2.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(window->List2.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(window->List2.SelCount(), 3);
+}
+
+TEST_F(RenameWindow, SwitchToTheListWindowSavesAndAsksNoExitQuestion) {
+    Open();
+    prompts.answers.assign({IDNO});
+    window->GotoPrint.Click();
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_EQ(prompts.seen[0].text, LoadText(259) + L"\r" + LoadText(260));
+    EXPECT_EQ(prompts.seen[0].title, LoadText(261));
+    EXPECT_TRUE(window->IsLoaded());
+
+    prompts.answers.assign({IDYES});
+    window->GotoPrint.Click();
+    EXPECT_EQ(prompts.seen.size(), 2u);  // no exit question
+    EXPECT_FALSE(window->IsLoaded());
+    EXPECT_EQ(app::ReadIniValue(L"rename", L"index"), L"1");
+    ASSERT_NE(app::CurrentMainWindow(), nullptr);
+    EXPECT_EQ(app::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
+    app::CurrentMainWindow()->Unload();
 }
