@@ -70,6 +70,23 @@ answer_box() {
   local title=$1 box
   box=$(wintool wait '#32770' "$title" 30000) || fail "no message box \"$title\""
   wintool texts "$box"
-  wintool activate "$box" || fail "the message box \"$title\" cannot be brought to the front"
-  xdotool key Return
+  keys_to "$box" Return
+}
+
+# Starts the program in the background: sets PROGRAM_PID, and START_WINDOW
+# once its start window shows.
+start_program() {
+  wine "$1" &
+  PROGRAM_PID=$!
+  E2E_PIDS+=($PROGRAM_PID)
+  START_WINDOW=$(wintool wait NomaroForm Nomaro 30000) || fail "no start window"
+}
+
+# Types keys into a window after bringing it to the front.
+keys_to() {
+  local window=$1
+  shift
+  wintool activate "$window" || fail "window $window cannot be brought to the front"
+  sleep 0.3
+  xdotool key "$@"
 }

@@ -18,12 +18,8 @@ index=1
 tipofday=false
 INI
 
-wine "$program" & pid=$!
-E2E_PIDS+=($pid)
-start=$(wintool wait NomaroForm Nomaro 30000) || fail "no start window"
-wintool activate "$start" || fail "the start window cannot be brought to the front"
-sleep 0.3
-xdotool key Return
+start_program "$program"
+keys_to "$START_WINDOW" Return
 window=$(wintool wait NomaroForm 'Nomaro 3.1 (Rename)' 30000) || fail "no rename window"
 sleep 1   # the settings are restored 250 ms after the window opens
 files=$(wintool child "$window" ListBox 1) || fail "no file list"
@@ -43,5 +39,5 @@ expected="Trip0001.jpg Trip0002.JPG Trip0003.tar.gz Trip0004.README "
 [ "$(cat "$photos/Trip0003.tar.gz")" = c.tar.gz ] || fail "a file lost its content"
 xdotool key Escape
 answer_box 'Exit?' >/dev/null
-wait_exit "$pid" 30 || fail "the program ended with an error"
+wait_exit "$PROGRAM_PID" 30 || fail "the program ended with an error"
 echo "renamed from the start window: $actual"

@@ -4,9 +4,8 @@ source "$(dirname "$0")/lib.sh"
 use_prefix "$WINEPREFIX"
 program=$(copy_program)
 
-wine "$program" & first=$!
-E2E_PIDS+=($first)
-start=$(wintool wait NomaroForm Nomaro 30000) || fail "the first instance shows no start window"
+start_program "$program"
+first=$PROGRAM_PID start=$START_WINDOW
 
 wine "$program" & second=$!
 E2E_PIDS+=($second)
@@ -16,8 +15,7 @@ sleep 0.5
 [ "$(wintool count '#32770' '*')" = 1 ] || fail "more than one message box"
 [ "$(wintool count NomaroForm '*')" = 1 ] || fail "the second instance showed a window"
 
-wintool activate "$box" || fail "the message cannot be brought to the front"
-xdotool key Return
+keys_to "$box" Return
 wait_exit "$second" 30; code=$?
 [ $code = 0 ] || fail "the second instance ended with $code"
 [ "$(wintool count '#32770' '*')" = 0 ] || fail "a message box is left"
