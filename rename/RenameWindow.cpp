@@ -495,21 +495,13 @@ void frmMain::Option6_Click() {
 }
 
 void frmMain::Text3_Change() {
-    const bool keepNames = Text3.Text() == L"*";
-    for (ui::Control* control : {static_cast<ui::Control*>(&Option3), static_cast<ui::Control*>(&Option4),
-                                 static_cast<ui::Control*>(&Option5), static_cast<ui::Control*>(&Option6),
-                                 static_cast<ui::Control*>(&Text4)})
-        control->SetEnabled(!keepNames);
+    ui::SetEnabled({&Option3, &Option4, &Option5, &Option6, &Text4}, Text3.Text() != L"*");
 }
 
 void frmMain::Check1_Click() {
     const bool indexed = Check1.Value();
-    for (ui::Control* control :
-         {static_cast<ui::Control*>(&Option1), static_cast<ui::Control*>(&Option2),
-          static_cast<ui::Control*>(&Option3), static_cast<ui::Control*>(&Option4),
-          static_cast<ui::Control*>(&Option5), static_cast<ui::Control*>(&Option6),
-          static_cast<ui::Control*>(&Text4), static_cast<ui::Control*>(&Text2)})
-        control->SetEnabled(!indexed);
+    ui::SetEnabled({&Option1, &Option2, &Option3, &Option4, &Option5, &Option6, &Text4, &Text2},
+                   !indexed);
     if (indexed) Text3.SetFocus();
 }
 

@@ -29,7 +29,7 @@ void SetAppTitle(const std::wstring& title) {
 
 HWND AppWindow() {
     if (gAppWindow) return gAppWindow;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HINSTANCE instance = KitModule();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = DefWindowProcW;

@@ -11,6 +11,10 @@
 
 namespace ui {
 
+void SetEnabled(std::initializer_list<Control*> controls, bool enabled) {
+    for (Control* control : controls) control->SetEnabled(enabled);
+}
+
 HFONT DefaultFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 // ---- Control -------------------------------------------------------------
@@ -23,7 +27,7 @@ void Control::CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style
     id_ = form.AddControl(*this);
     hwnd_ = CreateWindowExW(exStyle, windowClass, L"", style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                             form.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                            GetModuleHandleW(nullptr), nullptr);
+                            KitModule(), nullptr);
     if (!hwnd_) throw RunError(5);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     // Subclassed by hand rather than with comctl32's subclass helpers: under Wine they
@@ -305,7 +309,7 @@ void TextBox::Observe(UINT message, WPARAM, LPARAM lParam) {
 
 void Image::Create(Form& form, int bitmapResourceId) {
     form_ = &form;
-    bitmap_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+    bitmap_ = static_cast<HBITMAP>(LoadImageW(KitModule(),
                                               MAKEINTRESOURCEW(bitmapResourceId), IMAGE_BITMAP, 0,
                                               0, LR_CREATEDIBSECTION));
     form.AddImage(*this);

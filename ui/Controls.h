@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "ui/Form.h"
@@ -297,6 +298,9 @@ private:
     UINT interval_ = 0;
     bool enabled_ = false;
 };
+
+// Enables or disables several controls at once.
+void SetEnabled(std::initializer_list<Control*> controls, bool enabled);
 
 // The common font of the controls.
 HFONT DefaultFont();

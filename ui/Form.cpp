@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+
 #include "ui/App.h"
 #include "ui/Controls.h"
 #include "ui/Menu.h"
@@ -12,16 +14,29 @@ namespace ui {
 
 namespace {
 const wchar_t kFormClass[] = L"NomaroForm";
-int gLoadedForms = 0;
+const DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+// Inside the shell extension forms may load on several threads of the host.
+std::atomic<int> gLoadedForms{0};
 
 void EnsureCommonControls() {
-    static bool done = false;
-    if (done) return;
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-    done = true;
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+        return InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)done;
 }
 }  // namespace
+
+HINSTANCE KitModule() {
+    static const HINSTANCE module = [] {
+        HMODULE found = nullptr;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&KitModule), &found);
+        return found ? found : GetModuleHandleW(nullptr);
+    }();
+    return module;
+}
 
 int ShiftStateNow() {
     int shift = 0;
@@ -58,15 +73,30 @@ DWORD Form::FormStyle() const {
     return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 }
 
+HWND Form::OwnerWindow() const { return AppWindow(); }
+
+SIZE Form::OuterSizeForClient(long clientWidth, long clientHeight) const {
+    RECT r{0, 0, TwipsToPixelsX(clientWidth), TwipsToPixelsY(clientHeight)};
+    AdjustWindowRectEx(&r, FormStyle(), FALSE, kFormExStyle);
+    return SIZE{PixelsToTwipsX(r.right - r.left), PixelsToTwipsY(r.bottom - r.top)};
+}
+
 void Form::Load() {
     if (hwnd_) return;
     EnsureCommonControls();
     static ATOM atom = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
+        // Windows keeps the classes of a library after it is unloaded; a
+        // class left by an earlier load of the shell extension at the same
+        // address would lead to code that is gone, so it is replaced.
+        if (GetClassInfoExW(KitModule(), kFormClass, &wc) && wc.lpfnWndProc != WindowProc)
+            UnregisterClassW(kFormClass, KitModule());
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = WindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hInstance = KitModule();
         wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -75,10 +105,11 @@ void Form::Load() {
     }();
     (void)atom;
     SIZE size = DesignSize();
-    HWND created = CreateWindowExW(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, kFormClass,
-                                   caption_.c_str(), FormStyle(), CW_USEDEFAULT, CW_USEDEFAULT,
-                                   TwipsToPixelsX(size.cx), TwipsToPixelsY(size.cy), AppWindow(),
-                                   nullptr, GetModuleHandleW(nullptr), this);
+    HWND owner = OwnerWindow();
+    if (owner && !IsWindow(owner)) owner = nullptr;
+    HWND created = CreateWindowExW(kFormExStyle, kFormClass, caption_.c_str(), FormStyle(),
+                                   CW_USEDEFAULT, CW_USEDEFAULT, TwipsToPixelsX(size.cx),
+                                   TwipsToPixelsY(size.cy), owner, nullptr, KitModule(), this);
     if (!created) throw RunError(5);
     ++gLoadedForms;
     CreateControls();
@@ -90,11 +121,14 @@ void Form::Show() {
     if (hwnd_) ShowWindow(hwnd_, SW_SHOW);
 }
 
-void Form::ShowModal(Form* owner) {
+void Form::ShowModal(Form* owner) { ShowModalOver(owner ? owner->hwnd() : nullptr); }
+
+void Form::ShowModalOver(HWND ownerWindow) {
     Load();
     if (!hwnd_) return;
-    HWND ownerWindow = owner ? owner->hwnd() : nullptr;
+    if (ownerWindow && !IsWindow(ownerWindow)) ownerWindow = nullptr;
     if (ownerWindow) EnableWindow(ownerWindow, FALSE);
+    modalOwner_ = ownerWindow;
     ShowWindow(hwnd_, SW_SHOW);
     MSG msg;
     while (hwnd_ && IsWindowVisible(hwnd_)) {
@@ -107,11 +141,20 @@ void Form::ShowModal(Form* owner) {
             DispatchMessageW(&msg);
         }
     }
+    modalOwner_ = nullptr;
     if (ownerWindow && IsWindow(ownerWindow)) EnableWindow(ownerWindow, TRUE);
 }
 
+// A modal form gives its owner back its input before it disappears, so that
+// the owner, not some other program, becomes the active window.
+void Form::ReleaseModalOwner() {
+    if (modalOwner_ && IsWindow(modalOwner_)) EnableWindow(modalOwner_, TRUE);
+}
+
 void Form::Hide() {
-    if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+    if (!hwnd_) return;
+    ReleaseModalOwner();
+    ShowWindow(hwnd_, SW_HIDE);
 }
 
 bool Form::Unload() {
@@ -120,6 +163,7 @@ bool Form::Unload() {
     Form_QueryUnload(cancel);
     if (cancel) return false;
     unloading_ = true;
+    ReleaseModalOwner();
     DestroyWindow(hwnd_);
     unloading_ = false;
     return true;

@@ -17,6 +17,11 @@ class Image;
 class MenuItem;
 class Timer;
 
+// The module that holds the kit's code: the program, or the shell
+// extension's library when the kit is linked into it. Window classes,
+// windows and pictures of the kit belong to this module.
+HINSTANCE KitModule();
+
 class Form {
 public:
     Form();
@@ -31,6 +36,9 @@ public:
     // Loads when needed, disables `owner` (if any) and runs a nested message
     // loop until the window is hidden or unloaded.
     void ShowModal(Form* owner = nullptr);
+    // The same over any window, which may belong to another program's code
+    // in this process (or be null).
+    void ShowModalOver(HWND owner);
     void Hide();
     // Asks Form_QueryUnload, then destroys the window. False when the form refused.
     bool Unload();
@@ -88,12 +96,19 @@ protected:
     virtual DWORD FormStyle() const;
     // Initial outer size in twips, before CreateControls runs.
     virtual SIZE DesignSize() const { return SIZE{6000, 4500}; }
+    // The window that owns the form (it stays above it and goes with it):
+    // the hidden application window by default.
+    virtual HWND OwnerWindow() const;
+    // Outer size in twips of a form of this style whose client area has the
+    // given size in twips.
+    SIZE OuterSizeForClient(long clientWidth, long clientHeight) const;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     void OnDestroyed();
+    void ReleaseModalOwner();
     Control* ControlFromHwnd(HWND hwnd) const;
 
     HWND hwnd_ = nullptr;
@@ -108,6 +123,7 @@ private:
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
     bool unloading_ = false;
+    HWND modalOwner_ = nullptr;  // disabled while the form runs modal over it
     bool leftButtonDown_ = false;  // pressed on the bare window, for Form_Click
 };
 

@@ -168,7 +168,7 @@ MenuPicture::~MenuPicture() { Release(); }
 
 bool MenuPicture::Load(int resourceId) {
     Release();
-    bitmap_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+    bitmap_ = static_cast<HBITMAP>(LoadImageW(KitModule(),
                                               MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, 0));
     return bitmap_ != nullptr;
 }

@@ -1,0 +1,174 @@
+// Endurance of the context-menu extension as the file manager uses it: on
+// two threads at once, cycles of create -> Initialize with 100 files ->
+// QueryContextMenu -> GetCommandString -> release. Prints the time of the
+// cycles and the growth of memory, handles and GDI/USER objects across them
+// (after a warm-up, so that one-time allocations do not count).
+//
+//   shellext_bench <cycles per thread>
+#include <windows.h>
+#include <psapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+const int kFiles = 100;
+
+double Now() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+struct Usage {
+    SIZE_T privateBytes = 0;
+    DWORD handles = 0, gdi = 0, user = 0;
+};
+
+Usage Measure() {
+    Usage usage;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
+    usage.privateBytes = memory.PrivateUsage;
+    GetProcessHandleCount(GetCurrentProcess(), &usage.handles);
+    usage.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    usage.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    return usage;
+}
+
+IDataObject* DataObjectOf(const fs::path& folder) {
+    IShellFolder* desktop = nullptr;
+    SHGetDesktopFolder(&desktop);
+    std::wstring folderName = folder.wstring();
+    PIDLIST_RELATIVE folderId = nullptr;
+    IShellFolder* shellFolder = nullptr;
+    IDataObject* data = nullptr;
+    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, folderName.data(), nullptr, &folderId,
+                                            nullptr)) &&
+        SUCCEEDED(desktop->BindToObject(folderId, nullptr, IID_IShellFolder,
+                                        reinterpret_cast<void**>(&shellFolder)))) {
+        std::vector<PCUITEMID_CHILD> items;
+        for (int i = 0; i < kFiles; ++i) {
+            std::wstring name = L"file" + std::to_wstring(i) + L".txt";
+            PIDLIST_RELATIVE item = nullptr;
+            if (SUCCEEDED(shellFolder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &item,
+                                                        nullptr)))
+                items.push_back(static_cast<PCUITEMID_CHILD>(item));
+        }
+        shellFolder->GetUIObjectOf(nullptr, static_cast<UINT>(items.size()), items.data(),
+                                   IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
+        for (PCUITEMID_CHILD item : items) CoTaskMemFree(const_cast<ITEMID_CHILD*>(item));
+        shellFolder->Release();
+    }
+    CoTaskMemFree(folderId);
+    desktop->Release();
+    return data;
+}
+
+// One right-click as the file manager makes it; false when a step failed.
+bool Cycle(const CLSID& clsid, IDataObject* data) {
+    IShellExtInit* init = nullptr;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
+                                reinterpret_cast<void**>(&init))))
+        return false;
+    bool ok = SUCCEEDED(init->Initialize(nullptr, data, nullptr));
+    IContextMenu* menu = nullptr;
+    ok = ok && SUCCEEDED(init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu)));
+    if (ok) {
+        HMENU popup = CreatePopupMenu();
+        ok = HRESULT_CODE(menu->QueryContextMenu(popup, 0, 1, 0x7FFF, CMF_NORMAL)) == 1;
+        wchar_t help[64] = {};
+        ok = ok && SUCCEEDED(menu->GetCommandString(0, GCS_HELPTEXTW, nullptr,
+                                                    reinterpret_cast<LPSTR>(help), 64));
+        DestroyMenu(popup);
+        menu->Release();
+    }
+    init->Release();
+    return ok;
+}
+
+struct Worker {
+    fs::path folder;
+    int cycles;
+    CLSID clsid;
+    HANDLE ready, start;
+    double elapsed = 0;
+    int failures = 0;
+
+    void Run() {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IDataObject* data = DataObjectOf(folder);
+        for (int i = 0; i < 100; ++i) Cycle(clsid, data);  // warm-up
+        SetEvent(ready);
+        WaitForSingleObject(start, INFINITE);
+        double begin = Now();
+        for (int i = 0; i < cycles; ++i)
+            if (!data || !Cycle(clsid, data)) ++failures;
+        elapsed = Now() - begin;
+        if (data) data->Release();
+        CoUninitialize();
+    }
+};
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int cycles = argc > 1 ? _wtoi(argv[1]) : 1000;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CLSID clsid;
+    if (FAILED(CLSIDFromProgID(L"ContextMenu.cMenu", &clsid))) {
+        std::fprintf(stderr, "the extension is not registered\n");
+        return 1;
+    }
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const fs::path root = fs::path(temp) / "nomaro-shellext-bench";
+    Worker workers[2];
+    HANDLE start = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    for (int w = 0; w < 2; ++w) {
+        workers[w].folder = root / std::to_wstring(w);
+        fs::create_directories(workers[w].folder);
+        for (int i = 0; i < kFiles; ++i)
+            CloseHandle(CreateFileW((workers[w].folder / (L"file" + std::to_wstring(i) + L".txt")).c_str(),
+                                    GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        workers[w].cycles = cycles;
+        workers[w].clsid = clsid;
+        workers[w].ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        workers[w].start = start;
+    }
+    std::thread threads[2] = {std::thread([&] { workers[0].Run(); }),
+                              std::thread([&] { workers[1].Run(); })};
+    HANDLE ready[2] = {workers[0].ready, workers[1].ready};
+    WaitForMultipleObjects(2, ready, TRUE, INFINITE);
+    const Usage before = Measure();
+    double begin = Now();
+    SetEvent(start);
+    for (auto& thread : threads) thread.join();
+    const double total = Now() - begin;
+    const Usage after = Measure();
+    fs::remove_all(root);
+
+    int failures = workers[0].failures + workers[1].failures;
+    std::printf("context-menu extension, 2 threads x %d cycles of 100 files:\n", cycles);
+    std::printf("  total time:        %8.1f ms (target under 1000 ms)\n", total);
+    std::printf("  per thread:        %8.1f ms, %8.1f ms\n", workers[0].elapsed, workers[1].elapsed);
+    std::printf("  failed cycles:     %d\n", failures);
+    std::printf("  private bytes:     %lu -> %lu (%+ld KiB)\n", static_cast<unsigned long>(before.privateBytes),
+                static_cast<unsigned long>(after.privateBytes),
+                (static_cast<long>(after.privateBytes) - static_cast<long>(before.privateBytes)) / 1024);
+    std::printf("  handles:           %lu -> %lu\n", before.handles, after.handles);
+    std::printf("  GDI objects:       %lu -> %lu\n", before.gdi, after.gdi);
+    std::printf("  USER objects:      %lu -> %lu\n", before.user, after.user);
+    CoUninitialize();
+    return failures == 0 ? 0 : 1;
+}

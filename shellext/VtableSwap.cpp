@@ -1,0 +1,49 @@
+#include "shellext/VtableSwap.h"
+
+#include <windows.h>
+
+#include "ui/Int16.h"
+
+namespace shellext {
+
+namespace {
+constexpr int16_t kEntrySize = 4;  // one 32-bit code address
+}  // namespace
+
+uintptr_t SwapVtableEntry(void* objectPointer, int16_t entryNumber, uintptr_t newEntry) {
+    uintptr_t table = 0;
+    RtlMoveMemory(&table, objectPointer, sizeof table);
+    int16_t offset = ui::Mul16(ui::Sub16(entryNumber, 1), kEntrySize);
+    auto* entry = reinterpret_cast<void*>(table + offset);
+
+    uintptr_t previous = 0;
+    RtlMoveMemory(&previous, entry, sizeof previous);
+    DWORD protection = 0;
+    VirtualProtect(entry, kEntrySize, PAGE_EXECUTE_READWRITE, &protection);
+    RtlMoveMemory(entry, &newEntry, sizeof newEntry);
+    DWORD unused = 0;
+    VirtualProtect(entry, kEntrySize, protection, &unused);
+    return previous;
+}
+
+VtableBinding::VtableBinding(int16_t entryNumber, uintptr_t replacement)
+    : mEntryNumber(entryNumber), mReplacement(replacement) {}
+
+void VtableBinding::Attach(void* objectPointer) {
+    std::lock_guard lock(mMutex);
+    if (mObjects == 0) mClassEntry = SwapVtableEntry(objectPointer, mEntryNumber, mReplacement);
+    ++mObjects;
+}
+
+void VtableBinding::Detach(void* objectPointer) noexcept {
+    std::lock_guard lock(mMutex);
+    if (mObjects == 0) return;
+    if (--mObjects > 0) return;
+    try {
+        SwapVtableEntry(objectPointer, mEntryNumber, mClassEntry);
+    } catch (...) {
+        // The entry number was accepted by Attach, so the swap cannot overflow here.
+    }
+}
+
+}  // namespace shellext

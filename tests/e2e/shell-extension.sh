@@ -1,0 +1,43 @@
+# The context-menu extension end to end: registered in a prefix of its own,
+# created by the shell host from the handler keys, the item chosen from the
+# real popup menu with the keyboard, a new name typed into the context rename
+# window, Rename, OK: the files are renamed on disk. Screenshots of the menu
+# and of the window are kept in build/screenshots/.
+source "$(dirname "$0")/lib.sh"
+use_prefix "$WINEPREFIX"
+program=$(copy_program)
+"$NOMARO_ROOT/scripts/install-shellext" --prefix "$WINEPREFIX" --dll "$(dirname "$program")/nomaro3x.dll" >/dev/null \
+  || fail "the extension could not be installed"
+photos=$E2E_DIR/photos
+mkdir -p "$photos"
+for name in b.JPG a.jpg c.tar.gz; do echo "$name" > "$photos/$name"; done
+shots=$NOMARO_BUILD/screenshots
+mkdir -p "$shots"
+
+winpaths=()
+for name in b.JPG a.jpg c.tar.gz; do winpaths+=("$(winepath -w "$photos/$name" 2>/dev/null)"); done
+wine "$NOMARO_SHELLHOST" "${winpaths[@]}" &
+E2E_PIDS+=($!)
+host=$(wintool wait NomaroShellHost 'Shell host' 30000) || fail "no shell host window"
+wintool activate "$host" || fail "the shell host cannot be brought to the front"
+xdotool mousemove $(wintool centre "$host") click 3
+wintool wait '#32768' '*' 30000 >/dev/null || fail "no context menu"
+sleep 0.5
+import -window root "$shots/shell-extension-menu.png"
+xdotool key n
+window=$(wintool wait NomaroForm 'Rename Filenames' 30000) || fail "choosing the item opened no rename window"
+sleep 0.6   # the list is filled 200 ms after the window opens
+wintool texts "$window" | grep -qx 'Selected = 3' || fail "the window does not list three files: $(wintool texts "$window")"
+click "$(wintool child "$window" Edit 0)"
+xdotool type --delay 50 Trip
+import -window root "$shots/shell-extension-window.png"
+click "$(wintool labelled "$window" Rename)"
+answer_box 'Rename?' | grep -qx 'Rename the selected file(s)?' || fail "wrong question"
+for i in $(seq 1 50); do [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] && break; sleep 0.1; done
+[ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] || fail "the window stays open after renaming"
+actual=$(cd "$photos" && ls | sort | tr '\n' ' ')
+expected="Trip0001.jpg Trip0002.JPG Trip0003.tar.gz "
+[ "$actual" = "$expected" ] || fail "files on disk: $actual"
+[ "$(cat "$photos/Trip0002.JPG")" = b.JPG ] || fail "a file lost its content"
+[ "$(wintool count NomaroShellHost 'Shell host')" = 1 ] || fail "the shell host went down"
+echo "renamed through the context menu: $actual"

@@ -1,0 +1,401 @@
+// The shell extension's rename window on real files: the list it builds from
+// the selection, its checks and messages, renaming and closing, reopening on
+// the same thread, and running modal over a window of the host.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shellext/ContextRenameWindow.h"
+#include "shellext/ThreadState.h"
+#include "tests/win/prompts.h"
+#include "ui/App.h"
+#include "ui/Screen.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const wchar_t k58Text[] =
+    L"Error 58\rFile exist... Please don't use the symbol * in the field ENTER NEW FILENAME. "
+    L"Instead use a NEW name.";
+
+class ContextRenameWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder = fs::path(temp) / ("nomaro-wind-" + std::to_string(GetCurrentProcessId()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        window = std::make_unique<shellext::frmWind>();
+    }
+    void TearDown() override {
+        window.reset();
+        shellext::gFiles().clear();
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    // Creates the files (in subfolders when the name says so) and returns their paths.
+    std::vector<std::wstring> MakeFiles(std::initializer_list<const wchar_t*> names) {
+        std::vector<std::wstring> paths;
+        for (const wchar_t* name : names) {
+            fs::path path = folder / name;
+            fs::create_directories(path.parent_path());
+            std::ofstream(path) << path.filename().string();
+            paths.push_back(path.wstring());
+        }
+        return paths;
+    }
+
+    std::set<std::wstring> FilesIn(const fs::path& where) const {
+        std::set<std::wstring> names;
+        for (const auto& entry : fs::directory_iterator(where))
+            names.insert(entry.path().filename().wstring());
+        return names;
+    }
+
+    // Opens the window on the selection and lets its set-up run.
+    void Open(const std::vector<std::wstring>& selection) {
+        shellext::gFiles() = selection;
+        window->Show();
+        ASSERT_TRUE(window->Timer1.FireNow());
+    }
+
+    std::vector<std::wstring> Listed() const {
+        std::vector<std::wstring> names;
+        for (int i = 0; i < window->List2.ListCount(); ++i) names.push_back(window->List2.List(i));
+        return names;
+    }
+
+    void Rename(const std::wstring& newName, int answer = IDOK) {
+        window->Text3.SetText(newName);
+        prompts.answers.assign({answer});
+        window->Command3.Click();
+    }
+
+    testing_support::ScriptedPrompts prompts;
+    fs::path folder;
+    std::unique_ptr<shellext::frmWind> window;
+};
+
+// A form with nothing but a sorted list box.
+class SortedListForm : public ui::Form {
+public:
+    ui::ListBox List1;
+
+protected:
+    void CreateControls() override { List1.Create(*this, nullptr, true); }
+    HWND OwnerWindow() const override { return nullptr; }
+};
+
+}  // namespace
+
+TEST_F(ContextRenameWindow, OpensAsAFixedDialogWithItsInitialState) {
+    window->Load();
+    auto& w = *window;
+    EXPECT_EQ(w.Caption(), L"Rename Filenames");
+    RECT client;
+    GetClientRect(w.hwnd(), &client);
+    EXPECT_EQ(client.right, ui::TwipsToPixelsX(7620));
+    EXPECT_EQ(client.bottom, ui::TwipsToPixelsY(6720));
+    EXPECT_NEAR(w.Left(), (ui::ScreenWidthTwips() - w.Width()) / 2, ui::TwipsPerPixelX());
+    EXPECT_NEAR(w.Top(), (ui::ScreenHeightTwips() - w.Height()) / 2, ui::TwipsPerPixelY());
+    // Owned by nothing, and the program's hidden window was never made.
+    EXPECT_EQ(GetWindow(w.hwnd(), GW_OWNER), nullptr);
+    EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
+
+    EXPECT_EQ(w.Option3.Caption(), L"0001  (recomended)");
+    EXPECT_EQ(w.Frame2.Caption(), L"Keep File Extension on files?");
+    EXPECT_TRUE(w.Option1.Value());
+    EXPECT_TRUE(w.Option3.Value());
+    EXPECT_FALSE(w.Check1.Value());
+    EXPECT_FALSE(w.Label2.Enabled());
+    EXPECT_FALSE(w.Text2.Enabled());
+    EXPECT_FALSE(w.Text4.Enabled());
+    EXPECT_EQ(w.Label3.Caption(), L"");
+    EXPECT_TRUE(w.Timer1.Enabled());
+    EXPECT_EQ(w.Timer1.Interval(), 200u);
+    EXPECT_EQ(LOWORD(SendMessageW(w.hwnd(), DM_GETDEFID, 0, 0)), w.Command1.id());
+}
+
+TEST_F(ContextRenameWindow, SetUpListsDottedFilesInListBoxOrder) {
+    auto files = MakeFiles({L"B.txt", L"a.txt", L"README"});
+    fs::create_directories(folder / "Sub.dir");
+    fs::create_directories(folder / "Pics");
+    Open({files[0], (folder / "Sub.dir").wstring(), files[2], files[1], (folder / "Pics").wstring()});
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"a.txt", L"B.txt"}));
+    EXPECT_EQ(window->Label3.Caption(), L"Selected = 2");
+    const std::wstring inFolder = folder.wstring() + L"\\";
+    EXPECT_EQ(window->List1, (std::vector<std::wstring>{inFolder, inFolder}));
+    EXPECT_FALSE(window->Timer1.Enabled());
+
+    // The order is the one a sorted list box gives, whatever the characters.
+    auto tricky = MakeFiles({L"ab.txt", L"a-b.txt", L"a_b.txt", L"A b.txt", L"10.txt", L"9.txt",
+                             L"\u00e4.txt", L"Z.txt", L"a.B.txt"});
+    window->Unload();
+    Open(tricky);
+    SortedListForm sorted;
+    sorted.Load();
+    for (const auto& path : tricky) sorted.List1.AddItem(fs::path(path).filename().wstring());
+    std::vector<std::wstring> expected;
+    for (int i = 0; i < sorted.List1.ListCount(); ++i) expected.push_back(sorted.List1.List(i));
+    EXPECT_EQ(Listed(), expected);
+}
+
+TEST_F(ContextRenameWindow, EntriesFromTwoFoldersAreRenamedEachInItsOwnFolder) {
+    auto files = MakeFiles({L"One\\b.jpg", L"Two\\a.jpg", L"One\\a.jpg", L"Two\\c.jpg"});
+    Open({files[0], files[1]});
+    ASSERT_EQ(Listed(), (std::vector<std::wstring>{L"a.jpg", L"b.jpg"}));
+    Rename(L"Trip");
+    EXPECT_FALSE(window->IsLoaded());
+    EXPECT_EQ(FilesIn(folder / "One"), (std::set<std::wstring>{L"Trip0002.jpg", L"a.jpg"}));
+    EXPECT_EQ(FilesIn(folder / "Two"), (std::set<std::wstring>{L"Trip0001.jpg", L"c.jpg"}));
+}
+
+TEST_F(ContextRenameWindow, ExamplesOfTheNamingRules) {
+    struct Example {
+        const wchar_t* newName;
+        const wchar_t* extension;  // null keeps the extension
+        ui::OptionButton shellext::frmWind::*index;
+        const wchar_t* startNumber;
+        std::set<std::wstring> expected;
+    };
+    const Example examples[] = {
+        {L"  Trip ", nullptr, &shellext::frmWind::Option3, nullptr,
+         {L"Trip0001.jpg", L"Trip0002.JPG", L"Trip0003.tar.gz"}},
+        {L"Trip", L"png", &shellext::frmWind::Option5, nullptr,
+         {L"Trip01.png", L"Trip02.png", L"Trip03.png"}},
+        {L"Trip", nullptr, &shellext::frmWind::Option6, L"098",
+         {L"Trip098.jpg", L"Trip099.JPG", L"Trip100.tar.gz"}},
+        {L"*", L"bak", &shellext::frmWind::Option3, nullptr, {L"a.bak", L"b.bak", L"c.bak"}},
+    };
+    for (const Example& example : examples) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(example.newName)));
+        fs::remove_all(folder);
+        auto files = MakeFiles({L"b.JPG", L"a.jpg", L"c.tar.gz"});
+        window = std::make_unique<shellext::frmWind>();
+        Open(files);
+        if (example.extension) {
+            window->Option2.SetValue(true);
+            window->Text2.SetText(example.extension);
+        }
+        ((*window).*example.index).SetValue(true);
+        if (example.startNumber) window->Text4.SetText(example.startNumber);
+        prompts.seen.clear();
+        Rename(example.newName);
+        ASSERT_EQ(prompts.seen.size(), 1u);
+        EXPECT_EQ(prompts.seen[0].text, L"Rename the selected file(s)?");
+        EXPECT_EQ(prompts.seen[0].title, L"Rename?");
+        EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+        EXPECT_EQ(FilesIn(folder), example.expected);
+        EXPECT_FALSE(window->IsLoaded());
+    }
+}
+
+TEST_F(ContextRenameWindow, ExistingTargetStopsWith58AndCloses) {
+    auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.jpg", L"Trip0002.jpg"});
+    Open({files[0], files[1], files[2]});
+    Rename(L"Trip");
+    ASSERT_EQ(prompts.seen.size(), 2u);
+    EXPECT_EQ(prompts.seen[1].text, k58Text);
+    EXPECT_EQ(prompts.seen[1].title, L"Error 58");
+    EXPECT_EQ(prompts.seen[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_EQ(FilesIn(folder),
+              (std::set<std::wstring>{L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg", L"c.jpg"}));
+    EXPECT_FALSE(window->IsLoaded());
+    EXPECT_TRUE(window->List1.empty());
+}
+
+TEST_F(ContextRenameWindow, FileGoneBeforeRenamingIsReportedAndCloses) {
+    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
+    Open(files);
+    fs::remove(files[1]);
+    Rename(L"Trip");
+    ASSERT_EQ(prompts.seen.size(), 2u);
+    EXPECT_EQ(prompts.seen[1].text, L"Error Number = 53\rError description = File not found");
+    EXPECT_EQ(prompts.seen[1].title, L"Error 53");
+    EXPECT_EQ(FilesIn(folder), std::set<std::wstring>{L"Trip0001.jpg"});
+    EXPECT_FALSE(window->IsLoaded());
+}
+
+TEST_F(ContextRenameWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
+    MakeFiles({L"README"});
+    fs::create_directories(folder / "Pics");
+    Open({(folder / "README").wstring(), (folder / "Pics").wstring()});
+    EXPECT_EQ(window->Label3.Caption(), L"Selected = 0");
+    Rename(L"Trip");
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_EQ(prompts.seen[0].text, L"Nothing to rename");
+    EXPECT_EQ(prompts.seen[0].title, L"Stop");
+    EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    window->Unload();
+
+    auto files = MakeFiles({L"a.jpg"});
+    Open(files);
+    Rename(L"   ");
+    EXPECT_EQ(prompts.seen.back().text, L"Please enter a new filename");
+    EXPECT_EQ(prompts.seen.back().title, L"New Filename");
+    EXPECT_EQ(window->Text3.Text(), L"");
+
+    Rename(L"*");
+    EXPECT_FALSE(window->Option3.Enabled());
+    EXPECT_FALSE(window->Option6.Enabled());
+    EXPECT_EQ(prompts.seen.back().text, L"With current setting no change will be made");
+    EXPECT_EQ(prompts.seen.back().title, L"?");
+    EXPECT_EQ(prompts.seen.back().flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+
+    // An empty start number fails when the indexes are built; a second try starts afresh.
+    window->Option6.SetValue(true);
+    Rename(L"Trip");
+    EXPECT_EQ(prompts.seen.back().text, L"Error Number = 13\rError description = Type mismatch");
+    EXPECT_EQ(prompts.seen.back().title, L"Error 13");
+    EXPECT_TRUE(window->IsLoaded());
+    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"README", L"Pics"}));
+    prompts.seen.clear();
+    window->Text4.SetText(L"12a");
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_EQ(prompts.seen[0].text, L"Only numbers in this field");
+    EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(window->Text4.Text(), L"0000");
+    Rename(L"Trip");
+    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Trip0000.jpg", L"README", L"Pics"}));
+}
+
+TEST_F(ContextRenameWindow, CancelAtTheQuestionClosesAndRenamesNothing) {
+    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
+    Open(files);
+    Rename(L"Trip", IDCANCEL);
+    EXPECT_EQ(prompts.seen.size(), 1u);
+    EXPECT_FALSE(window->IsLoaded());
+    EXPECT_TRUE(window->List1.empty());
+    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"b.jpg"}));
+}
+
+TEST_F(ContextRenameWindow, WriteProtectionIsRemovedOnlyWhenAsked) {
+    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
+    for (const auto& path : files) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Open({files[0]});
+    Rename(L"Kept");
+    EXPECT_TRUE(GetFileAttributesW((folder / "Kept0001.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
+
+    window = std::make_unique<shellext::frmWind>();
+    Open({files[1]});
+    window->Check1.SetValue(true);
+    Rename(L"Freed");
+    EXPECT_FALSE(GetFileAttributesW((folder / "Freed0001.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
+    for (const auto& entry : fs::directory_iterator(folder))
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ContextRenameWindow, ASecondOpeningStartsClean) {
+    auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.txt"});
+    Open({files[0], files[1]});
+    auto& w = *window;
+    w.Text3.SetText(L"x");
+    w.Option2.SetValue(true);
+    w.Text2.SetText(L"png");
+    w.Option6.SetValue(true);
+    w.Text4.SetText(L"7");
+    w.Check1.SetValue(true);
+    w.Command2.Click();
+    EXPECT_FALSE(w.IsLoaded());
+    EXPECT_TRUE(w.List1.empty());
+
+    shellext::gFiles() = {files[2]};
+    w.Show();
+    EXPECT_EQ(w.List2.ListCount(), 0);
+    EXPECT_EQ(w.Text3.Text(), L"");
+    EXPECT_TRUE(w.Option1.Value());
+    EXPECT_TRUE(w.Option3.Value());
+    EXPECT_FALSE(w.Option6.Value());
+    EXPECT_FALSE(w.Text2.Enabled());
+    EXPECT_FALSE(w.Text4.Enabled());
+    EXPECT_FALSE(w.Check1.Value());
+    ASSERT_TRUE(w.Timer1.FireNow());
+    EXPECT_EQ(Listed(), std::vector<std::wstring>{L"c.txt"});
+    EXPECT_EQ(w.List1, std::vector<std::wstring>{folder.wstring() + L"\\"});
+}
+
+namespace {
+// Drives the thread's rename window from a thread timer while it runs its
+// own modal loop.
+struct ModalRun {
+    HWND owner = nullptr;
+    DWORD deadline = 0;
+    std::wstring newName;
+    bool ownerDisabled = false;
+    bool ownedByOwner = false;
+    bool listFilledByItsTimer = false;
+    bool done = false;
+};
+ModalRun* gRun = nullptr;
+
+void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
+    shellext::frmWind& window = shellext::ThreadRenameWindow();
+    if (gRun->done || !window.IsLoaded()) return;
+    if (GetTickCount() > gRun->deadline) {  // never leave the test hanging
+        gRun->done = true;
+        window.Unload();
+        return;
+    }
+    if (window.Label3.Caption().empty()) return;  // its own 200 ms timer has not run yet
+    gRun->done = true;
+    gRun->listFilledByItsTimer = true;
+    gRun->ownerDisabled = !IsWindowEnabled(gRun->owner);
+    gRun->ownedByOwner = GetWindow(window.hwnd(), GW_OWNER) == gRun->owner;
+    window.Text3.SetText(gRun->newName);
+    window.Command3.Click();
+}
+}  // namespace
+
+TEST_F(ContextRenameWindow, RunsModalOverTheShellWindowAndIsReused) {
+    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
+    HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    for (const wchar_t* newName : {L"One", L"Two"}) {
+        ModalRun run;
+        run.owner = owner;
+        run.deadline = GetTickCount() + 5000;
+        run.newName = newName;
+        gRun = &run;
+        UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveModalWindow);
+        prompts.answers.assign({IDOK});
+        shellext::gFiles() = {files[0]};
+        shellext::ShowContextRenameWindow(owner);
+        KillTimer(nullptr, timer);
+        gRun = nullptr;
+        EXPECT_TRUE(run.listFilledByItsTimer);
+        EXPECT_TRUE(run.ownerDisabled);
+        EXPECT_TRUE(run.ownedByOwner);
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        EXPECT_FALSE(shellext::ThreadRenameWindow().IsLoaded());
+        files[0] = (folder / (std::wstring(newName) + L"0001.jpg")).wstring();
+        EXPECT_TRUE(fs::exists(files[0]));
+    }
+    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Two0001.jpg", L"b.jpg"}));
+    EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
+    DestroyWindow(owner);
+}
+
+TEST_F(ContextRenameWindow, HelpOpensTheTopicFromTheHelpFileBesideTheLibrary) {
+    window->Load();
+    window->Command1.Click();
+    HWND help = nullptr;
+    for (int i = 0; i < 100 && !help; ++i) {
+        ui::DoEvents();
+        Sleep(20);
+        help = FindWindowW(L"HH Parent", nullptr);
+    }
+    ASSERT_NE(help, nullptr);
+    PostMessageW(help, WM_CLOSE, 0, 0);
+    ui::DoEvents();
+}

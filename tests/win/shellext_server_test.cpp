@@ -1,0 +1,186 @@
+// The real nomaro3x.dll as the shell meets it: registered in the prefix by
+// its own DllRegisterServer, created through COM by class id and by ProgID,
+// handed a real shell selection, and released until it may be unloaded.
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/win/shell_files.h"
+
+using testing_support::ShellDataObject;
+using testing_support::TempFolder;
+
+namespace {
+
+const wchar_t kClsid[] = L"{11757562-0E2B-4BA2-8F39-EF49D9300A9D}";
+
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename T>
+using Com = std::unique_ptr<T, ComRelease>;
+
+// The server copied beside this test program.
+std::wstring ServerPath() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + L"nomaro3x.dll";
+}
+
+// A string value under HKEY_CLASSES_ROOT, or "<missing>" when there is none.
+std::wstring ClassesValue(const std::wstring& key, const wchar_t* name = nullptr) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return L"<missing>";
+    return value;
+}
+
+bool ClassesKeyExists(const std::wstring& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+using ServerEntry = HRESULT(STDAPICALLTYPE*)();
+
+class Server : public testing::Test {
+protected:
+    static inline HMODULE server = nullptr;
+    CLSID clsid{};
+
+    static ServerEntry Entry(const char* name) {
+        return reinterpret_cast<ServerEntry>(reinterpret_cast<void*>(GetProcAddress(server, name)));
+    }
+    static void SetUpTestSuite() {
+        server = LoadLibraryW(ServerPath().c_str());
+        ASSERT_TRUE(server) << "cannot load the server";
+        ASSERT_EQ(Entry("DllRegisterServer")(), S_OK);
+    }
+    static void TearDownTestSuite() {
+        if (!server) return;
+        EXPECT_EQ(Entry("DllUnregisterServer")(), S_OK);
+        FreeLibrary(server);
+        server = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(server);
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        ASSERT_EQ(CLSIDFromString(kClsid, &clsid), S_OK);
+    }
+    void TearDown() override {
+        CoUninitialize();
+        EXPECT_EQ(Entry("DllCanUnloadNow")(), S_OK) << "an object or lock of the server is left";
+    }
+
+    Com<IContextMenu> Create(REFCLSID id) {
+        IContextMenu* menu = nullptr;
+        EXPECT_EQ(CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
+                                   reinterpret_cast<void**>(&menu)),
+                  S_OK);
+        return Com<IContextMenu>(menu);
+    }
+};
+
+TEST_F(Server, RegistersItsClassServerAndProgId) {
+    const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsid;
+    EXPECT_EQ(ClassesValue(clsidKey), L"cMenu");
+    EXPECT_EQ(lstrcmpiW(ClassesValue(clsidKey + L"\\InprocServer32").c_str(), ServerPath().c_str()), 0)
+        << testing::PrintToString(ClassesValue(clsidKey + L"\\InprocServer32"));
+    EXPECT_EQ(ClassesValue(clsidKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+    EXPECT_EQ(ClassesValue(clsidKey + L"\\ProgID"), L"ContextMenu.cMenu");
+    EXPECT_EQ(ClassesValue(L"ContextMenu.cMenu"), L"cMenu");
+    EXPECT_EQ(ClassesValue(L"ContextMenu.cMenu\\CLSID"), kClsid);
+}
+
+TEST_F(Server, UnregisteringRemovesEveryKeyAndRegisteringTwiceIsHarmless) {
+    const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsid;
+    EXPECT_EQ(Entry("DllRegisterServer")(), S_OK);
+    EXPECT_EQ(Entry("DllUnregisterServer")(), S_OK);
+    EXPECT_FALSE(ClassesKeyExists(clsidKey));
+    EXPECT_FALSE(ClassesKeyExists(L"ContextMenu.cMenu"));
+    EXPECT_EQ(Entry("DllUnregisterServer")(), S_OK) << "nothing left to remove is no failure";
+    IUnknown* object = nullptr;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(Entry("DllRegisterServer")(), S_OK);
+    EXPECT_EQ(ClassesValue(clsidKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+}
+
+TEST_F(Server, CreatedByClassIdAndByProgIdWithBothInterfaces) {
+    CLSID fromProgId{};
+    ASSERT_EQ(CLSIDFromProgID(L"ContextMenu.cMenu", &fromProgId), S_OK);
+    EXPECT_TRUE(IsEqualCLSID(fromProgId, clsid));
+    for (const CLSID& id : {clsid, fromProgId}) {
+        auto menu = Create(id);
+        ASSERT_TRUE(menu);
+        IShellExtInit* init = nullptr;
+        EXPECT_EQ(menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)), S_OK);
+        if (init) init->Release();
+    }
+}
+
+TEST_F(Server, ServesARealSelectionThroughItsBoundMenuMethod) {
+    TempFolder folder;
+    folder.AddFile(L"a.txt");
+    folder.AddFile(L"b.txt");
+    Com<IDataObject> data(ShellDataObject(folder.Path(), {L"a.txt", L"b.txt"}));
+    ASSERT_TRUE(data);
+    auto menu = Create(clsid);
+    ASSERT_TRUE(menu);
+    IShellExtInit* init = nullptr;
+    ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)), S_OK);
+    EXPECT_EQ(init->Initialize(nullptr, data.get(), nullptr), S_OK);
+    init->Release();
+
+    HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING, 1, L"Open");
+    EXPECT_EQ(menu->QueryContextMenu(popup, 0, 100, 200, CMF_NORMAL), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
+    wchar_t caption[64] = {};
+    GetMenuStringW(popup, 100, caption, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(caption, L"Rename with &Nomaro");
+    EXPECT_EQ(GetMenuItemCount(popup), 3);
+    DestroyMenu(popup);
+
+    wchar_t help[64] = {};
+    EXPECT_EQ(menu->GetCommandString(0, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(help), 64), S_OK);
+    EXPECT_STREQ(help, L"Rename with Nomaro");
+}
+
+TEST_F(Server, StaysLoadedWhileAnObjectOrALockLivesAndLeavesItsTableUnpatched) {
+    EXPECT_EQ(Entry("DllCanUnloadNow")(), S_OK);
+    auto menu = Create(clsid);
+    ASSERT_TRUE(menu);
+    auto* entry = *reinterpret_cast<uintptr_t**>(menu.get()) + 3;
+    uintptr_t bound = *entry;
+    EXPECT_EQ(Entry("DllCanUnloadNow")(), S_FALSE);
+    menu.reset();
+    EXPECT_NE(*entry, bound) << "the table stays patched after the last object";
+    MEMORY_BASIC_INFORMATION memory{};
+    VirtualQuery(entry, &memory, sizeof memory);
+    EXPECT_EQ(memory.Protect, static_cast<DWORD>(PAGE_READONLY)) << "the method table is no longer read-only";
+    EXPECT_EQ(Entry("DllCanUnloadNow")(), S_OK);
+
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory)),
+              S_OK);
+    EXPECT_EQ(factory->LockServer(TRUE), S_OK);
+    factory->Release();
+    EXPECT_EQ(Entry("DllCanUnloadNow")(), S_FALSE);
+    ASSERT_EQ(CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory)),
+              S_OK);
+    EXPECT_EQ(factory->LockServer(FALSE), S_OK);
+    factory->Release();
+}
+
+}  // namespace
