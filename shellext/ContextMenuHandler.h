@@ -39,7 +39,7 @@ public:
 
 private:
     ~ContextMenuHandler();
-    void AppendDropList(HDROP drop);
+    void AppendDropList(HGLOBAL block);
     // Hands the collected paths to the context rename window and shows it.
     void ShowRenameWindow(HWND owner);
 
