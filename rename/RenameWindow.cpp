@@ -475,28 +475,15 @@ void frmMain::Form_QueryUnload(bool& cancel) {
 
 // ---- Naming options --------------------------------------------------------
 
-void frmMain::Option1_Click() {
-    Text2.SetText(L"");
-    Label2.SetEnabled(false);
-    Text2.SetEnabled(false);
-}
+void frmMain::Option1_Click() { naming_.KeepChosen(); }
 
-void frmMain::Option2_Click() {
-    Label2.SetEnabled(true);
-    Text2.SetEnabled(true);
-    Text2.SetFocus();
-}
+void frmMain::Option2_Click() { naming_.ReplaceChosen(); }
 
-void frmMain::IndexOption_Click() { Text4.SetText(L""); }
+void frmMain::IndexOption_Click() { naming_.FixedIndexChosen(); }
 
-void frmMain::Option6_Click() {
-    Text4.SetEnabled(true);
-    Text4.SetFocus();
-}
+void frmMain::Option6_Click() { naming_.StartNumberChosen(); }
 
-void frmMain::Text3_Change() {
-    ui::SetEnabled({&Option3, &Option4, &Option5, &Option6, &Text4}, Text3.Text() != L"*");
-}
+void frmMain::Text3_Change() { naming_.NewNameChanged(); }
 
 void frmMain::Check1_Click() {
     const bool indexed = Check1.Value();
@@ -505,25 +492,9 @@ void frmMain::Check1_Click() {
     if (indexed) Text3.SetFocus();
 }
 
-void frmMain::Text4_Change() {
-    if (naming::IsValidStartNumber(Text4.Text())) return;
-    ui::MsgBox(hwnd(), L"Only numbers in this field", MB_OK, ui::AppTitle());
-    Text4.SetText(L"0000");
-}
+void frmMain::Text4_Change() { naming_.StartNumberChanged(hwnd()); }
 
-naming::NamingOptions frmMain::ReadOptions() const {
-    naming::NamingOptions options;
-    options.newName = Text3.Text();
-    options.keepExtension = Option1.Value();
-    options.newExtension = Text2.Text();
-    options.indexStyle = Option4.Value()   ? naming::IndexStyle::Three
-                         : Option5.Value() ? naming::IndexStyle::Two
-                         : Option6.Value() ? naming::IndexStyle::StartNumber
-                                           : naming::IndexStyle::Four;
-    options.startNumber = Text4.Text();
-    options.indexedExtension = Check1.Value();
-    return options;
-}
+naming::NamingOptions frmMain::ReadOptions() const { return naming_.Read(Check1.Value()); }
 
 std::vector<naming::RenameEntry> frmMain::Entries() const {
     std::vector<naming::RenameEntry> entries;

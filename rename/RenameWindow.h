@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "rename/NamingControls.h"
 #include "rename/NamingRules.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/BusyCursor.h"
@@ -132,6 +133,8 @@ private:
     void RestoreSettings();
     void ReportEngineFailure(const ui::RunError& error);
 
+    NamingControls naming_{Text3, Option1, Option2, Label2, Text2,
+                           Option3, Option4, Option5, Option6, Text4};
     std::unordered_set<std::wstring> names_;  // exact copies of List2's names, for the duplicate test
     std::vector<naming::PlannedRename> plan_;
     ui::BusyCursor busy_;

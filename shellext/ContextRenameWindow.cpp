@@ -272,52 +272,21 @@ void frmWind::FillList() {
 
 // ---- Options -----------------------------------------------------------------
 
-void frmWind::Text3_Change() {
-    ui::SetEnabled({&Option3, &Option4, &Option5, &Option6, &Text4}, Text3.Text() != L"*");
-}
+void frmWind::Text3_Change() { naming_.NewNameChanged(); }
 
-void frmWind::Text4_Change() {
-    if (naming::IsValidStartNumber(Text4.Text())) return;
-    ui::MsgBox(hwnd(), L"Only numbers in this field", MB_OK, ui::AppTitle());
-    Text4.SetText(L"0000");
-}
+void frmWind::Text4_Change() { naming_.StartNumberChanged(hwnd()); }
 
-void frmWind::Option1_Click() {
-    Text2.SetText(L"");
-    Label2.SetEnabled(false);
-    Text2.SetEnabled(false);
-}
+void frmWind::Option1_Click() { naming_.KeepChosen(); }
 
-void frmWind::Option2_Click() {
-    Label2.SetEnabled(true);
-    Text2.SetEnabled(true);
-    Text2.SetFocus();
-}
+void frmWind::Option2_Click() { naming_.ReplaceChosen(); }
 
-void frmWind::IndexOption_Click() { Text4.SetText(L""); }
+void frmWind::IndexOption_Click() { naming_.FixedIndexChosen(); }
 
-void frmWind::Option6_Click() {
-    Text4.SetEnabled(true);
-    Text4.SetFocus();
-}
+void frmWind::Option6_Click() { naming_.StartNumberChosen(); }
 
-bool frmWind::IndexChosen() const {
-    return Option3.Value() || Option4.Value() || Option5.Value() || Option6.Value();
-}
+bool frmWind::IndexChosen() const { return naming_.IndexChosen(); }
 
-naming::NamingOptions frmWind::ReadOptions() const {
-    naming::NamingOptions options;
-    options.newName = Text3.Text();
-    options.keepExtension = Option1.Value();
-    options.newExtension = Text2.Text();
-    options.indexStyle = Option4.Value()   ? naming::IndexStyle::Three
-                         : Option5.Value() ? naming::IndexStyle::Two
-                         : Option6.Value() ? naming::IndexStyle::StartNumber
-                                           : naming::IndexStyle::Four;
-    options.startNumber = Text4.Text();
-    options.indexedExtension = false;  // this window has no indexed extension
-    return options;
-}
+naming::NamingOptions frmWind::ReadOptions() const { return naming_.Read(false); }
 
 // ---- Buttons -----------------------------------------------------------------
 

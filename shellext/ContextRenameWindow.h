@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rename/NamingControls.h"
 #include "rename/NamingRules.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -72,6 +73,8 @@ protected:
     HWND OwnerWindow() const override { return owner_; }
 
 private:
+    renamer::NamingControls naming_{Text3, Option1, Option2, Label2, Text2,
+                                    Option3, Option4, Option5, Option6, Text4};
     void PlaceControls();
     void SetCaptions();
     void WireHandlers();
