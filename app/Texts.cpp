@@ -4,6 +4,8 @@
 
 #include "app/ProgramFolder.h"
 #include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/Module.h"
 #include "ui/RunError.h"
 
 namespace app {
@@ -18,24 +20,7 @@ LANGID LangIdOf(Language language) {
     return MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 }
 
-// The module whose resources hold the texts: the one this code is linked into.
-HMODULE TextModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&TextModule), &module);
-    return module;
-}
-
-using HtmlHelpAProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-
-std::string ToAnsi(const std::wstring& text) {
-    int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi.data(), length, nullptr, nullptr);
-    ansi.resize(ansi.size() - 1);
-    return ansi;
-}
+std::wstring HelpFileIn(const std::wstring& folder) { return JoinPath(folder, L"Nomaro.chm"); }
 }  // namespace
 
 Language UiLanguage() {
@@ -53,7 +38,8 @@ std::wstring LoadText(int id) { return LoadText(id, UiLanguage()); }
 
 // A string resource block holds 16 texts, each a length followed by UTF-16 characters.
 std::wstring LoadText(int id, Language language) {
-    HMODULE module = TextModule();
+    // The texts are in the resources of the module this code is linked into.
+    HMODULE module = ui::KitModule();
     HRSRC found = id > 0 ? FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1),
                                            LangIdOf(language))
                          : nullptr;
@@ -67,18 +53,22 @@ std::wstring LoadText(int id, Language language) {
 
 void ShowHint(ui::StatusBar& bar, int id) { bar.SetPanelText(1, LoadText(id)); }
 
-std::wstring HelpFilePath() { return JoinPath(ProgramFolder(), L"Nomaro.chm"); }
+std::wstring HelpFilePath() { return HelpFileIn(ProgramFolder()); }
 
-void ShowHelpTopic(const std::wstring& topic) {
-    static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
-    if (!library) return;
+void ShowHelpTopic(const std::wstring& topic) { ShowHelpTopic(ProgramFolder(), topic); }
+
+// The help viewer is loaded on first use and kept for the life of the process.
+void ShowHelpTopic(const std::wstring& folder, const std::wstring& topic) {
+    using HtmlHelpAProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    static HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");
+    if (!viewer) return;
     auto htmlHelp = reinterpret_cast<HtmlHelpAProc>(
-        reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpA")));
+        reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
     if (!htmlHelp) return;
-    std::string path = ToAnsi(HelpFilePath());
-    std::string page = ToAnsi(topic);
+    const std::string file = ui::ToAnsi(HelpFileIn(folder));
+    const std::string page = ui::ToAnsi(topic);
     const UINT kDisplayTopic = 0;
-    htmlHelp(nullptr, path.c_str(), kDisplayTopic, reinterpret_cast<DWORD_PTR>(page.c_str()));
+    htmlHelp(nullptr, file.c_str(), kDisplayTopic, reinterpret_cast<DWORD_PTR>(page.c_str()));
 }
 
 }  // namespace app

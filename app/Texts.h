@@ -25,8 +25,12 @@ void ShowHint(ui::StatusBar& bar, int id);
 // Full path of the help file beside the program.
 std::wstring HelpFilePath();
 
-// Opens the help file at `topic` ("html\file1vvo.htm") in a help window of
-// its own; returns at once. A missing file or topic is not reported.
+// Opens the help file in `folder` at `topic` ("html\file1vvo.htm") in a
+// help window of its own; returns at once. A missing viewer, file or topic
+// is not reported. The program passes its own folder; the shell extension,
+// which runs inside another program, the folder of its DLL.
+void ShowHelpTopic(const std::wstring& folder, const std::wstring& topic);
+// The help file beside the program at `topic`.
 void ShowHelpTopic(const std::wstring& topic);
 
 }  // namespace app

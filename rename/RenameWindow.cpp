@@ -10,6 +10,7 @@
 #include "rename/RenameFiles.h"
 #include "resources/resource.h"
 #include "ui/App.h"
+#include "ui/Module.h"
 #include "ui/MsgBox.h"
 #include "ui/RunError.h"
 #include "ui/Screen.h"
@@ -57,10 +58,8 @@ bool ParseTruth(const std::wstring& text) {
 }
 
 std::wstring ProgramName() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name = path;
-    name = name.substr(name.find_last_of(L'\\') + 1);
+    const std::wstring path = ui::ModulePath(nullptr);
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
     return name.substr(0, name.find_last_of(L'.'));
 }
 }  // namespace
@@ -161,6 +160,7 @@ void frmMain::WireHandlers() {
     Text1.OnChange = [this] { Text1_Change(); };
     Dir1.OnChange = [this] { Dir1_Change(); };
     Drive1.OnChange = [this] { Drive1_Change(); };
+    Drive1.OnGotFocus = [this] { Drive1_GotFocus(); };
     Option1.OnClick = [this] { Option1_Click(); };
     Option2.OnClick = [this] { Option2_Click(); };
     Option3.OnClick = [this] { IndexOption_Click(); };
@@ -392,16 +392,18 @@ void frmMain::Dir1_Change() {
     }
 }
 
+void frmMain::Drive1_GotFocus() { driveAtFocus_ = Drive1.Drive(); }
+
 // A drive change reaches the folder list, unless the folder list is on that
 // drive already (which is the case when the folder list itself moved the drive).
 void frmMain::Drive1_Change() {
     const std::wstring drive = Drive1.Drive();
     if (_wcsnicmp(drive.c_str(), Dir1.Path().c_str(), 2) == 0) return;
     try {
-        Dir1.SetPath(drive + L"\\");
+        Dir1.SetPath(drive);
     } catch (const ui::RunError& error) {
-        // The drive shown before is the drive of the folder list.
-        const std::wstring previous = Dir1.Path().substr(0, 2);
+        const std::wstring previous =
+            driveAtFocus_.empty() ? Dir1.Path().substr(0, 2) : driveAtFocus_;
         if (error.number == 68) {
             Dir1.SetEnabled(false);
             File1.SetEnabled(false);
@@ -409,10 +411,14 @@ void frmMain::Drive1_Change() {
             CharUpperBuffW(shown.data(), static_cast<DWORD>(shown.size()));
             ui::MsgBox(hwnd(), L"Device (" + shown + L") not ready" + std::wstring(23, L' '),
                        MB_OK | MB_ICONINFORMATION, L"Not ready");
-            Dir1.SetEnabled(true);
-            File1.SetEnabled(true);
         }
-        Drive1.SetDrive(previous);
+        try {
+            Drive1.SetDrive(previous);
+        } catch (const ui::RunError&) {
+            // The drive shown before has gone too: the list keeps the chosen one.
+        }
+        Dir1.SetEnabled(true);
+        File1.SetEnabled(true);
     }
 }
 

@@ -82,6 +82,7 @@ public:
     void Text1_Change();
     void Dir1_Change();
     void Drive1_Change();
+    void Drive1_GotFocus();
     void Option1_Click();
     void Option2_Click();
     void IndexOption_Click();
@@ -138,6 +139,7 @@ private:
     std::unordered_set<std::wstring> names_;  // exact copies of List2's names, for the duplicate test
     std::vector<naming::PlannedRename> plan_;
     ui::BusyCursor busy_;
+    std::wstring driveAtFocus_;  // the drive shown when the drive list got the focus
     int lastIndexChoice_ = 1;
     bool leaving_ = false;  // switching to the list window: no exit question
     bool imageHighlighted_ = false;

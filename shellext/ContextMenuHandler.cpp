@@ -55,6 +55,22 @@ bool ChoosesRenameCommand(const CMINVOKECOMMANDINFO& info) {
     return IsRenameVerb(WideFromAnsi(info.lpVerb));
 }
 
+// Keeps a global memory block locked while it is read, however the reading ends.
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL block) : mBlock(block), mData(GlobalLock(block)) {}
+    ~GlobalLockGuard() {
+        if (mData) GlobalUnlock(mBlock);
+    }
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    const void* Data() const { return mData; }
+
+private:
+    HGLOBAL mBlock;
+    void* mData;
+};
+
 // Holds a reference to an object for the length of a call.
 class Hold {
 public:
@@ -119,7 +135,8 @@ HRESULT ContextMenuHandler::Initialize(PCIDLIST_ABSOLUTE, IDataObject* dataObjec
 // length and in one pass (asking the system for each name twice costs more
 // than the rest of a right-click together when many files are selected).
 void ContextMenuHandler::AppendDropList(HGLOBAL block) {
-    const auto* bytes = static_cast<const unsigned char*>(GlobalLock(block));
+    GlobalLockGuard lock(block);
+    const auto* bytes = static_cast<const unsigned char*>(lock.Data());
     if (!bytes) return;
     std::vector<std::wstring> names =
         ParseDropList(bytes, GlobalSize(block), [](const std::string& ansi) {
@@ -130,7 +147,6 @@ void ContextMenuHandler::AppendDropList(HGLOBAL block) {
                                 length);
             return wide;
         });
-    GlobalUnlock(block);
     for (std::wstring& name : names) mFiles.push_back(std::move(name));
 }
 
@@ -170,8 +186,7 @@ void ContextMenuHandler::ShowRenameWindow(HWND owner) {
         ui::MsgBox(owner, L"No files or folders were selected.", MB_OK | MB_ICONQUESTION, L"Nomaro");
         return;
     }
-    gFiles() = mFiles;
-    ShowContextRenameWindow(owner);
+    ShowContextRenameWindow(owner, mFiles);
 }
 
 HRESULT STDMETHODCALLTYPE ShellQueryContextMenu(IContextMenu* self, HMENU menu, UINT indexMenu,

@@ -7,9 +7,11 @@
 #include <new>
 #include <string>
 
+#include "app/Texts.h"
 #include "rename/RenameFiles.h"
 #include "shellext/ThreadState.h"
 #include "ui/App.h"
+#include "ui/Module.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
 
@@ -40,44 +42,6 @@ ui::RunError CurrentFailure() {
     } catch (...) {
         return ui::RunError(51, L"Internal error");
     }
-}
-
-std::wstring ModuleFolder(HMODULE module) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return L"";
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
-std::string ToAnsi(const std::wstring& text) {
-    int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return std::string();
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi.data(), length, nullptr, nullptr);
-    ansi.resize(ansi.size() - 1);
-    return ansi;
-}
-
-// Opens the help file beside the library that holds this code, in a help
-// window of its own. A missing help viewer, file or topic is not reported.
-void ShowHelpTopicBesideLibrary(const wchar_t* topic) {
-    using HtmlHelpAProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-    static HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");
-    if (!viewer) return;
-    auto htmlHelp = reinterpret_cast<HtmlHelpAProc>(
-        reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
-    if (!htmlHelp) return;
-    const std::string file = ToAnsi(ModuleFolder(ui::KitModule()) + L"\\Nomaro.chm");
-    const std::string page = ToAnsi(topic);
-    const UINT kDisplayTopic = 0;
-    htmlHelp(nullptr, file.c_str(), kDisplayTopic, reinterpret_cast<DWORD_PTR>(page.c_str()));
 }
 
 }  // namespace
@@ -290,7 +254,9 @@ naming::NamingOptions frmWind::ReadOptions() const { return naming_.Read(false);
 
 // ---- Buttons -----------------------------------------------------------------
 
-void frmWind::Command1_Click() { ShowHelpTopicBesideLibrary(kHelpTopic); }
+// The help file lies beside the library that holds this window, not beside
+// the program it runs in.
+void frmWind::Command1_Click() { app::ShowHelpTopic(ui::ModuleFolder(ui::KitModule()), kHelpTopic); }
 
 void frmWind::Command2_Click() { Unload(); }
 
@@ -375,14 +341,17 @@ frmWind& ThreadRenameWindow() {
 }
 
 // Never throws: it is called from the shell's command, inside the shell.
-void ShowContextRenameWindow(void* owner) {
+void ShowContextRenameWindow(void* owner, const std::vector<std::wstring>& files) {
     try {
         frmWind& window = ThreadRenameWindow();
         if (window.IsLoaded()) {
-            // Already open on this thread (a command from a nested message loop).
+            // Already open on this thread (a command from a nested message
+            // loop): it keeps the selection it was opened on, which its set-up
+            // may not have read yet.
             SetForegroundWindow(window.hwnd());
             return;
         }
+        gFiles() = files;
         HWND ownerWindow = static_cast<HWND>(owner);
         window.SetOwner(ownerWindow);
         window.ShowModalOver(ownerWindow);

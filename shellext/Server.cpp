@@ -3,10 +3,11 @@
 #include <olectl.h>
 
 #include <atomic>
-#include <vector>
 
 #include "shellext/ClassFactory.h"
 #include "shellext/Guarded.h"
+#include "ui/Form.h"
+#include "ui/Module.h"
 
 namespace shellext {
 
@@ -74,18 +75,7 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) noexcept {
     });
 }
 
-std::wstring ServerModulePath() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&ServerModulePath), &module);
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) return std::wstring(path.data(), length);
-        path.resize(path.size() * 2);
-    }
-}
+std::wstring ServerModulePath() { return ui::ModulePath(ui::KitModule()); }
 
 HRESULT RegisterServer(const std::wstring& modulePath) noexcept {
     return Guarded([&] {

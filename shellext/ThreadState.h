@@ -6,12 +6,13 @@
 
 namespace shellext {
 
-// The paths handed over by the last chosen command on this thread, in the
-// shell's order; the context rename window reads them when it opens.
+// The paths of the selection the rename window of this thread was opened
+// on, in the shell's order; the window reads them in its set-up.
 std::vector<std::wstring>& gFiles();
 
 // Shows the context rename window of this thread modally over `owner` (may
-// be null) on the paths in gFiles(); returns when the window has closed.
-void ShowContextRenameWindow(void* owner);
+// be null) on `files`; returns when the window has closed. When the window
+// is open already it is only brought forward, on the files it has.
+void ShowContextRenameWindow(void* owner, const std::vector<std::wstring>& files);
 
 }  // namespace shellext

@@ -112,13 +112,24 @@ LRESULT CALLBACK Control::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     }
     ++hook->depth;
     // The handlers may destroy the window (the hook then lets go of the
-    // control) or the control itself; each step asks the hook again.
-    if (hook->control) hook->control->RaiseEvents(message, wParam, lParam);
+    // control) or the control itself; each step asks the hook again. No
+    // exception may leave a window procedure: what a handler lets escape is
+    // reported over the form, and the message goes on to the window.
+    HWND formWindow = GetAncestor(hwnd, GA_ROOT);
+    try {
+        if (hook->control) hook->control->RaiseEvents(message, wParam, lParam);
+    } catch (...) {
+        ReportUnexpectedError(formWindow, std::current_exception());
+    }
     LRESULT result = 0;
-    if (hook->control)
-        result = hook->control->ControlProc(message, wParam, lParam);
-    else if (!hook->destroyed)
-        result = CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    try {
+        if (hook->control)
+            result = hook->control->ControlProc(message, wParam, lParam);
+        else if (!hook->destroyed)
+            result = CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    } catch (...) {
+        ReportUnexpectedError(formWindow, std::current_exception());
+    }
     if (--hook->depth == 0 && hook->destroyed) delete hook;
     return result;
 }
@@ -197,20 +208,46 @@ bool OptionButton::Value() const {
     return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void OptionButton::SetValue(bool selected) {
-    if (Value() == selected) return;
-    if (selected) {
-        HWND parent = GetParent(hwnd());
-        for (HWND other = GetNextDlgGroupItem(parent, hwnd(), FALSE); other && other != hwnd();
-             other = GetNextDlgGroupItem(parent, other, FALSE))
+namespace {
+bool IsOptionButton(HWND window) {
+    wchar_t name[16] = L"";
+    if (!GetClassNameW(window, name, 16) || lstrcmpiW(name, WC_BUTTONW) != 0) return false;
+    LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
+}
+}  // namespace
+
+// The group runs from the button before this one that starts it (WS_GROUP)
+// to the next control that starts another. Disabled and hidden buttons
+// belong to it too: they keep a selection, but only one in the group.
+void OptionButton::ClearOthersInGroup() {
+    HWND first = hwnd();
+    while (!(GetWindowLongW(first, GWL_STYLE) & WS_GROUP)) {
+        HWND previous = GetWindow(first, GW_HWNDPREV);
+        if (!previous) break;
+        first = previous;
+    }
+    for (HWND other = first; other; other = GetWindow(other, GW_HWNDNEXT)) {
+        if (other != first && (GetWindowLongW(other, GWL_STYLE) & WS_GROUP)) break;
+        if (other != hwnd() && IsOptionButton(other) &&
+            SendMessageW(other, BM_GETCHECK, 0, 0) != BST_UNCHECKED)
             SendMessageW(other, BM_SETCHECK, BST_UNCHECKED, 0);
     }
+}
+
+void OptionButton::SetValue(bool selected) {
+    if (Value() == selected) return;
+    if (selected) ClearOthersInGroup();
     SendMessageW(hwnd(), BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
     if (selected && OnClick) OnClick();
 }
 
+// A click selects through the window's own logic, which passes over
+// disabled and hidden buttons of the group; they are cleared here.
 void OptionButton::Notify(int code) {
-    if (code == BN_CLICKED && OnClick) OnClick();
+    if (code != BN_CLICKED) return;
+    if (Value()) ClearOthersInGroup();
+    if (OnClick) OnClick();
 }
 
 // ---- Frame and Label -------------------------------------------------------
@@ -309,6 +346,7 @@ void TextBox::Observe(UINT message, WPARAM, LPARAM lParam) {
 
 void Image::Create(Form& form, int bitmapResourceId) {
     form_ = &form;
+    if (bitmap_) DeleteObject(bitmap_);
     bitmap_ = static_cast<HBITMAP>(LoadImageW(KitModule(),
                                               MAKEINTRESOURCEW(bitmapResourceId), IMAGE_BITMAP, 0,
                                               0, LR_CREATEDIBSECTION));
@@ -509,6 +547,8 @@ void StatusBar::SetPanelText(int panel, const std::wstring& text) {
 // ---- Timer -----------------------------------------------------------------
 
 void Timer::Create(Form& form, UINT intervalMs, bool enabled) {
+    // Created again while its window is still there: its old window timer goes.
+    if (form_ && form_->hwnd() && id_) KillTimer(form_->hwnd(), id_);
     form_ = &form;
     id_ = form.AddTimer(*this);
     interval_ = intervalMs;

@@ -127,6 +127,9 @@ public:
     // Selecting clears the other buttons of the group and raises OnClick when it changed.
     void SetValue(bool selected);
     void Notify(int code) override;
+
+private:
+    void ClearOthersInGroup();
 };
 
 class Frame : public Control {
@@ -186,6 +189,8 @@ public:
     ~Image();
     void Move(long left, long top);
     bool Loaded() const { return bitmap_ != nullptr; }
+    // The picture's bitmap, owned by the image.
+    HBITMAP Bitmap() const { return bitmap_; }
     void Draw(HDC dc) const;
 
     // Position and picture size in twips; the size also in pixels.

@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
+#include <new>
 
 #include "ui/App.h"
 #include "ui/Controls.h"
 #include "ui/Menu.h"
+#include "ui/MsgBox.h"
 #include "ui/RunError.h"
 #include "ui/Screen.h"
 
@@ -52,6 +55,28 @@ int MouseButtonsFrom(WPARAM wParam) {
     if (wParam & MK_RBUTTON) buttons |= kRightButton;
     if (wParam & MK_MBUTTON) buttons |= kMiddleButton;
     return buttons;
+}
+
+void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept {
+    try {
+        RunError failure(5);
+        if (error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const RunError& raised) {
+                failure = raised;
+            } catch (const std::bad_alloc&) {
+                failure = RunError(7);
+            } catch (...) {
+            }
+        }
+        if (owner && !IsWindow(owner)) owner = nullptr;
+        std::wstring number = std::to_wstring(failure.number);
+        MsgBox(owner, L"Error Number = " + number + L"\r" + L"Error description = " + failure.description,
+               MB_OK | MB_ICONSTOP, L"Error " + number);
+    } catch (...) {
+        // Not even the report could be made; the program goes on without it.
+    }
 }
 
 Form::Form() = default;
@@ -127,6 +152,9 @@ void Form::ShowModalOver(HWND ownerWindow) {
     Load();
     if (!hwnd_) return;
     if (ownerWindow && !IsWindow(ownerWindow)) ownerWindow = nullptr;
+    // An owner that is already disabled (behind another modal window) is
+    // left for that window to enable again.
+    if (ownerWindow && !IsWindowEnabled(ownerWindow)) ownerWindow = nullptr;
     if (ownerWindow) EnableWindow(ownerWindow, FALSE);
     modalOwner_ = ownerWindow;
     ShowWindow(hwnd_, SW_SHOW);
@@ -227,9 +255,13 @@ void Form::RemoveControl(const Control& control) {
     if (it != controls_.end() && it->second == &control) controls_.erase(it);
 }
 
-void Form::AddImage(Image& image) { images_.push_back(&image); }
+void Form::AddImage(Image& image) {
+    if (std::find(images_.begin(), images_.end(), &image) == images_.end())
+        images_.push_back(&image);
+}
 
 UINT Form::AddTimer(Timer& timer) {
+    std::erase_if(timers_, [&](const auto& entry) { return entry.second == &timer; });
     UINT id = nextTimerId_++;
     timers_[id] = &timer;
     return id;
@@ -257,7 +289,21 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
                 : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// The handlers run inside the window procedure, which no exception may
+// leave: whatever escapes them is reported and the message counts as handled.
 LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = hwnd_;
+    LRESULT result = 0;
+    try {
+        if (Dispatch(message, wParam, lParam, result)) return result;
+    } catch (...) {
+        ReportUnexpectedError(window, std::current_exception());
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_COMMAND: {
         int id = LOWORD(wParam);
@@ -274,35 +320,40 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         } else if (id == IDOK && defaultButton_) {
             defaultButton_->Click();
         }
-        return 0;
+        return true;
     }
     case DM_GETDEFID:
-        return defaultButton_ ? MAKELRESULT(defaultButton_->id(), DC_HASDEFID) : 0;
+        result = defaultButton_ ? MAKELRESULT(defaultButton_->id(), DC_HASDEFID) : 0;
+        return true;
     case WM_TIMER: {
         auto it = timers_.find(static_cast<UINT>(wParam));
         if (it != timers_.end()) it->second->Tick();
-        return 0;
+        return true;
     }
     case WM_PAINT:
         Paint();
-        return 0;
+        return true;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlType == ODT_MENU) break;
         Control* control = ControlFromHwnd(item.hwndItem);
-        if (control && control->DrawItem(item)) return TRUE;
+        if (control && control->DrawItem(item)) {
+            result = TRUE;
+            return true;
+        }
         break;
     }
     case WM_SIZE:
         for (auto& entry : controls_)
             if (entry.second->hwnd()) entry.second->FormResized();
-        return 0;
+        return true;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         Control* control = ControlFromHwnd(reinterpret_cast<HWND>(lParam));
         if (control && control->Transparent()) {
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+            return true;
         }
         break;
     }
@@ -310,11 +361,11 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Form_MouseMove(MouseButtonsFrom(wParam), ShiftStateNow(),
                        PixelsToTwipsX(static_cast<short>(LOWORD(lParam))),
                        PixelsToTwipsY(static_cast<short>(HIWORD(lParam))));
-        return 0;
+        return true;
     case WM_LBUTTONDOWN:
         leftButtonDown_ = true;
         SetCapture(hwnd_);
-        return 0;
+        return true;
     case WM_LBUTTONUP:
         if (leftButtonDown_) {
             leftButtonDown_ = false;
@@ -324,21 +375,21 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             if (PtInRect(&client, at)) Form_Click();
         }
-        return 0;
+        return true;
     case WM_CLOSE:
         Unload();
-        return 0;
+        return true;
     case WM_DESTROY:
         OnDestroyed();
-        return 0;
+        return true;
     case WM_NCDESTROY:
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         hwnd_ = nullptr;
-        return 0;
+        return true;
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return false;
 }
 
 void Form::Paint() {
@@ -348,9 +399,18 @@ void Form::Paint() {
     EndPaint(hwnd_, &ps);
 }
 
+// The timers, pictures and menu items go with the window; a later load
+// registers them afresh.
 void Form::OnDestroyed() {
     for (auto& entry : timers_) KillTimer(hwnd_, entry.first);
-    Form_Unload();
+    timers_.clear();
+    images_.clear();
+    menuItems_.clear();
+    try {
+        Form_Unload();
+    } catch (...) {
+        ReportUnexpectedError(hwnd_, std::current_exception());
+    }
     --gLoadedForms;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <string>
@@ -70,6 +71,10 @@ public:
     // Number of loaded forms in the process; the message loop ends at zero.
     static int LoadedCount();
 
+    // Timers and pictures registered by the controls of the loaded window.
+    size_t TimerCount() const { return timers_.size(); }
+    size_t ImageCount() const { return images_.size(); }
+
     // Internal: called by the kit. A control is registered while both it and
     // the form exist; whichever goes first ends the registration.
     int AddControl(Control& control);
@@ -106,6 +111,8 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs the form's part of a message; false leaves it to the default procedure.
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Paint();
     void OnDestroyed();
     void ReleaseModalOwner();
@@ -133,5 +140,12 @@ enum ShiftState { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 
 int ShiftStateNow();
 int MouseButtonsFrom(WPARAM wParam);
+
+// Reports an error that an event handler let escape, over `owner` (the
+// form's window), so that the program can go on: a RunError with its number
+// and description, running out of memory as error 7 and anything else as
+// error 5. The window procedures of the kit call it rather than let an
+// exception leave them.
+void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept;
 
 }  // namespace ui

@@ -8,6 +8,7 @@ std::wstring RunErrorText(int number) {
     switch (number) {
     case 5: return L"Invalid procedure call or argument";
     case 6: return L"Overflow";
+    case 7: return L"Out of memory";
     case 11: return L"Division by zero";
     case 13: return L"Type mismatch";
     case 52: return L"Bad file name or number";

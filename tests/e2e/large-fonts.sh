@@ -17,6 +17,6 @@ box=$(wintool wait '#32770' 'Wrong Font' 30000) || fail "no large-font message"
 wintool texts "$box" | grep -q '^Your system is using Large fonts\. This program wants you to use Small fonts\.' \
   || fail "wrong message: $(wintool texts "$box")"
 [ "$(wintool count NomaroForm '*')" = 0 ] || fail "the start window is shown"
-keys_to "$box" Return
+click "$(wintool labelled "$box" OK)"
 wait_exit "$pid" 30 || fail "the program ended with an error"
 echo "large fonts refused"

@@ -64,13 +64,15 @@ click() {
   xdotool mousemove $position click 1
 }
 
-# Answers the message box with the given title by pressing Return in it;
-# prints its texts first so the caller can check them.
+# Answers the message box with the given title by clicking its OK button
+# (a click reaches the box whichever window has the keyboard); prints its
+# texts first so the caller can check them.
 answer_box() {
-  local title=$1 box
+  local title=$1 box button
   box=$(wintool wait '#32770' "$title" 30000) || fail "no message box \"$title\""
   wintool texts "$box"
-  keys_to "$box" Return
+  button=$(wintool labelled "$box" OK) || fail "the message box \"$title\" has no OK button"
+  click "$button"
 }
 
 # Starts the program in the background: sets PROGRAM_PID, and START_WINDOW

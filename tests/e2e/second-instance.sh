@@ -15,7 +15,7 @@ sleep 0.5
 [ "$(wintool count '#32770' '*')" = 1 ] || fail "more than one message box"
 [ "$(wintool count NomaroForm '*')" = 1 ] || fail "the second instance showed a window"
 
-keys_to "$box" Return
+click "$(wintool labelled "$box" OK)"
 wait_exit "$second" 30; code=$?
 [ $code = 0 ] || fail "the second instance ended with $code"
 [ "$(wintool count '#32770' '*')" = 0 ] || fail "a message box is left"

@@ -369,8 +369,7 @@ TEST_F(ContextRenameWindow, RunsModalOverTheShellWindowAndIsReused) {
         gRun = &run;
         UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveModalWindow);
         prompts.answers.assign({IDOK});
-        shellext::gFiles() = {files[0]};
-        shellext::ShowContextRenameWindow(owner);
+        shellext::ShowContextRenameWindow(owner, {files[0]});
         KillTimer(nullptr, timer);
         gRun = nullptr;
         EXPECT_TRUE(run.listFilledByItsTimer);
@@ -383,6 +382,65 @@ TEST_F(ContextRenameWindow, RunsModalOverTheShellWindowAndIsReused) {
     }
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Two0001.jpg", L"b.jpg"}));
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
+    DestroyWindow(owner);
+}
+
+namespace {
+// A second command on the same thread, on other files, while the window is
+// open and before its set-up has read the selection; the window is closed
+// once its list is filled.
+struct SecondCommand {
+    HWND owner = nullptr;
+    DWORD deadline = 0;
+    std::vector<std::wstring> otherFiles;
+    bool askedBeforeSetUp = false;
+    bool openAfterSecondCall = false;
+    std::vector<std::wstring> listed;
+    bool done = false;
+};
+SecondCommand* gSecond = nullptr;
+
+void CALLBACK AskAgainWhileOpen(HWND, UINT, UINT_PTR, DWORD) {
+    shellext::frmWind& window = shellext::ThreadRenameWindow();
+    if (gSecond->done || !window.IsLoaded()) return;
+    const bool listFilled = !window.Label3.Caption().empty();
+    if (GetTickCount() > gSecond->deadline || (listFilled && !gSecond->askedBeforeSetUp)) {
+        gSecond->done = true;
+        window.Unload();
+        return;
+    }
+    if (!gSecond->askedBeforeSetUp) {
+        gSecond->askedBeforeSetUp = true;
+        shellext::ShowContextRenameWindow(gSecond->owner, gSecond->otherFiles);
+        gSecond->openAfterSecondCall = window.IsLoaded();
+        return;
+    }
+    if (!listFilled) return;
+    gSecond->done = true;
+    for (int i = 0; i < window.List2.ListCount(); ++i) gSecond->listed.push_back(window.List2.List(i));
+    window.Unload();
+}
+}  // namespace
+
+TEST_F(ContextRenameWindow, ASecondCommandWhileOpenKeepsTheFirstSelection) {
+    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
+    HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    SecondCommand second;
+    second.owner = owner;
+    second.deadline = GetTickCount() + 5000;
+    second.otherFiles = {files[1]};
+    gSecond = &second;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, AskAgainWhileOpen);
+    shellext::ShowContextRenameWindow(owner, {files[0]});
+    KillTimer(nullptr, timer);
+    gSecond = nullptr;
+    EXPECT_TRUE(second.askedBeforeSetUp) << "the set-up ran before the second command";
+    EXPECT_TRUE(second.openAfterSecondCall);
+    EXPECT_EQ(second.listed, std::vector<std::wstring>{L"a.jpg"});
+    EXPECT_EQ(shellext::gFiles(), std::vector<std::wstring>{files[0]});
+    EXPECT_FALSE(shellext::ThreadRenameWindow().IsLoaded());
     DestroyWindow(owner);
 }
 

@@ -12,10 +12,13 @@
 #include <chrono>
 #include <fstream>
 #include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "app/ProgramFolder.h"
 #include "resources/resource.h"
+#include "tests/win/prompts.h"
 #include "ui/App.h"
 #include "ui/BusyCursor.h"
 #include "ui/Controls.h"
@@ -114,6 +117,85 @@ TEST(FormsKit, OptionGroupsInTwoFramesAreIndependent) {
     EXPECT_FALSE(form.Option3.Value());
 }
 
+TEST(FormsKit, ModalFormLeavesAnOwnerThatWasDisabledBeforeDisabled) {
+    TestForm owner, dialog;
+    owner.Show();
+    EnableWindow(owner.hwnd(), FALSE);  // as behind another modal window
+    bool ownerEnabledOnHide = true;
+    dialog.Load();
+    dialog.Timer1.OnTimer = [&] {
+        dialog.Timer1.SetEnabled(false);
+        dialog.Hide();
+        ownerEnabledOnHide = IsWindowEnabled(owner.hwnd()) != FALSE;
+    };
+    dialog.Timer1.SetEnabled(true);
+    dialog.ShowModal(&owner);
+    EXPECT_FALSE(ownerEnabledOnHide);
+    EXPECT_FALSE(IsWindowEnabled(owner.hwnd()));
+
+    // Unloaded rather than hidden: the same.
+    bool ownerEnabledOnUnload = true;
+    dialog.Timer1.OnTimer = [&] {
+        dialog.Timer1.SetEnabled(false);
+        dialog.Unload();
+        ownerEnabledOnUnload = IsWindowEnabled(owner.hwnd()) != FALSE;
+    };
+    dialog.Timer1.SetEnabled(true);
+    dialog.ShowModal(&owner);
+    EXPECT_FALSE(dialog.IsLoaded());
+    EXPECT_FALSE(ownerEnabledOnUnload);
+    EXPECT_FALSE(IsWindowEnabled(owner.hwnd()));
+
+    // Enabled again, it is disabled while the dialog runs and enabled after.
+    EnableWindow(owner.hwnd(), TRUE);
+    bool ownerWasDisabled = false;
+    dialog.Load();
+    dialog.Timer1.OnTimer = [&] {
+        dialog.Timer1.SetEnabled(false);
+        ownerWasDisabled = !IsWindowEnabled(owner.hwnd());
+        dialog.Hide();
+    };
+    dialog.Timer1.SetEnabled(true);
+    dialog.ShowModal(&owner);
+    EXPECT_TRUE(ownerWasDisabled);
+    EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+}
+
+TEST(FormsKit, SelectingAnOptionClearsDisabledAndHiddenOnesOfItsGroup) {
+    TestForm form;
+    form.Show();
+    form.Option1.SetValue(true);
+    form.Option1.SetEnabled(false);
+    form.Option2.SetEnabled(false);
+    form.Option2.SetValue(true);
+    EXPECT_FALSE(form.Option1.Value());
+    EXPECT_TRUE(form.Option2.Value());
+    EXPECT_EQ(form.clicks, 1);
+
+    form.Option3.SetValue(true);
+    form.Option3.SetVisible(false);
+    form.Option4.SetValue(true);
+    EXPECT_FALSE(form.Option3.Value());
+    EXPECT_TRUE(form.Option4.Value());
+    EXPECT_TRUE(form.Option2.Value());  // the other group keeps its choice
+    EXPECT_TRUE(form.Option3.Enabled() && !form.Option3.Visible());
+
+    // A disabled button keeps its selection when nothing else is chosen.
+    form.Option4.SetEnabled(false);
+    EXPECT_TRUE(form.Option4.Value());
+}
+
+TEST(FormsKit, ClickingAnOptionClearsADisabledSelectedOneOfItsGroup) {
+    TestForm form;
+    form.Show();
+    form.Option1.SetValue(true);
+    form.Option1.SetEnabled(false);
+    SendMessageW(form.Option2.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(form.Option2.Value());
+    EXPECT_FALSE(form.Option1.Value());
+    EXPECT_EQ(form.clicks, 1);
+}
+
 TEST(FormsKit, ControlsInAFrameArePlacedInsideIt) {
     TestForm form;
     form.Load();
@@ -179,6 +261,132 @@ TEST(FormsKit, ClickOnTheBareWindowAndEscapeFromAControl) {
     PumpUntil([&] { return form.escapes > 0; }, 1000);
     EXPECT_EQ(form.escapes, 1);
     EXPECT_EQ(form.clicks, 1);
+}
+
+// ---- Errors that escape a handler ------------------------------------------
+
+namespace {
+class ErrorForm : public ui::Form {
+public:
+    ui::Button Command1;
+    ui::Timer Timer1;
+    std::function<void()> onUnload;
+
+protected:
+    void CreateControls() override {
+        Command1.Create(*this);
+        Command1.Move(120, 120, 1500, 400);
+        Timer1.Create(*this, 10);
+    }
+    void Form_Unload() override {
+        if (onUnload) onUnload();
+    }
+};
+}  // namespace
+
+TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
+    testing_support::ScriptedPrompts prompts;
+    ErrorForm form;
+    form.Show();
+    int clicks = 0;
+    form.Command1.OnClick = [&] {
+        ++clicks;
+        throw ui::RunError(76);
+    };
+    SendMessageW(form.Command1.hwnd(), BM_CLICK, 0, 0);
+    ASSERT_EQ(clicks, 1);
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_EQ(prompts.seen[0].text, L"Error Number = 76\rError description = Path not found");
+    EXPECT_EQ(prompts.seen[0].title, L"Error 76");
+    EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(prompts.seen[0].owner, form.hwnd());
+    EXPECT_TRUE(form.IsLoaded());
+
+    // The same button goes on working.
+    form.Command1.OnClick = [&] { ++clicks; };
+    SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(form.Command1.id(), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.Command1.hwnd()));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(prompts.seen.size(), 1u);
+
+    // Running out of memory is error 7, anything else error 5.
+    form.Command1.OnClick = [] { throw std::bad_alloc(); };
+    SendMessageW(form.Command1.hwnd(), BM_CLICK, 0, 0);
+    ASSERT_EQ(prompts.seen.size(), 2u);
+    EXPECT_EQ(prompts.seen[1].text, L"Error Number = 7\rError description = Out of memory");
+    EXPECT_EQ(prompts.seen[1].title, L"Error 7");
+    form.Command1.OnClick = [] { throw std::runtime_error("unexpected"); };
+    SendMessageW(form.Command1.hwnd(), BM_CLICK, 0, 0);
+    ASSERT_EQ(prompts.seen.size(), 3u);
+    EXPECT_EQ(prompts.seen[2].text,
+              L"Error Number = 5\rError description = Invalid procedure call or argument");
+    EXPECT_EQ(prompts.seen[2].title, L"Error 5");
+
+    // Through the control's own window procedure, and the key still reaches the control.
+    int keys = 0;
+    form.Command1.OnKeyDown = [&](int, int) {
+        ++keys;
+        throw ui::RunError(53);
+    };
+    SendMessageW(form.Command1.hwnd(), WM_KEYDOWN, 'A', 1);
+    SendMessageW(form.Command1.hwnd(), WM_KEYDOWN, 'A', 1);
+    EXPECT_EQ(keys, 2);
+    ASSERT_EQ(prompts.seen.size(), 5u);
+    EXPECT_EQ(prompts.seen[4].text, L"Error Number = 53\rError description = File not found");
+    EXPECT_EQ(prompts.seen[4].owner, form.hwnd());
+
+    // From a timer's tick, delivered by the message loop.
+    form.Timer1.OnTimer = [&] {
+        form.Timer1.SetEnabled(false);
+        throw ui::RunError(6);
+    };
+    form.Timer1.SetEnabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return prompts.seen.size() == 6u; }));
+    EXPECT_EQ(prompts.seen[5].text, L"Error Number = 6\rError description = Overflow");
+
+    // From Form_Unload: the window still goes and the form counts as unloaded.
+    int loaded = ui::Form::LoadedCount();
+    form.onUnload = [] { throw ui::RunError(364); };
+    EXPECT_TRUE(form.Unload());
+    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_EQ(ui::Form::LoadedCount(), loaded - 1);
+    ASSERT_EQ(prompts.seen.size(), 7u);
+    EXPECT_EQ(prompts.seen[6].text, L"Error Number = 364\rError description = Object was unloaded");
+}
+
+// ---- Loading a form again --------------------------------------------------
+
+namespace {
+class ReloadForm : public ui::Form {
+public:
+    ui::Image Image1;
+    ui::Timer Timer1;
+    int ticks = 0;
+
+protected:
+    void CreateControls() override {
+        Image1.Create(*this, IDB_RENAME_IMAGE1);
+        Image1.Move(0, 0);
+        Timer1.Create(*this, 10, true);
+        Timer1.OnTimer = [this] { ++ticks; };
+    }
+};
+}  // namespace
+
+TEST(FormsKit, LoadingAFormAgainRegistersItsTimerAndPictureOnce) {
+    ReloadForm form;
+    for (int load = 1; load <= 3; ++load) {
+        SCOPED_TRACE(load);
+        form.Load();
+        EXPECT_EQ(form.TimerCount(), 1u);
+        EXPECT_EQ(form.ImageCount(), 1u);
+        EXPECT_TRUE(form.Image1.Loaded());
+        form.ticks = 0;
+        ASSERT_TRUE(PumpUntil([&] { return form.ticks >= 2; }));
+        ASSERT_TRUE(form.Unload());
+        EXPECT_EQ(form.TimerCount(), 0u);
+        EXPECT_EQ(form.ImageCount(), 0u);
+    }
 }
 
 // ---- Text boxes, list boxes, labels and pictures ---------------------------
@@ -448,6 +656,22 @@ TEST(FormsKitImage, KeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) {
     DeleteObject(canvas);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
+}
+
+TEST(FormsKitImage, CreatingAPictureAgainFreesTheOldBitmap) {
+    ControlsForm form;
+    form.Load();
+    ui::Image picture;
+    picture.Create(form, IDB_RENAME_IMAGE1);
+    ASSERT_TRUE(picture.Loaded());
+    HBITMAP first = picture.Bitmap();
+    ASSERT_EQ(GetObjectType(first), static_cast<DWORD>(OBJ_BITMAP));
+    picture.Create(form, IDB_RENAME_IMAGE1);
+    ASSERT_TRUE(picture.Loaded());
+    EXPECT_NE(picture.Bitmap(), first);
+    EXPECT_EQ(GetObjectType(first), 0u);  // deleted
+    EXPECT_EQ(GetObjectType(picture.Bitmap()), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_EQ(form.ImageCount(), 1u);
 }
 
 // ---- The message hook, owner-drawn controls and the status bar -------------

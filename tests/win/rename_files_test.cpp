@@ -43,6 +43,46 @@ std::wstring Folded(std::wstring name) {
     return name;
 }
 
+// The test's own account of the naming rules: the new name of the file called
+// name at list position m (1, 2, ...) under options, worked out without the
+// planner.
+std::wstring ExpectedNewName(const std::wstring& name, int m, const NamingOptions& options) {
+    const std::wstring newExtension = options.keepExtension ? L"" : options.newExtension;
+    std::wstring base, extensionPart;
+    size_t dot = name.find(L'.');
+    if (dot != std::wstring::npos) {
+        base = name.substr(0, dot + 1);
+        extensionPart = name.substr(dot + 1);
+    } else if (!newExtension.empty()) {
+        base = name + L".";
+    } else {
+        extensionPart = name;
+    }
+    if (options.newName == L"*") return base + newExtension;
+
+    auto padded = [](long value, size_t width) {
+        std::wstring digits = std::to_wstring(value < 0 ? -value : value);
+        if (digits.size() < width) digits.insert(0, width - digits.size(), L'0');
+        if (value < 0) digits.insert(0, 1, L'-');
+        return digits;
+    };
+    if (options.indexedExtension) return options.newName + L"." + padded(m, 3);
+
+    std::wstring index;
+    switch (options.indexStyle) {
+    case IndexStyle::Four: index = padded(m, 4); break;
+    case IndexStyle::Three: index = padded(m, 3); break;
+    case IndexStyle::Two: index = padded(m, 2); break;
+    case IndexStyle::StartNumber: {
+        size_t width = options.startNumber.size();
+        long n = std::stol(options.startNumber) - 1 + m;
+        index = padded(n, width >= 2 && width <= 4 ? width : 0);
+        break;
+    }
+    }
+    return options.newName + index + L"." + (options.keepExtension ? extensionPart : newExtension);
+}
+
 NamingOptions Options(std::wstring newName, bool keep, std::wstring newExtension = L"",
                       IndexStyle style = IndexStyle::Four, std::wstring start = L"",
                       bool indexed = false) {
@@ -308,21 +348,28 @@ TEST_F(RenameFiles, RandomRenamesKeepEveryFile) {
         // The model: a rename needs its file and a free new name; renaming a
         // file to its own name in other letter case is allowed (the file
         // system may keep either spelling).
+        ASSERT_EQ(plan.size(), list.size());
         std::map<std::wstring, bool> spellingMayDiffer;
         int expectedError = 0;
-        for (const auto& entry : plan) {
-            std::wstring from = Folded(entry.name), to = Folded(NewName(entry, options));
+        size_t renamed = 0;
+        Names expectedNames;
+        for (size_t i = 0; i < list.size(); ++i) {
+            std::wstring newName = ExpectedNewName(list[i], static_cast<int>(i) + 1, options);
+            std::wstring from = Folded(list[i]), to = Folded(newName);
             if (!model.count(from)) { expectedError = 53; break; }
             if (to != from && model.count(to)) { expectedError = 58; break; }
             FileState file = model[from];
             model.erase(from);
             spellingMayDiffer[to] = to == from;
-            file.name = NewName(entry, options);
+            file.name = newName;
             if (clearAttributes) file.readOnly = false;
             model[to] = file;
+            expectedNames.push_back(newName);
+            ++renamed;
         }
 
         EXPECT_EQ(ErrorNumberOf([&] { PerformRenames(plan, options, clearAttributes); }), expectedError);
+        for (size_t i = 0; i < renamed; ++i) EXPECT_EQ(plan[i].newPath, PathOf(expectedNames[i]));
 
         Folder actual = Read();
         std::multiset<std::string> contentsAfter;

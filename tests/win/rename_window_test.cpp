@@ -479,3 +479,47 @@ TEST_F(RenameWindow, SwitchToTheListWindowSavesAndAsksNoExitQuestion) {
     EXPECT_EQ(app::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
     app::CurrentMainWindow()->Unload();
 }
+
+TEST_F(RenameWindow, IndexesBeyond32767FailWithOverflowAndRenameNothing) {
+    MakeFiles({L"a.jpg", L"b.jpg"});
+    Open();
+    Browse();
+    Mark({L"a.jpg", L"b.jpg"});
+    Select();
+    window->Text3.SetText(L"Trip");
+    window->Option6.SetValue(true);
+    // The box takes four typed characters; a hand-edited settings file can bring a longer start.
+    window->Text4.SetText(L"32767");
+    Rename();
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_EQ(prompts.seen[0].text, L"Error Number = 6\rError description = Overflow");
+    EXPECT_EQ(prompts.seen[0].title, L"Error 6");
+    EXPECT_EQ(prompts.seen[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_TRUE(RenameList().empty());
+    EXPECT_EQ(FilesOnDisk(), (std::set<std::wstring>{L"a.jpg", L"b.jpg"}));
+}
+
+TEST_F(RenameWindow, AThousandFilesWithTheIndexedExtensionAreRefused) {
+    for (int i = 0; i < 1000; ++i) {
+        std::string name = std::to_string(i);
+        name.insert(0, 1, 'f');
+        name.append(".txt");
+        std::ofstream(folder / name) << i;
+    }
+    Open();
+    Browse();
+    window->File1.SelectAll();
+    Select();
+    ASSERT_EQ(window->List2.ListCount(), 1000);
+    window->Text3.SetText(L"Trip");
+    window->Check1.SetValue(true);
+    Rename();
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_EQ(prompts.seen[0].text, LoadText(282));
+    EXPECT_EQ(prompts.seen[0].title, L"Stop");
+    EXPECT_EQ(prompts.seen[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_FALSE(window->Timer3.Enabled());
+    EXPECT_TRUE(RenameList().empty());
+    EXPECT_EQ(FilesOnDisk().size(), 1000u);
+    EXPECT_EQ(FilesOnDisk().count(L"f999.txt"), 1u);
+}

@@ -37,7 +37,7 @@ namespace {
 
 struct WindowCall {
     void* owner;
-    Paths files;  // gFiles() when the window was asked to show
+    Paths files;  // the selection the window was asked to show
 };
 std::vector<WindowCall> gWindowCalls;
 std::function<void()> gWindowFailure;  // what the window raises, when set
@@ -46,13 +46,8 @@ std::function<void()> gWindowFailure;  // what the window raises, when set
 
 namespace shellext {
 
-std::vector<std::wstring>& gFiles() {
-    thread_local std::vector<std::wstring> files;
-    return files;
-}
-
-void ShowContextRenameWindow(void* owner) {
-    gWindowCalls.push_back({owner, gFiles()});
+void ShowContextRenameWindow(void* owner, const std::vector<std::wstring>& files) {
+    gWindowCalls.push_back({owner, files});
     if (gWindowFailure) gWindowFailure();
 }
 
@@ -489,7 +484,10 @@ TEST_F(Command, OffsetZeroOpensTheWindowOverTheOwnerOthersDoNothing) {
     ASSERT_EQ(Shown(), 1u);
     EXPECT_EQ(gWindowCalls[0].owner, owner);
     EXPECT_EQ(gWindowCalls[0].files, files);
-    EXPECT_EQ(shellext::gFiles(), files);
+    // The handler keeps its selection: a second command shows the same files.
+    EXPECT_EQ(InvokeByOffset(menu.get(), 0, owner), S_OK);
+    ASSERT_EQ(Shown(), 2u);
+    EXPECT_EQ(gWindowCalls[1].files, files);
 }
 
 TEST_F(Command, OnlyTheExactCaptionIsAcceptedAsAnAnsiVerb) {

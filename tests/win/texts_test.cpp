@@ -137,3 +137,99 @@ TEST(Texts, HintGoesIntoTheFirstPanel) {
     EXPECT_EQ(form.StatusBar1.PanelText(1), LoadText(224));
     EXPECT_EQ(form.StatusBar1.PanelText(2), L"other");
 }
+
+#include <filesystem>
+
+#include "app/ProgramFolder.h"
+#include "ui/Module.h"
+
+namespace {
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+bool EndsWithNoCase(const std::wstring& text, const std::wstring& end) {
+    return text.size() >= end.size() &&
+           CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str() + text.size() - end.size(),
+                          -1, end.c_str(), -1) == CSTR_EQUAL;
+}
+}  // namespace
+
+TEST(Module, PathsOfTheProgramAndOfASystemLibrary) {
+    std::wstring program(32768, L'\0');
+    program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
+    ASSERT_FALSE(program.empty());
+    EXPECT_EQ(ui::ModulePath(nullptr), program);
+    EXPECT_EQ(ui::ModuleFolder(nullptr), FolderOf(program));
+    EXPECT_EQ(app::ProgramFolder(), FolderOf(program));
+    EXPECT_NE(ui::ModuleFolder(nullptr).back(), L'\\');
+
+    const std::wstring kernel = ui::ModulePath(GetModuleHandleW(L"kernel32.dll"));
+    EXPECT_TRUE(EndsWithNoCase(kernel, L"\\kernel32.dll")) << testing::PrintToString(kernel);
+    EXPECT_NE(ui::ModuleFolder(GetModuleHandleW(L"kernel32.dll")), ui::ModuleFolder(nullptr));
+}
+
+TEST(Module, MemoryOutsideEveryModuleHasNoPath) {
+    void* page = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ASSERT_NE(page, nullptr);
+    HMODULE notAModule = static_cast<HMODULE>(page);
+    EXPECT_EQ(ui::ModulePath(notAModule), L"");
+    EXPECT_EQ(ui::ModuleFolder(notAModule), L"");
+    VirtualFree(page, 0, MEM_RELEASE);
+}
+
+// A copy of this program deep enough that its path is longer than MAX_PATH
+// (and than twice that), loaded as a library.
+namespace {
+// Deletes a folder tree through the wide API with long-path names.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+}  // namespace
+
+TEST(Module, PathLongerThanMaxPathComesBackWhole) {
+    namespace fs = std::filesystem;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    // Wine reuses process numbers, and a deep folder of an earlier run may be left behind.
+    const fs::path top = fs::path(temp) / ("nomaro-module-" + std::to_string(GetCurrentProcessId()) +
+                                           "-" + std::to_string(GetTickCount64()));
+    fs::path deep = top;
+    for (int i = 0; i < 6; ++i) deep /= std::wstring(100, static_cast<wchar_t>(L'a' + i));
+    std::error_code ignored;
+    const std::wstring folder = L"\\\\?\\" + deep.wstring();
+    fs::create_directories(folder, ignored);
+    ASSERT_TRUE(fs::is_directory(folder));
+    const std::wstring copy = folder + L"\\copy.exe";
+    ASSERT_TRUE(CopyFileW(ui::ModulePath(nullptr).c_str(), copy.c_str(), FALSE));
+    HMODULE loaded = LoadLibraryExW(copy.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(loaded, nullptr) << GetLastError();
+    const std::wstring path = ui::ModulePath(loaded);
+    FreeLibrary(loaded);
+    RemoveTree(L"\\\\?\\" + top.wstring());
+    EXPECT_FALSE(fs::exists(top));
+    EXPECT_GT(path.size(), 2u * MAX_PATH);
+    EXPECT_TRUE(EndsWithNoCase(path, deep.wstring() + L"\\copy.exe")) << testing::PrintToString(path);
+}
+
+TEST(Module, ToAnsiUsesTheSystemCodePage) {
+    ASSERT_EQ(GetACP(), 1252u);  // Western European in every language the tests run in
+    EXPECT_EQ(ui::ToAnsi(L""), "");
+    EXPECT_EQ(ui::ToAnsi(L"html\\file1vvo.htm"), "html\\file1vvo.htm");
+    EXPECT_EQ(ui::ToAnsi(L"\u00d6ffnen \u00e5\u00e4"), "\xd6" "ffnen \xe5\xe4");
+    EXPECT_EQ(ui::ToAnsi(L"\u0416"), "?") << "a character the code page lacks";
+    const std::wstring many(70000, L'x');
+    EXPECT_EQ(ui::ToAnsi(many), std::string(70000, 'x'));
+}
