@@ -23,6 +23,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/shell_data_object.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -59,32 +61,9 @@ Usage Measure() {
 }
 
 IDataObject* DataObjectOf(const fs::path& folder) {
-    IShellFolder* desktop = nullptr;
-    SHGetDesktopFolder(&desktop);
-    std::wstring folderName = folder.wstring();
-    PIDLIST_RELATIVE folderId = nullptr;
-    IShellFolder* shellFolder = nullptr;
-    IDataObject* data = nullptr;
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, folderName.data(), nullptr, &folderId,
-                                            nullptr)) &&
-        SUCCEEDED(desktop->BindToObject(folderId, nullptr, IID_IShellFolder,
-                                        reinterpret_cast<void**>(&shellFolder)))) {
-        std::vector<PCUITEMID_CHILD> items;
-        for (int i = 0; i < kFiles; ++i) {
-            std::wstring name = L"file" + std::to_wstring(i) + L".txt";
-            PIDLIST_RELATIVE item = nullptr;
-            if (SUCCEEDED(shellFolder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &item,
-                                                        nullptr)))
-                items.push_back(static_cast<PCUITEMID_CHILD>(item));
-        }
-        shellFolder->GetUIObjectOf(nullptr, static_cast<UINT>(items.size()), items.data(),
-                                   IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
-        for (PCUITEMID_CHILD item : items) CoTaskMemFree(const_cast<ITEMID_CHILD*>(item));
-        shellFolder->Release();
-    }
-    CoTaskMemFree(folderId);
-    desktop->Release();
-    return data;
+    std::vector<std::wstring> names;
+    for (int i = 0; i < kFiles; ++i) names.push_back(L"file" + std::to_wstring(i) + L".txt");
+    return testing_support::ShellDataObject(folder.wstring(), names);
 }
 
 // One right-click as the file manager makes it; false when a step failed.

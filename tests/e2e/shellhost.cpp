@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/shell_data_object.h"
+
 namespace {
 const UINT kFirstHandlerId = 100;
 const UINT kOpenId = 1;
@@ -54,32 +56,10 @@ std::vector<CLSID> RegisteredHandlers() {
 // A data object for the selected files, as the shell folder of their folder gives it.
 IDataObject* DataObjectOfSelection() {
     if (gFiles.empty()) return nullptr;
-    std::wstring folderPath = gFiles[0].substr(0, gFiles[0].find_last_of(L'\\'));
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop))) return nullptr;
-    PIDLIST_RELATIVE folderId = nullptr;
-    IShellFolder* folder = nullptr;
-    IDataObject* data = nullptr;
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, folderPath.data(), nullptr, &folderId,
-                                            nullptr)) &&
-        SUCCEEDED(desktop->BindToObject(folderId, nullptr, IID_IShellFolder,
-                                        reinterpret_cast<void**>(&folder)))) {
-        std::vector<PCUITEMID_CHILD> items;
-        for (std::wstring path : gFiles) {
-            std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-            PIDLIST_RELATIVE item = nullptr;
-            if (SUCCEEDED(folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &item,
-                                                   nullptr)))
-                items.push_back(static_cast<PCUITEMID_CHILD>(item));
-        }
-        folder->GetUIObjectOf(nullptr, static_cast<UINT>(items.size()), items.data(), IID_IDataObject,
-                              nullptr, reinterpret_cast<void**>(&data));
-        for (PCUITEMID_CHILD item : items) CoTaskMemFree(const_cast<ITEMID_CHILD*>(item));
-        folder->Release();
-    }
-    CoTaskMemFree(folderId);
-    desktop->Release();
-    return data;
+    const std::wstring folder = gFiles[0].substr(0, gFiles[0].find_last_of(L'\\'));
+    std::vector<std::wstring> names;
+    for (const std::wstring& path : gFiles) names.push_back(path.substr(path.find_last_of(L'\\') + 1));
+    return testing_support::ShellDataObject(folder, names);
 }
 
 void ShowContextMenu(HWND window, POINT at) {

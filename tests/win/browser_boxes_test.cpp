@@ -6,6 +6,7 @@
 
 #include "tests/error_number.h"
 #include "tests/win/client_picture.h"
+#include "tests/win/remove_tree.h"
 
 #include <algorithm>
 #include <functional>
@@ -22,6 +23,7 @@
 using testing_support::ErrorNumberOf;
 using testing_support::Picture;
 using testing_support::PrintClient;
+using testing_support::RemoveTree;
 
 using app::JoinPath;
 
@@ -55,24 +57,6 @@ protected:
     }
 };
 
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(JoinPath(folder, L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = JoinPath(folder, name);
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
 
 bool SamePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;

@@ -92,6 +92,7 @@ TEST(Texts, AnIdOutsideTheTableIsAnError) {
 }
 
 #include "app/StartWindow.h"
+#include "tests/win/remove_tree.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -178,26 +179,6 @@ TEST(Module, MemoryOutsideEveryModuleHasNoPath) {
 
 // A copy of this program deep enough that its path is longer than MAX_PATH
 // (and than twice that), loaded as a library.
-namespace {
-// Deletes a folder tree through the wide API with long-path names.
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-}  // namespace
 
 TEST(Module, PathLongerThanMaxPathComesBackWhole) {
     namespace fs = std::filesystem;
@@ -218,7 +199,7 @@ TEST(Module, PathLongerThanMaxPathComesBackWhole) {
     ASSERT_NE(loaded, nullptr) << GetLastError();
     const std::wstring path = ui::ModulePath(loaded);
     FreeLibrary(loaded);
-    RemoveTree(L"\\\\?\\" + top.wstring());
+    testing_support::RemoveTree(L"\\\\?\\" + top.wstring());
     EXPECT_FALSE(fs::exists(top));
     EXPECT_GT(path.size(), 2u * MAX_PATH);
     EXPECT_TRUE(EndsWithNoCase(path, deep.wstring() + L"\\copy.exe")) << testing::PrintToString(path);

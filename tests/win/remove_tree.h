@@ -1,0 +1,31 @@
+// Deletes a folder with everything in it through the wide API, read-only
+// files and long (\\?\-prefixed) paths included.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "app/Paths.h"
+
+namespace testing_support {
+
+inline void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(app::JoinPath(folder, L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = app::JoinPath(folder, name);
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace testing_support
