@@ -36,6 +36,16 @@ start_xvfb() {
   return 1
 }
 
+# Ends what a script started: the wineservers of its prefix and of the
+# pristine prefix, and its Xvfb. Safe under `set -e` (a wineserver that is
+# not running must not stop the rest of the cleanup).
+end_session() {
+  set +e
+  wineserver -k 2>/dev/null
+  WINEPREFIX=$NOMARO_PRISTINE wineserver -k 2>/dev/null
+  stop_xvfb
+}
+
 stop_xvfb() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
   XVFB_PID=
