@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/Display.h"
-#include "app/ProgramFolder.h"
+#include "base/Display.h"
+#include "base/Module.h"
 #include "ui/App.h"
 #include "ui/Controls.h"
 #include "ui/MsgBox.h"
@@ -71,35 +71,13 @@ std::wstring gbl_GetFontRes() {
     GetTextMetricsW(dc, &metrics);
     SetMapMode(dc, oldMode);
     ReleaseDC(desktop, dc);
-    return FontResFromHeight(metrics.tmHeight);
+    return base::FontResFromHeight(metrics.tmHeight);
 }
 
 std::wstring ClassifyCurrentWorkArea() {
     RECT area = ui::WorkAreaPixels();
-    return ClassifyWorkArea(ui::PixelsToTwipsY(area.bottom - area.top),
+    return base::ClassifyWorkArea(ui::PixelsToTwipsY(area.bottom - area.top),
                             ui::PixelsToTwipsX(area.right - area.left));
-}
-
-std::wstring GetLoginName() {
-    static std::wstring cache;
-    if (!cache.empty()) return cache;
-    // A name longer than the first buffer is asked again with the size the system reports.
-    std::wstring name(25, L'\0');
-    DWORD size = static_cast<DWORD>(name.size());
-    while (!GetUserNameW(name.data(), &size)) {
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= name.size()) return cache;
-        name.assign(size, L'\0');
-    }
-    name.resize(wcsnlen(name.c_str(), name.size()));
-    cache = name;
-    return cache;
-}
-
-bool ListContains(const ui::ListBox& list, const std::wstring& value) {
-    const int count = list.ListCount();
-    for (int i = 0; i < count; ++i)
-        if (list.List(i) == value) return true;
-    return false;
 }
 
 }  // namespace app

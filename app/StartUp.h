@@ -5,14 +5,9 @@
 
 namespace ui {
 class Form;
-class ListBox;
-}  // namespace ui
+}
 
 namespace app {
-
-// "640", "800", "1024" or empty: the layout the main windows choose. Set once
-// by the start window from the size of the work area.
-inline std::wstring ScreenResolution;
 
 // The tip-of-the-day switch as read from the settings ("true" shows the tip).
 inline std::wstring TipOfDaySwitch;
@@ -26,11 +21,5 @@ std::wstring gbl_GetFontRes();
 
 // Class of the current work area ("800x600", ...), measured in twips.
 std::wstring ClassifyCurrentWorkArea();
-
-// Name of the user logged on to Windows, asked once and kept.
-std::wstring GetLoginName();
-
-// Whether some entry of `list` equals `value` exactly.
-bool ListContains(const ui::ListBox& list, const std::wstring& value);
 
 }  // namespace app

@@ -2,16 +2,16 @@
 
 #include <string>
 
-#include "app/Display.h"
-#include "app/MainWindows.h"
-#include "app/Settings.h"
 #include "app/StartUp.h"
-#include "app/Texts.h"
 #include "app/Version.h"
+#include "base/Display.h"
+#include "base/RunError.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "resources/resource.h"
 #include "ui/App.h"
+#include "ui/MainWindows.h"
 #include "ui/MsgBox.h"
-#include "ui/RunError.h"
 #include "ui/Screen.h"
 
 namespace app {
@@ -62,7 +62,7 @@ void Scroll::CreateControls() {
 void Scroll::Form_Load() {
     try {
         LoadSequence();
-    } catch (const ui::RunError& error) {
+    } catch (const base::RunError& error) {
         ui::MsgBox(hwnd(),
                    L"Nomaro Error " + std::to_wstring(error.number) + L"\r\nDescription = " +
                        error.description,
@@ -71,49 +71,49 @@ void Scroll::Form_Load() {
 }
 
 void Scroll::LoadSequence() {
-    TipOfDaySwitch = ReadIniValue(L"common", L"tipofday");
+    TipOfDaySwitch = base::ReadIniValue(L"common", L"tipofday");
     if (TipOfDaySwitch == L"true") Timer3.SetEnabled(true);
     CheckPrevInstance(*this);
-    Move(CentredOffset(ui::ScreenWidthTwips(), Width()),
-         CentredOffset(ui::ScreenHeightTwips(), Height()), Width(), Height());
-    ScreenResolution = ResolutionFromClass(ClassifyCurrentWorkArea());
+    Move(base::CentredOffset(ui::ScreenWidthTwips(), Width()),
+         base::CentredOffset(ui::ScreenHeightTwips(), Height()), Width(), Height());
+    base::ScreenResolution = base::ResolutionFromClass(ClassifyCurrentWorkArea());
     ShapeAsEllipse();
     SetCaptions();
     Timer4.SetEnabled(true);
     if (gbl_GetFontRes() == L"Large") {
         MessageBeep(0);
-        ui::MsgBox(hwnd(), LoadText(188), MB_OK | MB_ICONSTOP, LoadText(189));
+        ui::MsgBox(hwnd(), base::LoadText(base::Text::LargeFontsRefused), MB_OK | MB_ICONSTOP, base::LoadText(base::Text::WrongFontTitle));
         Unload();
         ui::EndProgram();
     }
 }
 
 void Scroll::ShapeAsEllipse() {
-    int width = TwipsToPixels(Width(), ui::TwipsPerPixelX());
-    int height = TwipsToPixels(Height(), ui::TwipsPerPixelY());
+    int width = base::TwipsToPixels(Width(), ui::TwipsPerPixelX());
+    int height = base::TwipsToPixels(Height(), ui::TwipsPerPixelY());
     SetRegion(CreateEllipticRgn(40, 10, width, height));
 }
 
 void Scroll::SetCaptions() {
-    Option1.SetCaption(LoadText(155));
-    Option2.SetCaption(LoadText(156));
-    Command2.SetCaption(LoadText(102));
-    Command1.SetCaption(LoadText(103));
+    Option1.SetCaption(base::LoadText(base::Text::ChoosePrintOrSave));
+    Option2.SetCaption(base::LoadText(base::Text::ChooseRename));
+    Command2.SetCaption(base::LoadText(base::Text::Cancel));
+    Command1.SetCaption(base::LoadText(base::Text::Ok));
     Label1.SetCaption(L"Ver. " + std::to_wstring(kVersionMajor) + L"." +
                       std::to_wstring(kVersionMinor));
 }
 
 void Scroll::Command1_Click() {
-    OpenMainWindow(Option1.Value() ? MainWindow::List : MainWindow::Rename);
+    ui::OpenMainWindow(Option1.Value() ? ui::MainWindow::List : ui::MainWindow::Rename);
     Unload();
 }
 
 void Scroll::Command1_KeyDown(int keyCode, int) {
-    if (keyCode == VK_F1) ShowHelpTopic(L"html\\file1vvo.htm");
+    if (keyCode == VK_F1) base::ShowHelpTopic(L"html\\file1vvo.htm");
 }
 
 void Scroll::Command2_Click() {
-    Label5.SetCaption(UiLanguage() == Language::Swedish ? L"Avslutar..." : L"Closing...");
+    Label5.SetCaption(base::UiLanguage() == base::Language::Swedish ? L"Avslutar..." : L"Closing...");
     Label5.SetVisible(true);
     Refresh();
     Unload();

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "app/Paths.h"
-#include "ui/Int16.h"
-#include "ui/RunError.h"
+#include "base/Int16.h"
+#include "base/Paths.h"
+#include "base/RunError.h"
 
 namespace naming {
 
@@ -49,15 +49,15 @@ int16_t ParseStartNumber(const std::wstring& text) {
         negative = text[0] == L'-';
         pos = 1;
     }
-    if (pos == text.size()) throw ui::RunError(13);
+    if (pos == text.size()) throw base::RunError(base::err::TypeMismatch);
     long long value = 0;
     for (; pos < text.size(); ++pos) {
         wchar_t c = text[pos];
-        if (c < L'0' || c > L'9') throw ui::RunError(13);
+        if (c < L'0' || c > L'9') throw base::RunError(base::err::TypeMismatch);
         // Beyond 16 bits already; stop growing so long digit strings cannot wrap.
         if (value <= 100000) value = value * 10 + (c - L'0');
     }
-    return ui::ToInt16(negative ? -value : value);
+    return base::ToInt16(negative ? -value : value);
 }
 
 bool IsValidStartNumber(const std::wstring& text) {
@@ -65,7 +65,7 @@ bool IsValidStartNumber(const std::wstring& text) {
     try {
         ParseStartNumber(text);
         return true;
-    } catch (const ui::RunError&) {
+    } catch (const base::RunError&) {
         return false;
     }
 }
@@ -77,7 +77,7 @@ std::wstring IndexText(int16_t m, IndexStyle style, const std::wstring& startNum
     case IndexStyle::Two: return PaddedDecimal(m, 2);
     case IndexStyle::StartNumber: break;
     }
-    int16_t n = ui::Add16(ui::Sub16(ParseStartNumber(startNumber), 1), m);
+    int16_t n = base::Add16(base::Sub16(ParseStartNumber(startNumber), 1), m);
     size_t width = startNumber.size();
     return PaddedDecimal(n, width >= 2 && width <= 4 ? width : 0);
 }
@@ -92,7 +92,7 @@ Plan BuildPlan(const std::vector<RenameEntry>& entries, const NamingOptions& opt
         PlannedRename planned;
         planned.folder = entry.folder;
         planned.name = entry.name;
-        planned.oldPath = app::JoinPath(entry.folder, entry.name);
+        planned.oldPath = base::JoinPath(entry.folder, entry.name);
         size_t dot = entry.name.find(L'.');
         if (dot == std::wstring::npos && !newExtension.empty()) {
             planned.base = entry.name + L".";
@@ -103,17 +103,17 @@ Plan BuildPlan(const std::vector<RenameEntry>& entries, const NamingOptions& opt
             planned.extensionPart = entry.name.substr(dot + 1);
         }
         if (options.indexedExtension) {
-            int16_t index = ui::Add16(i, 1);
+            int16_t index = base::Add16(i, 1);
             if (index > kMaxIndexedExtension) return Plan{{}, true};
             planned.extensionPart = ThreeDigitIndex(index);
         }
         plan.entries.push_back(std::move(planned));
-        i = ui::Add16(i, 1);
+        i = base::Add16(i, 1);
     }
     if (!options.indexedExtension) {
         int16_t m = 0;
         for (PlannedRename& planned : plan.entries) {
-            m = ui::Add16(m, 1);
+            m = base::Add16(m, 1);
             planned.indexText = IndexText(m, options.indexStyle, options.startNumber);
         }
     }

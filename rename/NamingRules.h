@@ -4,8 +4,8 @@
 // entries (sorted, dotted names only) and never sets the indexed extension.
 //
 // Numbers follow the program's 16-bit arithmetic: a running number or index
-// above 32767 raises ui::RunError 6, a start number that does not convert
-// raises ui::RunError 13.
+// above 32767 raises base::RunError 6, a start number that does not convert
+// raises base::RunError 13.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -60,8 +60,8 @@ std::wstring TrimBlanks(const std::wstring& text);
 PlanCheck CheckOptions(const NamingOptions& options);
 
 // An optional sign ('+' or '-') followed by one or more ASCII digits, nothing
-// else: no blanks, no decimal point. Raises ui::RunError 13 when the text has
-// another shape (empty included), ui::RunError 6 when the value does not fit
+// else: no blanks, no decimal point. Raises base::RunError 13 when the text has
+// another shape (empty included), base::RunError 6 when the value does not fit
 // in 16 bits.
 int16_t ParseStartNumber(const std::wstring& text);
 
@@ -87,7 +87,7 @@ struct Plan {
 };
 
 // Splits every name and builds the index texts, in list order. Expects
-// options that CheckOptions called Ready. Raises ui::RunError 6 or 13 from
+// options that CheckOptions called Ready. Raises base::RunError 6 or 13 from
 // the index texts (the indexed extension builds none).
 Plan BuildPlan(const std::vector<RenameEntry>& entries, const NamingOptions& options);
 

@@ -4,9 +4,9 @@
 
 #include <string_view>
 
-#include "app/Paths.h"
-#include "ui/RunError.h"
-#include "ui/Win32Error.h"
+#include "base/Paths.h"
+#include "base/RunError.h"
+#include "base/Win32Error.h"
 
 namespace naming {
 
@@ -29,12 +29,12 @@ void PerformRenames(std::vector<PlannedRename>& plan, const NamingOptions& optio
                     bool clearAttributes) {
     for (PlannedRename& entry : plan) {
         std::wstring newName = NewName(entry, options);
-        entry.newPath = app::JoinPath(entry.folder, newName);
-        if (!IsPlainFileName(newName)) throw ui::RunError(52);
+        entry.newPath = base::JoinPath(entry.folder, newName);
+        if (!IsPlainFileName(newName)) throw base::RunError(base::err::BadFileName);
         if (!MoveFileW(entry.oldPath.c_str(), entry.newPath.c_str()))
-            throw ui::RunErrorFromWin32(GetLastError());
+            throw base::RunErrorFromWin32(GetLastError());
         if (clearAttributes && !SetFileAttributesW(entry.newPath.c_str(), FILE_ATTRIBUTE_NORMAL))
-            throw ui::RunErrorFromWin32(GetLastError());
+            throw base::RunErrorFromWin32(GetLastError());
     }
 }
 

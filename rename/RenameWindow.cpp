@@ -2,45 +2,46 @@
 
 #include <string>
 
-#include "app/MainWindows.h"
-#include "app/ProgramFolder.h"
-#include "app/Settings.h"
-#include "app/StartUp.h"
-#include "app/Texts.h"
+#include "base/Display.h"
+#include "base/Module.h"
+#include "base/Paths.h"
+#include "base/RunError.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "rename/RenameFiles.h"
 #include "resources/resource.h"
 #include "ui/App.h"
-#include "ui/Module.h"
+#include "ui/MainWindows.h"
 #include "ui/MsgBox.h"
-#include "ui/RunError.h"
 #include "ui/Screen.h"
 
 namespace renamer {
 
-using app::LoadText;
+using base::LoadText;
+using base::Text;
 
 namespace {
 // The type filters of the Select menu: caption text and pattern, in menu order.
 struct Filter {
-    int textId;
+    base::Text textId;
     const wchar_t* pattern;
 };
 const Filter kFilters[] = {
-    {202, L"*.*"},
-    {145, L"*.EXE"},
-    {146, L"*.exe;*.bat;*.com"},
-    {147, L"*.DOC"},
-    {148, L"*.TXT"},
-    {149, L"*.RTF"},
-    {203, L"*.PDF"},
-    {150, L"*.doc;*.txt;*.rtf;*.pdf"},
-    {204, L"*.JPG"},
-    {205, L"*.GIF"},
-    {206, L"*.BMP"},
-    {207, L"*.PSD"},
-    {151, L"*.jpg;*.gif;*.bmp;*.psd"},
-    {208, L"*.htm;*.html"},
-    {152, L"*.htm;*.html;*.asp;*.dhtml;*.shtml"},
+    {Text::SelectAllFiles, L"*.*"},
+    {Text::SelectExeFiles, L"*.EXE"},
+    {Text::SelectProgramFiles, L"*.exe;*.bat;*.com"},
+    {Text::SelectDocFiles, L"*.DOC"},
+    {Text::SelectTxtFiles, L"*.TXT"},
+    {Text::SelectRtfFiles, L"*.RTF"},
+    {Text::SelectPdfFiles, L"*.PDF"},
+    {Text::SelectTextTypeFiles, L"*.doc;*.txt;*.rtf;*.pdf"},
+    {Text::SelectJpgFiles, L"*.JPG"},
+    {Text::SelectGifFiles, L"*.GIF"},
+    {Text::SelectBmpFiles, L"*.BMP"},
+    {Text::SelectPsdFiles, L"*.PSD"},
+    {Text::SelectPictureFiles, L"*.jpg;*.gif;*.bmp;*.psd"},
+    {Text::SelectHtmlFiles, L"*.htm;*.html"},
+    {Text::SelectInternetFiles, L"*.htm;*.html;*.asp;*.dhtml;*.shtml"},
 };
 
 // Design layout for an 800 x 600 screen, in twips.
@@ -58,7 +59,7 @@ bool ParseTruth(const std::wstring& text) {
 }
 
 std::wstring ProgramName() {
-    const std::wstring path = ui::ModulePath(nullptr);
+    const std::wstring path = base::ModulePath(nullptr);
     const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
     return name.substr(0, name.find_last_of(L'.'));
 }
@@ -182,25 +183,25 @@ void frmMain::WireHandlers() {
     Timer5.OnTimer = [this] { Timer5_Timer(); };
 
     // Hints in the first panel of the status bar.
-    const std::pair<ui::Control*, int> hints[] = {
-        {&Command1, 224}, {&Command2, 230}, {&Command3, 238}, {&Check1, 281},
-        {&Option1, 235},  {&Option2, 236},  {&Option3, 231},  {&Option4, 232},
-        {&Option5, 233},  {&Option6, 234},  {&Text2, 254},    {&Text3, 237},
-        {&Text4, 255},
+    const std::pair<ui::Control*, base::Text> hints[] = {
+        {&Command1, Text::HintTransfer}, {&Command2, Text::HintUnselect}, {&Command3, Text::HintRename}, {&Check1, Text::HintIndexedExtension},
+        {&Option1, Text::HintKeepExtension},  {&Option2, Text::HintNewExtension},  {&Option3, Text::HintIndexFour},  {&Option4, Text::HintIndexThree},
+        {&Option5, Text::HintIndexTwo},  {&Option6, Text::HintStartNumber},  {&Text2, Text::HintNewExtensionBox},    {&Text3, Text::HintNewName},
+        {&Text4, Text::HintStartNumberBox},
     };
     for (const auto& [control, id] : hints)
         control->OnMouseMove = [this, id = id](int, int, long, long) {
-            app::ShowHint(StatusBar1, id);
+            StatusBar1.ShowHint(id);
         };
 }
 
 void frmMain::Form_Load() {
-    const std::wstring& layout = app::ScreenResolution;
+    const std::wstring& layout = base::ScreenResolution;
     ApplyLayout(layout == L"640" ? 0.8 : layout == L"1024" ? 1.28 : 1.0);
     SetCaptions();
     busy_.Remember({hwnd(), Command1.hwnd(), Command2.hwnd(), Command3.hwnd(), List2.hwnd(),
                     File1.hwnd(), Dir1.hwnd()},
-                   app::JoinPath(app::ProgramFolder(), L"hourglas.bin"));
+                   base::JoinPath(base::ProgramFolder(), L"hourglas.bin"));
     // Pictures of the Exit item and of the Help and About items.
     Picture1.Load(IDB_MENU_EXIT);
     Picture2.Load(IDB_MENU_HELP);
@@ -251,37 +252,37 @@ void frmMain::ApplyLayout(double scale) {
 }
 
 void frmMain::SetCaptions() {
-    SetCaption(LoadText(247));
-    Command1.SetCaption(LoadText(139));
-    Command2.SetCaption(LoadText(140));
-    Command3.SetCaption(LoadText(138));
-    Command4.SetCaption(LoadText(137));
-    Label3.SetCaption(LoadText(131));
-    Label1.SetCaption(LoadText(136));
-    Frame2.SetCaption(LoadText(134));
-    Option1.SetCaption(LoadText(209));
-    Option2.SetCaption(LoadText(210));
-    Label2.SetCaption(LoadText(135));
+    SetCaption(LoadText(Text::RenameWindowCaption));
+    Command1.SetCaption(LoadText(Text::SelectArrow));
+    Command2.SetCaption(LoadText(Text::UnselectArrow));
+    Command3.SetCaption(LoadText(Text::RenameCaption));
+    Command4.SetCaption(LoadText(Text::ClearTheList));
+    Label3.SetCaption(LoadText(Text::FilesToRename));
+    Label1.SetCaption(LoadText(Text::EnterNewFileName));
+    Frame2.SetCaption(LoadText(Text::KeepExtensionQuestion));
+    Option1.SetCaption(LoadText(Text::Yes));
+    Option2.SetCaption(LoadText(Text::No));
+    Label2.SetCaption(LoadText(Text::NewExtensionQuestion));
     Check1.SetCaption(L"Index?");
-    Frame3.SetCaption(LoadText(195));
-    Option3.SetCaption(LoadText(132));
+    Frame3.SetCaption(LoadText(Text::FileNameIndex));
+    Option3.SetCaption(LoadText(Text::IndexFourDigits));
     Option4.SetCaption(L"001");
     Option5.SetCaption(L"01");
-    Option6.SetCaption(LoadText(133));
-    f.SetCaption(LoadText(198));
-    clear.SetCaption(LoadText(201));
-    cf.SetCaption(LoadText(263));
-    quit.SetCaption(LoadText(141));
-    xmas.SetCaption(LoadText(199));
-    noorm.SetCaption(LoadText(266));
+    Option6.SetCaption(LoadText(Text::OtherStartNumber));
+    f.SetCaption(LoadText(Text::FileMenu));
+    clear.SetCaption(LoadText(Text::New));
+    cf.SetCaption(LoadText(Text::CountMarkedFiles));
+    quit.SetCaption(LoadText(Text::Exit));
+    xmas.SetCaption(LoadText(Text::RenameOptionMenu));
+    noorm.SetCaption(LoadText(Text::ClearWriteProtection));
     statbar.SetCaption(L"Statusbar");
-    GotoPrint.SetCaption(LoadText(155));
+    GotoPrint.SetCaption(LoadText(Text::ChoosePrintOrSave));
     ref2.SetCaption(L"Refresh");
-    aff.SetCaption(LoadText(248));
+    aff.SetCaption(LoadText(Text::SelectCaption));
     for (size_t i = 0; i < filters.size(); ++i) filters[i].SetCaption(LoadText(kFilters[i].textId));
-    h.SetCaption(LoadText(200));
-    help.SetCaption(LoadText(153));
-    abo.SetCaption(LoadText(265));
+    h.SetCaption(LoadText(Text::HelpMenu));
+    help.SetCaption(LoadText(Text::Help));
+    abo.SetCaption(LoadText(Text::AboutAndSystemInfo));
     MenuBar1.Redraw();
 }
 
@@ -387,7 +388,7 @@ void frmMain::Dir1_Change() {
     File1.SetPath(Dir1.Path());
     try {
         Drive1.SetDrive(Dir1.Path().substr(0, 2));
-    } catch (const ui::RunError&) {
+    } catch (const base::RunError&) {
         // The folder is open, so its drive answers; nothing to report.
     }
 }
@@ -401,7 +402,7 @@ void frmMain::Drive1_Change() {
     if (_wcsnicmp(drive.c_str(), Dir1.Path().c_str(), 2) == 0) return;
     try {
         Dir1.SetPath(drive);
-    } catch (const ui::RunError& error) {
+    } catch (const base::RunError& error) {
         const std::wstring previous =
             driveAtFocus_.empty() ? Dir1.Path().substr(0, 2) : driveAtFocus_;
         if (error.number == 68) {
@@ -414,7 +415,7 @@ void frmMain::Drive1_Change() {
         }
         try {
             Drive1.SetDrive(previous);
-        } catch (const ui::RunError&) {
+        } catch (const base::RunError&) {
             // The drive shown before has gone too: the list keeps the chosen one.
         }
         Dir1.SetEnabled(true);
@@ -457,13 +458,13 @@ void frmMain::statbar_Click() {
 }
 
 void frmMain::GotoPrint_Click() {
-    if (!app::AskSwitchWindow(hwnd())) return;
+    if (!ui::AskSwitchWindow(hwnd())) return;
     leaving_ = true;
-    app::OpenMainWindow(app::MainWindow::List);
+    ui::OpenMainWindow(ui::MainWindow::List);
     Unload();
 }
 
-void frmMain::help_Click() { app::ShowHelpTopic(L"html\\file0soj.htm"); }
+void frmMain::help_Click() { base::ShowHelpTopic(L"html\\file0soj.htm"); }
 
 // ---- Closing ---------------------------------------------------------------
 
@@ -473,7 +474,7 @@ void frmMain::Form_QueryUnload(bool& cancel) {
     bool confirmed = true;
     if (!leaving_) {
         if (busy_.On()) RestoreCursor();
-        confirmed = app::AskExit(hwnd());
+        confirmed = ui::AskExit(hwnd());
     }
     SaveSettings();
     if (!confirmed) cancel = true;
@@ -514,7 +515,7 @@ std::vector<naming::RenameEntry> frmMain::Entries() const {
 
 void frmMain::Command3_Click() {
     if (List2.ListCount() == 0) {
-        ui::MsgBox(hwnd(), LoadText(275), MB_OK | MB_ICONINFORMATION, LoadText(262));
+        ui::MsgBox(hwnd(), LoadText(Text::NothingToRename), MB_OK | MB_ICONINFORMATION, LoadText(Text::RenameTitle));
         return;
     }
     SetBusyCursor();
@@ -528,12 +529,12 @@ void frmMain::Timer2_Timer() {
         const naming::NamingOptions options = ReadOptions();
         switch (naming::CheckOptions(options)) {
         case naming::PlanCheck::EmptyName:
-            ui::MsgBox(hwnd(), LoadText(197), MB_OK | MB_ICONINFORMATION, ProgramName());
+            ui::MsgBox(hwnd(), LoadText(Text::EnterNewNamePrompt), MB_OK | MB_ICONINFORMATION, ProgramName());
             Text3.SetFocus();
             RestoreCursor();
             return;
         case naming::PlanCheck::NothingWouldChange:
-            ui::MsgBox(hwnd(), LoadText(241), MB_OK | MB_ICONEXCLAMATION, L"?");
+            ui::MsgBox(hwnd(), LoadText(Text::NothingWouldChange), MB_OK | MB_ICONEXCLAMATION, L"?");
             RestoreCursor();
             return;
         case naming::PlanCheck::Ready:
@@ -541,7 +542,7 @@ void frmMain::Timer2_Timer() {
         }
         naming::Plan plan = naming::BuildPlan(Entries(), options);
         if (plan.tooManyForIndexedExtension) {
-            ui::MsgBox(hwnd(), LoadText(282), MB_OK | MB_ICONSTOP, L"Stop");
+            ui::MsgBox(hwnd(), LoadText(Text::TooManyForIndexedExtension), MB_OK | MB_ICONSTOP, L"Stop");
             Command4_Click();
             File1.Refresh();
             RestoreCursor();
@@ -549,13 +550,13 @@ void frmMain::Timer2_Timer() {
         }
         plan_ = std::move(plan.entries);
         RestoreCursor();
-        if (ui::MsgBox(hwnd(), LoadText(256), MB_OKCANCEL | MB_ICONQUESTION, LoadText(262)) != IDOK) {
+        if (ui::MsgBox(hwnd(), LoadText(Text::RenameSelectedFiles), MB_OKCANCEL | MB_ICONQUESTION, LoadText(Text::RenameTitle)) != IDOK) {
             Command4_Click();
             return;
         }
         SetBusyCursor();
         Timer3.SetEnabled(true);
-    } catch (const ui::RunError& error) {
+    } catch (const base::RunError& error) {
         ReportEngineFailure(error);
     }
 }
@@ -569,15 +570,15 @@ void frmMain::Timer3_Timer() {
         ui::MsgBox(hwnd(), L"Renaiming Complete", MB_OK | MB_ICONINFORMATION, L"Stop");
         File1.Refresh();
         Command4_Click();
-    } catch (const ui::RunError& error) {
+    } catch (const base::RunError& error) {
         ReportEngineFailure(error);
     }
 }
 
-void frmMain::ReportEngineFailure(const ui::RunError& error) {
+void frmMain::ReportEngineFailure(const base::RunError& error) {
     const std::wstring number = std::to_wstring(error.number);
     const std::wstring text =
-        error.number == 58 ? L"Error 58\r" + LoadText(196)
+        error.number == 58 ? L"Error 58\r" + LoadText(Text::FileExistsStopped)
                            : L"Error Number = " + number + L"\rError description = " + error.description;
     ui::MsgBox(hwnd(), text, MB_OK | MB_ICONSTOP, L"Error " + number);
     Command4_Click();
@@ -600,20 +601,20 @@ int frmMain::IndexChoice() const {
 }
 
 void frmMain::SaveSettings() {
-    if (!Option1.Value()) app::WriteIniValue(L"rename", L"exttxt", Text2.Text());
-    app::WriteIniValue(L"rename", L"ext", Option1.Value() ? L"True" : L"False");
+    if (!Option1.Value()) base::WriteIniValue(L"rename", L"exttxt", Text2.Text());
+    base::WriteIniValue(L"rename", L"ext", Option1.Value() ? L"True" : L"False");
     if (int choice = IndexChoice()) lastIndexChoice_ = choice;
-    if (lastIndexChoice_ == 4) app::WriteIniValue(L"rename", L"indextxt", Text4.Text());
-    app::WriteIniValue(L"rename", L"index", std::to_wstring(lastIndexChoice_));
-    app::WriteIniValue(L"rename", L"lastcat", Dir1.Path());
-    app::WriteIniValue(L"rename", L"format", Text1.Text());
+    if (lastIndexChoice_ == 4) base::WriteIniValue(L"rename", L"indextxt", Text4.Text());
+    base::WriteIniValue(L"rename", L"index", std::to_wstring(lastIndexChoice_));
+    base::WriteIniValue(L"rename", L"lastcat", Dir1.Path());
+    base::WriteIniValue(L"rename", L"format", Text1.Text());
 }
 
 void frmMain::Timer5_Timer() {
     Timer5.SetEnabled(false);
     try {
         RestoreSettings();
-    } catch (const ui::RunError& error) {
+    } catch (const base::RunError& error) {
         if (error.number == 13)
             ui::MsgBox(hwnd(),
                        L"Some of the files required for Nomaro could be missing, read the helpfile "
@@ -627,24 +628,24 @@ void frmMain::Timer5_Timer() {
 }
 
 void frmMain::RestoreSettings() {
-    const std::wstring folder = app::ReadIniValue(L"rename", L"lastcat");
+    const std::wstring folder = base::ReadIniValue(L"rename", L"lastcat");
     // A first opening has nothing saved: the window keeps its initial state.
     if (folder.empty()) return;
     try {
         Dir1.SetPath(folder);
-    } catch (const ui::RunError& error) {
+    } catch (const base::RunError& error) {
         if (error.number != 76 && error.number != 68) throw;
         Drive1.SetDrive(L"c:");
         return;
     }
-    Text1.SetText(app::ReadIniValue(L"rename", L"format"));
-    const std::wstring index = app::ReadIniValue(L"rename", L"index");
-    const std::wstring ext = app::ReadIniValue(L"rename", L"ext");
+    Text1.SetText(base::ReadIniValue(L"rename", L"format"));
+    const std::wstring index = base::ReadIniValue(L"rename", L"index");
+    const std::wstring ext = base::ReadIniValue(L"rename", L"ext");
     if (ParseTruth(ext)) {
         Option1.SetValue(true);
     } else {
         Option2.SetValue(true);
-        Text2.SetText(app::ReadIniValue(L"rename", L"exttxt"));
+        Text2.SetText(base::ReadIniValue(L"rename", L"exttxt"));
     }
     switch (naming::ParseStartNumber(index)) {
     case 1: lastIndexChoice_ = 1; Option3.SetValue(true); break;
@@ -658,7 +659,7 @@ void frmMain::RestoreSettings() {
 void frmMain::Timer4_Timer() {
     Timer4.SetEnabled(false);
     Option6.SetValue(true);
-    Text4.SetText(app::ReadIniValue(L"rename", L"indextxt"));
+    Text4.SetText(base::ReadIniValue(L"rename", L"indextxt"));
 }
 
 }  // namespace renamer

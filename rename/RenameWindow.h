@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/RunError.h"
 #include "rename/NamingControls.h"
 #include "rename/NamingRules.h"
 #include "ui/BrowserBoxes.h"
@@ -12,7 +13,6 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
-#include "ui/RunError.h"
 
 namespace renamer {
 
@@ -132,7 +132,7 @@ private:
     std::vector<naming::RenameEntry> Entries() const;
     int IndexChoice() const;
     void RestoreSettings();
-    void ReportEngineFailure(const ui::RunError& error);
+    void ReportEngineFailure(const base::RunError& error);
 
     NamingControls naming_{Text3, Option1, Option2, Label2, Text2,
                            Option3, Option4, Option5, Option6, Text4};

@@ -7,11 +7,11 @@
 #include <new>
 #include <string>
 
-#include "app/Texts.h"
+#include "base/Module.h"
+#include "base/Texts.h"
 #include "rename/RenameFiles.h"
 #include "shellext/ThreadState.h"
 #include "ui/App.h"
-#include "ui/Module.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
 
@@ -32,15 +32,15 @@ bool ListBoxOrder(const naming::RenameEntry& a, const naming::RenameEntry& b) {
 }
 
 // The failure in flight, as a run-time error: inside a catch block only.
-ui::RunError CurrentFailure() {
+base::RunError CurrentFailure() {
     try {
         throw;
-    } catch (const ui::RunError& failure) {
+    } catch (const base::RunError& failure) {
         return failure;
     } catch (const std::bad_alloc&) {
-        return ui::RunError(7, L"Out of memory");
+        return base::RunError(base::err::OutOfMemory);
     } catch (...) {
-        return ui::RunError(51, L"Internal error");
+        return base::RunError(base::err::InternalError);
     }
 }
 
@@ -137,7 +137,7 @@ void frmWind::PlaceControls() {
 void frmWind::AddToolTip(ui::Control& control, const wchar_t* text) {
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
-                               nullptr, ui::KitModule(), nullptr);
+                               nullptr, base::CodeModule(), nullptr);
     if (!tip) return;
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
@@ -200,7 +200,7 @@ void frmWind::Timer1_Timer() {
     try {
         FillList();
     } catch (...) {
-        const ui::RunError failure = CurrentFailure();
+        const base::RunError failure = CurrentFailure();
         if (failure.number == 364) return;  // the window is gone already
         ui::MsgBox(hwnd(), failure.description, MB_OK | MB_ICONSTOP, std::to_wstring(failure.number));
         Unload();
@@ -256,7 +256,7 @@ naming::NamingOptions frmWind::ReadOptions() const { return naming_.Read(false);
 
 // The help file lies beside the library that holds this window, not beside
 // the program it runs in.
-void frmWind::Command1_Click() { app::ShowHelpTopic(ui::ModuleFolder(ui::KitModule()), kHelpTopic); }
+void frmWind::Command1_Click() { base::ShowHelpTopic(base::ModuleFolder(base::CodeModule()), kHelpTopic); }
 
 void frmWind::Command2_Click() { Unload(); }
 
@@ -310,13 +310,13 @@ bool frmWind::PlanRenames(naming::NamingOptions& options) {
     return true;
 }
 
-void frmWind::ReportFailure(const ui::RunError& failure) {
+void frmWind::ReportFailure(const base::RunError& failure) {
     const std::wstring number = std::to_wstring(failure.number);
     ui::MsgBox(hwnd(), L"Error Number = " + number + L"\rError description = " + failure.description,
                MB_OK | MB_ICONSTOP, L"Error " + number);
 }
 
-void frmWind::ReportRenameFailure(const ui::RunError& failure) {
+void frmWind::ReportRenameFailure(const base::RunError& failure) {
     if (failure.number == 364) return;
     if (failure.number != 58) {
         ReportFailure(failure);

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/RunError.h"
 #include "rename/NamingControls.h"
 #include "rename/NamingRules.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
-#include "ui/RunError.h"
 
 namespace shellext {
 
@@ -83,8 +83,8 @@ private:
     bool PlanRenames(naming::NamingOptions& options);
     naming::NamingOptions ReadOptions() const;
     bool IndexChosen() const;
-    void ReportFailure(const ui::RunError& failure);
-    void ReportRenameFailure(const ui::RunError& failure);
+    void ReportFailure(const base::RunError& failure);
+    void ReportRenameFailure(const base::RunError& failure);
     // Runs a handler; whatever it lets escape is reported and goes no
     // further: a window procedure of the shell must never see an exception.
     void Safely(void (frmWind::*handler)()) noexcept;

@@ -4,10 +4,10 @@
 
 #include <atomic>
 
+#include "base/Module.h"
 #include "shellext/ClassFactory.h"
 #include "shellext/Guarded.h"
 #include "ui/Form.h"
-#include "ui/Module.h"
 
 namespace shellext {
 
@@ -75,7 +75,7 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) noexcept {
     });
 }
 
-std::wstring ServerModulePath() { return ui::ModulePath(ui::KitModule()); }
+std::wstring ServerModulePath() { return base::ModulePath(base::CodeModule()); }
 
 HRESULT RegisterServer(const std::wstring& modulePath) noexcept {
     return Guarded([&] {

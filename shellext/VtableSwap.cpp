@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/Int16.h"
+#include "base/Int16.h"
 
 namespace shellext {
 
@@ -13,7 +13,7 @@ constexpr int16_t kEntrySize = 4;  // one 32-bit code address
 uintptr_t SwapVtableEntry(void* objectPointer, int16_t entryNumber, uintptr_t newEntry) {
     uintptr_t table = 0;
     RtlMoveMemory(&table, objectPointer, sizeof table);
-    int16_t offset = ui::Mul16(ui::Sub16(entryNumber, 1), kEntrySize);
+    int16_t offset = base::Mul16(base::Sub16(entryNumber, 1), kEntrySize);
     auto* entry = reinterpret_cast<void*>(table + offset);
 
     uintptr_t previous = 0;

@@ -2,14 +2,14 @@
 #pragma once
 #include <functional>
 
-#include "ui/RunError.h"
+#include "base/RunError.h"
 
 namespace testing_support {
 
 inline int ErrorNumberOf(const std::function<void()>& action) {
     try {
         action();
-    } catch (const ui::RunError& error) {
+    } catch (const base::RunError& error) {
         return error.number;
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "ui/App.h"
 
+#include "base/Module.h"
 #include "ui/Form.h"
 
 namespace ui {
@@ -29,7 +30,7 @@ void SetAppTitle(const std::wstring& title) {
 
 HWND AppWindow() {
     if (gAppWindow) return gAppWindow;
-    HINSTANCE instance = KitModule();
+    HINSTANCE instance = base::CodeModule();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = DefWindowProcW;

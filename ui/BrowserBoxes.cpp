@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/Paths.h"
-#include "ui/RunError.h"
-#include "ui/Wildcard.h"
+#include "base/Paths.h"
+#include "base/RunError.h"
+#include "base/Wildcard.h"
 
 namespace ui {
 
@@ -59,7 +59,7 @@ std::wstring VolumeLabel(const std::wstring& root) {
 
 std::wstring FullPathName(const std::wstring& path) {
     DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (length == 0) throw RunError(76);
+    if (length == 0) throw base::RunError(base::err::PathNotFound);
     std::wstring full(length, L'\0');
     length = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
     full.resize(length);
@@ -75,10 +75,10 @@ std::wstring AsWrittenOnDisk(const std::wstring& full) {
         size_t end = std::min(full.find(L'\\', pos), full.size());
         if (end > pos) {
             WIN32_FIND_DATAW found;
-            HANDLE search = FindFirstFileW(app::JoinPath(result, full.substr(pos, end - pos)).c_str(), &found);
+            HANDLE search = FindFirstFileW(base::JoinPath(result, full.substr(pos, end - pos)).c_str(), &found);
             if (search == INVALID_HANDLE_VALUE) return {};
             FindClose(search);
-            result = app::JoinPath(result, found.cFileName);
+            result = base::JoinPath(result, found.cFileName);
         }
         pos = end + 1;
     }
@@ -89,7 +89,7 @@ std::wstring AsWrittenOnDisk(const std::wstring& full) {
 // the drive root ("\x") or relative to `base`. Raises 68 when the drive is
 // missing or not ready, 76 when the folder is missing.
 std::wstring ResolveFolder(const std::wstring& path, const std::wstring& base) {
-    if (path.empty()) throw RunError(76);
+    if (path.empty()) throw base::RunError(base::err::PathNotFound);
     std::wstring absolute = path;
     bool drivePart = path.size() >= 2 && path[1] == L':';
     bool unc = path.size() >= 2 && (path[0] == L'\\' || path[0] == L'/') && (path[1] == L'\\' || path[1] == L'/');
@@ -97,17 +97,17 @@ std::wstring ResolveFolder(const std::wstring& path, const std::wstring& base) {
         if (path[0] == L'\\' || path[0] == L'/')
             absolute = base.substr(0, 2) + path;
         else
-            absolute = app::JoinPath(base, path);
+            absolute = base::JoinPath(base, path);
     }
     std::wstring full = FullPathName(absolute);
-    if (full.size() < 3 || !IsDriveLetter(full[0]) || full[1] != L':') throw RunError(76);
+    if (full.size() < 3 || !IsDriveLetter(full[0]) || full[1] != L':') throw base::RunError(base::err::PathNotFound);
     std::wstring root = RootOf(full[0]);
-    if (GetDriveTypeW(root.c_str()) == DRIVE_NO_ROOT_DIR || !DriveReady(root)) throw RunError(68);
+    if (GetDriveTypeW(root.c_str()) == DRIVE_NO_ROOT_DIR || !DriveReady(root)) throw base::RunError(base::err::DeviceUnavailable);
     DWORD attributes = GetFileAttributesW(full.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw RunError(76);
+        throw base::RunError(base::err::PathNotFound);
     std::wstring written = AsWrittenOnDisk(full);
-    if (written.empty()) throw RunError(76);
+    if (written.empty()) throw base::RunError(base::err::PathNotFound);
     return written;
 }
 
@@ -117,7 +117,7 @@ std::wstring CurrentFolder() {
     current.resize(GetCurrentDirectoryW(length, current.data()));
     try {
         return ResolveFolder(current, L"");
-    } catch (const RunError&) {
+    } catch (const base::RunError&) {
         return current;
     }
 }
@@ -126,7 +126,7 @@ std::wstring CurrentFolder() {
 template <class Each>
 void ForEachEntry(const std::wstring& folder, Each each) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(app::JoinPath(folder, L"*").c_str(), FindExInfoBasic, &found,
+    HANDLE search = FindFirstFileExW(base::JoinPath(folder, L"*").c_str(), FindExInfoBasic, &found,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
@@ -139,7 +139,7 @@ bool IsHiddenOrSystem(DWORD attributes) {
     return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
 }
 
-bool NameLess(const std::wstring& a, const std::wstring& b) { return CompareFileNames(a, b) < 0; }
+bool NameLess(const std::wstring& a, const std::wstring& b) { return base::CompareFileNames(a, b) < 0; }
 
 // Many changes to a list box at once: drawing is switched off and the box is
 // marked invisible meanwhile (Wine's list box still invalidates each changed
@@ -287,8 +287,8 @@ std::wstring DriveBox::Drive() const {
 
 void DriveBox::SetDrive(const std::wstring& text) {
     int index = text.empty() ? -1 : IndexOf(text[0]);
-    if (index < 0) throw RunError(68);
-    if (!DriveReady(RootOf(letters_[static_cast<size_t>(index)]))) throw RunError(68);
+    if (index < 0) throw base::RunError(base::err::DeviceUnavailable);
+    if (!DriveReady(RootOf(letters_[static_cast<size_t>(index)]))) throw base::RunError(base::err::DeviceUnavailable);
     SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     ReportChange();
 }
@@ -297,7 +297,7 @@ int DriveBox::ListCount() const { return static_cast<int>(letters_.size()); }
 
 std::wstring DriveBox::List(int index) const {
     LRESULT length = SendMessageW(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) throw RunError(381);
+    if (length == CB_ERR) throw base::RunError(base::err::InvalidArrayIndex);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     SendMessageW(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
@@ -392,7 +392,7 @@ void DirBox::Fill() {
     });
     std::sort(subfolders.begin(), subfolders.end(), NameLess);
     for (const std::wstring& name : subfolders)
-        entries_.push_back({app::JoinPath(path_, name), name, level + 1, Glyph::ClosedFolder});
+        entries_.push_back({base::JoinPath(path_, name), name, level + 1, Glyph::ClosedFolder});
 
     std::vector<std::wstring> texts;
     texts.reserve(entries_.size());
@@ -405,14 +405,14 @@ void DirBox::Fill() {
 }
 
 std::wstring DirBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) throw RunError(381);
+    if (index < 0 || index >= ListCount()) throw base::RunError(base::err::InvalidArrayIndex);
     return entries_[static_cast<size_t>(index)].path;
 }
 
 int DirBox::ListIndex() const { return static_cast<int>(SendMessageW(hwnd(), LB_GETCURSEL, 0, 0)); }
 
 void DirBox::SetListIndex(int index) {
-    if (index < -1 || index >= ListCount()) throw RunError(381);
+    if (index < -1 || index >= ListCount()) throw base::RunError(base::err::InvalidArrayIndex);
     SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
@@ -423,7 +423,7 @@ void DirBox::OpenEntry(int index) {
     std::wstring target = entries_[static_cast<size_t>(index)].path;
     try {
         SetPath(target);
-    } catch (const RunError&) {
+    } catch (const base::RunError&) {
         Fill();
     }
 }
@@ -524,13 +524,13 @@ void FileBox::Refresh() {
 // Reads the folder once, filters and sorts the names here and hands the list
 // box the finished list: fast enough for folders of many thousand files.
 void FileBox::Fill(const std::vector<std::wstring>& keepSelected) {
-    std::vector<std::wstring> masks = SplitPattern(pattern_);
+    std::vector<std::wstring> masks = base::SplitPattern(pattern_);
     names_.clear();
     ForEachEntry(path_, [&](const WIN32_FIND_DATAW& found) {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || IsHiddenOrSystem(found.dwFileAttributes))
             return;
         for (const std::wstring& mask : masks) {
-            if (MatchesMask(found.cFileName, mask)) {
+            if (base::MatchesMask(found.cFileName, mask)) {
                 names_.emplace_back(found.cFileName);
                 break;
             }
@@ -554,7 +554,7 @@ void FileBox::Fill(const std::vector<std::wstring>& keepSelected) {
 }
 
 void FileBox::CheckIndex(int index) const {
-    if (index < 0 || index >= ListCount()) throw RunError(381);
+    if (index < 0 || index >= ListCount()) throw base::RunError(base::err::InvalidArrayIndex);
 }
 
 std::wstring FileBox::List(int index) const {

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "ui/RunError.h"
+#include "base/Module.h"
+#include "base/RunError.h"
+#include "base/Texts.h"
 #include "ui/Screen.h"
 
 namespace ui {
@@ -27,8 +29,8 @@ void Control::CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style
     id_ = form.AddControl(*this);
     hwnd_ = CreateWindowExW(exStyle, windowClass, L"", style | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                             form.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                            KitModule(), nullptr);
-    if (!hwnd_) throw RunError(5);
+                            base::CodeModule(), nullptr);
+    if (!hwnd_) throw base::RunError(base::err::InvalidCall);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     // Subclassed by hand rather than with comctl32's subclass helpers: under Wine they
     // look their data up in a window property, a round trip to the server for
@@ -347,7 +349,7 @@ void TextBox::Observe(UINT message, WPARAM, LPARAM lParam) {
 void Image::Create(Form& form, int bitmapResourceId) {
     form_ = &form;
     if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = static_cast<HBITMAP>(LoadImageW(KitModule(),
+    bitmap_ = static_cast<HBITMAP>(LoadImageW(base::CodeModule(),
                                               MAKEINTRESOURCEW(bitmapResourceId), IMAGE_BITMAP, 0,
                                               0, LR_CREATEDIBSECTION));
     form.AddImage(*this);
@@ -431,7 +433,7 @@ int ListBox::ListCount() const {
 
 std::wstring ListBox::List(int index) const {
     LRESULT length = SendMessageW(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) throw RunError(381);
+    if (length == LB_ERR) throw base::RunError(base::err::InvalidArrayIndex);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     SendMessageW(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
@@ -464,7 +466,7 @@ bool ListBox::Selected(int index) const {
 }
 
 void ListBox::SetSelected(int index, bool selected) {
-    if (index < 0 || index >= ListCount()) throw RunError(381);
+    if (index < 0 || index >= ListCount()) throw base::RunError(base::err::InvalidArrayIndex);
     if (MultiSelect())
         SendMessageW(hwnd(), LB_SETSEL, selected, index);
     else if (selected)
@@ -496,7 +498,7 @@ int ListBox::ListIndex() const {
 }
 
 void ListBox::SetListIndex(int index) {
-    if (index < -1 || index >= ListCount()) throw RunError(380);
+    if (index < -1 || index >= ListCount()) throw base::RunError(base::err::InvalidPropertyValue);
     if (index == -1) {
         DeselectAll();
         return;
@@ -508,6 +510,13 @@ void ListBox::SetListIndex(int index) {
 void ListBox::Notify(int code) {
     if (code == LBN_SELCHANGE && OnClick) OnClick();
     if (code == LBN_DBLCLK && OnDblClick) OnDblClick();
+}
+
+bool ListContains(const ListBox& list, const std::wstring& value) {
+    const int count = list.ListCount();
+    for (int i = 0; i < count; ++i)
+        if (list.List(i) == value) return true;
+    return false;
 }
 
 // ---- StatusBar -------------------------------------------------------------
@@ -543,6 +552,8 @@ void StatusBar::SetPanelText(int panel, const std::wstring& text) {
     SendMessageW(hwnd(), SB_SETTEXTW, static_cast<WPARAM>(panel - 1),
                  reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+void StatusBar::ShowHint(base::Text id) { SetPanelText(1, base::LoadText(id)); }
 
 // ---- Timer -----------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/TextId.h"
 #include "ui/Form.h"
 
 namespace ui {
@@ -261,6 +262,9 @@ private:
     int updates_ = 0;
 };
 
+// Whether some entry of `list` equals `value` exactly (case and all).
+bool ListContains(const ListBox& list, const std::wstring& value);
+
 // A status bar of panels; panel indices start at 1.
 // It sits at the bottom of the form across its whole width, and keeps there
 // when the form changes size. The panels share the width equally, the last
@@ -271,6 +275,8 @@ public:
     int PanelCount() const { return panelCount_; }
     std::wstring PanelText(int panel) const;
     void SetPanelText(int panel, const std::wstring& text);
+    // Puts a text of the string table into the hint panel (the first one).
+    void ShowHint(base::Text id);
     void FormResized() override;
 
 private:

@@ -6,11 +6,12 @@
 #include <atomic>
 #include <new>
 
+#include "base/Module.h"
+#include "base/RunError.h"
 #include "ui/App.h"
 #include "ui/Controls.h"
 #include "ui/Menu.h"
 #include "ui/MsgBox.h"
-#include "ui/RunError.h"
 #include "ui/Screen.h"
 
 namespace ui {
@@ -30,17 +31,6 @@ void EnsureCommonControls() {
 }
 }  // namespace
 
-HINSTANCE KitModule() {
-    static const HINSTANCE module = [] {
-        HMODULE found = nullptr;
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(&KitModule), &found);
-        return found ? found : GetModuleHandleW(nullptr);
-    }();
-    return module;
-}
-
 int ShiftStateNow() {
     int shift = 0;
     if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftMask;
@@ -59,14 +49,14 @@ int MouseButtonsFrom(WPARAM wParam) {
 
 void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept {
     try {
-        RunError failure(5);
+        base::RunError failure(5);
         if (error) {
             try {
                 std::rethrow_exception(error);
-            } catch (const RunError& raised) {
+            } catch (const base::RunError& raised) {
                 failure = raised;
             } catch (const std::bad_alloc&) {
-                failure = RunError(7);
+                failure = base::RunError(base::err::OutOfMemory);
             } catch (...) {
             }
         }
@@ -115,13 +105,13 @@ void Form::Load() {
         // Windows keeps the classes of a library after it is unloaded; a
         // class left by an earlier load of the shell extension at the same
         // address would lead to code that is gone, so it is replaced.
-        if (GetClassInfoExW(KitModule(), kFormClass, &wc) && wc.lpfnWndProc != WindowProc)
-            UnregisterClassW(kFormClass, KitModule());
+        if (GetClassInfoExW(base::CodeModule(), kFormClass, &wc) && wc.lpfnWndProc != WindowProc)
+            UnregisterClassW(kFormClass, base::CodeModule());
         wc = WNDCLASSEXW{};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = WindowProc;
-        wc.hInstance = KitModule();
+        wc.hInstance = base::CodeModule();
         wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -134,8 +124,8 @@ void Form::Load() {
     if (owner && !IsWindow(owner)) owner = nullptr;
     HWND created = CreateWindowExW(kFormExStyle, kFormClass, caption_.c_str(), FormStyle(),
                                    CW_USEDEFAULT, CW_USEDEFAULT, TwipsToPixelsX(size.cx),
-                                   TwipsToPixelsY(size.cy), owner, nullptr, KitModule(), this);
-    if (!created) throw RunError(5);
+                                   TwipsToPixelsY(size.cy), owner, nullptr, base::CodeModule(), this);
+    if (!created) throw base::RunError(base::err::InvalidCall);
     ++gLoadedForms;
     CreateControls();
     Form_Load();

@@ -18,11 +18,6 @@ class Image;
 class MenuItem;
 class Timer;
 
-// The module that holds the kit's code: the program, or the shell
-// extension's library when the kit is linked into it. Window classes,
-// windows and pictures of the kit belong to this module.
-HINSTANCE KitModule();
-
 class Form {
 public:
     Form();
@@ -142,7 +137,7 @@ int ShiftStateNow();
 int MouseButtonsFrom(WPARAM wParam);
 
 // Reports an error that an event handler let escape, over `owner` (the
-// form's window), so that the program can go on: a RunError with its number
+// form's window), so that the program can go on: a base::RunError with its number
 // and description, running out of memory as error 7 and anything else as
 // error 5. The window procedures of the kit call it rather than let an
 // exception leave them.

@@ -3,8 +3,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/Module.h"
+#include "base/RunError.h"
 #include "ui/Form.h"
-#include "ui/RunError.h"
 
 namespace ui {
 
@@ -35,7 +36,7 @@ void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& tex
 void MenuBar::Create(Form& form) {
     form_ = &form;
     menu_ = CreateMenu();
-    if (!menu_ || !SetMenu(form.hwnd(), menu_)) throw RunError(5);
+    if (!menu_ || !SetMenu(form.hwnd(), menu_)) throw base::RunError(base::err::InvalidCall);
 }
 
 int MenuBar::Count() const { return GetMenuItemCount(menu_); }
@@ -67,7 +68,7 @@ void Menu::Create(MenuBar& bar, const std::wstring& caption) {
     menu_ = CreatePopupMenu();
     if (!menu_ || !AppendMenuW(bar.handle(), MF_POPUP | MF_STRING,
                                reinterpret_cast<UINT_PTR>(menu_), caption.c_str()))
-        throw RunError(5);
+        throw base::RunError(base::err::InvalidCall);
     bar.Redraw();
 }
 
@@ -123,10 +124,10 @@ void Menu::Popup() const {
 // ---- MenuItem --------------------------------------------------------------
 
 void MenuItem::Create(Menu& menu, const std::wstring& caption) {
-    if (!menu.form()) throw RunError(5);
+    if (!menu.form()) throw base::RunError(base::err::InvalidCall);
     menu_ = menu.handle();
     id_ = menu.form()->AddMenuItem(*this);
-    if (!AppendMenuW(menu_, MF_STRING, id_, caption.c_str())) throw RunError(5);
+    if (!AppendMenuW(menu_, MF_STRING, id_, caption.c_str())) throw base::RunError(base::err::InvalidCall);
 }
 
 void MenuItem::Create(Menu& menu, std::function<void()> onClick) {
@@ -168,7 +169,7 @@ MenuPicture::~MenuPicture() { Release(); }
 
 bool MenuPicture::Load(int resourceId) {
     Release();
-    bitmap_ = static_cast<HBITMAP>(LoadImageW(KitModule(),
+    bitmap_ = static_cast<HBITMAP>(LoadImageW(base::CodeModule(),
                                               MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, 0));
     return bitmap_ != nullptr;
 }

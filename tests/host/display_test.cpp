@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/Display.h"
+#include "base/Display.h"
 
-using app::ClassifyWorkArea;
-using app::ResolutionFromClass;
+using base::ClassifyWorkArea;
+using base::ResolutionFromClass;
 
 namespace {
 // Work area in pixels at the normal 15 twips per pixel.
@@ -57,22 +57,22 @@ TEST(WorkArea, LayoutNamesFollowTheClass) {
 }
 
 TEST(FontSize, SixteenPixelsIsSmallAnythingTallerIsLarge) {
-    EXPECT_EQ(app::FontResFromHeight(13), L"Small");
-    EXPECT_EQ(app::FontResFromHeight(16), L"Small");
-    EXPECT_EQ(app::FontResFromHeight(17), L"Large");
-    EXPECT_EQ(app::FontResFromHeight(20), L"Large");
+    EXPECT_EQ(base::FontResFromHeight(13), L"Small");
+    EXPECT_EQ(base::FontResFromHeight(16), L"Small");
+    EXPECT_EQ(base::FontResFromHeight(17), L"Large");
+    EXPECT_EQ(base::FontResFromHeight(20), L"Large");
 }
 
 TEST(Geometry, TwipsRoundToTheNearestPixel) {
-    EXPECT_EQ(app::TwipsToPixels(6300, 15), 420);
-    EXPECT_EQ(app::TwipsToPixels(6307, 15), 420);
-    EXPECT_EQ(app::TwipsToPixels(6308, 15), 421);
-    EXPECT_EQ(app::TwipsToPixels(6300, 12), 525);
+    EXPECT_EQ(base::TwipsToPixels(6300, 15), 420);
+    EXPECT_EQ(base::TwipsToPixels(6307, 15), 420);
+    EXPECT_EQ(base::TwipsToPixels(6308, 15), 421);
+    EXPECT_EQ(base::TwipsToPixels(6300, 12), 525);
 }
 
 TEST(Geometry, CentringTruncatesTowardZero) {
-    EXPECT_EQ(app::CentredOffset(15360, 6300), 4530);
-    EXPECT_EQ(app::CentredOffset(12001, 6300), 2850);
+    EXPECT_EQ(base::CentredOffset(15360, 6300), 4530);
+    EXPECT_EQ(base::CentredOffset(12001, 6300), 2850);
     // A window wider than the screen: the offset is negative and truncated toward zero.
-    EXPECT_EQ(app::CentredOffset(100, 301), -100);
+    EXPECT_EQ(base::CentredOffset(100, 301), -100);
 }

@@ -2,12 +2,12 @@
 
 #include "tests/error_number.h"
 
-#include "ui/Int16.h"
-#include "ui/RunError.h"
+#include "base/Int16.h"
+#include "base/RunError.h"
 
 using testing_support::ErrorNumberOf;
 
-using namespace ui;
+using namespace base;
 
 namespace {
 }  // namespace

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/RunError.h"
 #include "rename/NamingRules.h"
-#include "ui/RunError.h"
 
 using testing_support::ErrorNumberOf;
 

@@ -1,5 +1,5 @@
 // File-name masks and patterns as the file boxes apply them.
-#include "ui/Wildcard.h"
+#include "base/Wildcard.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-using ui::MatchesMask;
-using ui::MatchesPattern;
+using base::MatchesMask;
+using base::MatchesPattern;
 
 TEST(Wildcard, MasksIgnoreLetterCase) {
     EXPECT_TRUE(MatchesPattern(L"a.EXE", L"*.EXE"));
@@ -71,16 +71,16 @@ TEST(Wildcard, DotRulesForNamesWithoutExtension) {
 }
 
 TEST(Wildcard, PatternSplitsAtSemicolonsAndDropsBlanks) {
-    EXPECT_EQ(ui::SplitPattern(L" *.jpg ;\t*.gif;; ;*.bmp"),
+    EXPECT_EQ(base::SplitPattern(L" *.jpg ;\t*.gif;; ;*.bmp"),
               (std::vector<std::wstring>{L"*.jpg", L"*.gif", L"*.bmp"}));
-    EXPECT_EQ(ui::SplitPattern(L"*.a b"), (std::vector<std::wstring>{L"*.a b"}));
+    EXPECT_EQ(base::SplitPattern(L"*.a b"), (std::vector<std::wstring>{L"*.a b"}));
     EXPECT_TRUE(MatchesPattern(L"x.gif", L"*.jpg ; *.gif "));
     EXPECT_TRUE(MatchesPattern(L"x.a b", L" *.a b "));
 }
 
 TEST(Wildcard, PatternWithoutMasksMatchesNothing) {
-    EXPECT_TRUE(ui::SplitPattern(L"").empty());
-    EXPECT_TRUE(ui::SplitPattern(L" ; ;").empty());
+    EXPECT_TRUE(base::SplitPattern(L"").empty());
+    EXPECT_TRUE(base::SplitPattern(L" ; ;").empty());
     EXPECT_FALSE(MatchesPattern(L"a.txt", L""));
     EXPECT_FALSE(MatchesPattern(L"a.txt", L" ; "));
     EXPECT_FALSE(MatchesPattern(L"", L""));
@@ -103,11 +103,11 @@ TEST(Wildcard, FileNamesSortWithoutRegardToCase) {
     std::vector<std::wstring> names{L"b.txt", L"A.txt", L"\u00E4.txt", L"a.txt", L"C.txt",
                                     L"\u00C4.txt", L"ab.txt"};
     std::sort(names.begin(), names.end(), [](const std::wstring& x, const std::wstring& y) {
-        return ui::CompareFileNames(x, y) < 0;
+        return base::CompareFileNames(x, y) < 0;
     });
     EXPECT_EQ(names, (std::vector<std::wstring>{L"A.txt", L"a.txt", L"ab.txt", L"b.txt", L"C.txt",
                                                 L"\u00C4.txt", L"\u00E4.txt"}));
-    EXPECT_EQ(ui::CompareFileNames(L"abc", L"abc"), 0);
-    EXPECT_LT(ui::CompareFileNames(L"ab", L"ABC"), 0);
-    EXPECT_GT(ui::CompareFileNames(L"a", L"A"), 0);
+    EXPECT_EQ(base::CompareFileNames(L"abc", L"abc"), 0);
+    EXPECT_LT(base::CompareFileNames(L"ab", L"ABC"), 0);
+    EXPECT_GT(base::CompareFileNames(L"a", L"A"), 0);
 }

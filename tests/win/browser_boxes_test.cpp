@@ -13,19 +13,19 @@
 #include <string>
 #include <vector>
 
-#include "app/Paths.h"
+#include "base/Paths.h"
+#include "base/RunError.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
-#include "ui/RunError.h"
 
 using testing_support::ErrorNumberOf;
 using testing_support::Picture;
 using testing_support::PrintClient;
 using testing_support::RemoveTree;
 
-using app::JoinPath;
+using base::JoinPath;
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "app/StartUp.h"
 #include "app/StartWindow.h"
+#include "base/Display.h"
 
 namespace {
 std::wstring Expected(const char* variable) {
@@ -21,7 +22,7 @@ std::wstring Expected(const char* variable) {
 TEST(Display, StartWindowClassifiesTheWorkArea) {
     app::Scroll start;
     start.Load();
-    EXPECT_EQ(app::ScreenResolution, Expected("NOMARO_EXPECT_RESOLUTION"));
+    EXPECT_EQ(base::ScreenResolution, Expected("NOMARO_EXPECT_RESOLUTION"));
     start.Unload();
 }
 

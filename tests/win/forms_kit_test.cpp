@@ -16,7 +16,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/ProgramFolder.h"
+#include "base/Module.h"
+#include "base/RunError.h"
 #include "resources/resource.h"
 #include "tests/win/prompts.h"
 #include "ui/App.h"
@@ -24,7 +25,6 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
-#include "ui/RunError.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -291,7 +291,7 @@ TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     int clicks = 0;
     form.Command1.OnClick = [&] {
         ++clicks;
-        throw ui::RunError(76);
+        throw base::RunError(76);
     };
     SendMessageW(form.Command1.hwnd(), BM_CLICK, 0, 0);
     ASSERT_EQ(clicks, 1);
@@ -326,7 +326,7 @@ TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     int keys = 0;
     form.Command1.OnKeyDown = [&](int, int) {
         ++keys;
-        throw ui::RunError(53);
+        throw base::RunError(53);
     };
     SendMessageW(form.Command1.hwnd(), WM_KEYDOWN, 'A', 1);
     SendMessageW(form.Command1.hwnd(), WM_KEYDOWN, 'A', 1);
@@ -338,7 +338,7 @@ TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     // From a timer's tick, delivered by the message loop.
     form.Timer1.OnTimer = [&] {
         form.Timer1.SetEnabled(false);
-        throw ui::RunError(6);
+        throw base::RunError(6);
     };
     form.Timer1.SetEnabled(true);
     ASSERT_TRUE(PumpUntil([&] { return prompts.seen.size() == 6u; }));
@@ -346,7 +346,7 @@ TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
 
     // From Form_Unload: the window still goes and the form counts as unloaded.
     int loaded = ui::Form::LoadedCount();
-    form.onUnload = [] { throw ui::RunError(364); };
+    form.onUnload = [] { throw base::RunError(364); };
     EXPECT_TRUE(form.Unload());
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_EQ(ui::Form::LoadedCount(), loaded - 1);
@@ -546,7 +546,7 @@ TEST(FormsKitListBox, ExtendedSelection) {
 
     form.List1.RemoveItem(0);
     EXPECT_TRUE(form.List1.Selected(1));  // "c" moved up and stays selected
-    EXPECT_THROW(form.List1.SetSelected(4, true), ui::RunError);
+    EXPECT_THROW(form.List1.SetSelected(4, true), base::RunError);
 }
 
 TEST(FormsKitListBox, SingleSelection) {
@@ -565,7 +565,7 @@ TEST(FormsKitListBox, SingleSelection) {
     form.List2.SetSelected(2, false);
     EXPECT_EQ(form.List2.ListIndex(), -1);
     EXPECT_EQ(form.List2.SelCount(), 0);
-    EXPECT_THROW(form.List2.SetListIndex(3), ui::RunError);
+    EXPECT_THROW(form.List2.SetListIndex(3), base::RunError);
 }
 
 TEST(FormsKitListBox, UserClicksRaiseEventsAndTheProgramDoesNot) {
@@ -995,7 +995,7 @@ HCURSOR ClassCursor(HWND window) {
 }
 
 std::wstring BesideTheProgram(const std::wstring& name) {
-    return app::ProgramFolder() + L"\\" + name;
+    return base::ProgramFolder() + L"\\" + name;
 }
 
 // Sets the busy cursor from `file` and checks the three classes show it and

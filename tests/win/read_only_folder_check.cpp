@@ -2,10 +2,10 @@
 // that cannot be written, beside a settings file holding lastcat=C:\\Old.
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
-using app::ReadIniValue;
-using app::WriteIniValue;
+using base::ReadIniValue;
+using base::WriteIniValue;
 
 TEST(SettingsInReadOnlyFolder, WritesAreSilentAndKeepTheOldValues) {
     ASSERT_EQ(ReadIniValue(L"rename", L"lastcat"), L"C:\\Old");

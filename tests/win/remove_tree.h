@@ -5,18 +5,18 @@
 
 #include <string>
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 
 namespace testing_support {
 
 inline void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(app::JoinPath(folder, L"*").c_str(), &found);
+    HANDLE search = FindFirstFileW(base::JoinPath(folder, L"*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             std::wstring name = found.cFileName;
             if (name == L"." || name == L"..") continue;
-            std::wstring path = app::JoinPath(folder, name);
+            std::wstring path = base::JoinPath(folder, name);
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(path);

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "base/RunError.h"
+#include "base/Win32Error.h"
 #include "rename/NamingRules.h"
 #include "rename/RenameFiles.h"
-#include "ui/RunError.h"
-#include "ui/Win32Error.h"
 
 using testing_support::ErrorNumberOf;
 
@@ -283,8 +283,8 @@ TEST(Win32Error, FailuresMapOntoTheClassicNumbers) {
         {ERROR_PATH_NOT_FOUND, 76}, {ERROR_INVALID_DRIVE, 76},    {ERROR_SHARING_VIOLATION, 70},
         {ERROR_WRITE_PROTECT, 70},  {ERROR_ACCESS_DENIED, 75},    {ERROR_NOT_READY, 68},
         {ERROR_INVALID_NAME, 52},   {ERROR_BAD_PATHNAME, 52},     {ERROR_DISK_FULL, 75}};
-    for (const auto& [code, number] : table) EXPECT_EQ(ui::RunErrorFromWin32(code).number, number) << code;
-    EXPECT_EQ(ui::RunErrorFromWin32(ERROR_FILE_NOT_FOUND).description, L"File not found");
+    for (const auto& [code, number] : table) EXPECT_EQ(base::RunErrorFromWin32(code).number, number) << code;
+    EXPECT_EQ(base::RunErrorFromWin32(ERROR_FILE_NOT_FOUND).description, L"File not found");
 }
 
 // Random folders, rename lists and options against a model of the folder:

@@ -13,23 +13,23 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindows.h"
-#include "app/Settings.h"
-#include "app/Texts.h"
+#include "ui/MainWindows.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "rename/RenameWindow.h"
+#include "tests/win/prompts.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
-#include "tests/win/prompts.h"
 #include "ui/MsgBox.h"
 
 namespace fs = std::filesystem;
-using app::LoadText;
+using base::LoadText;
 
 namespace {
 class RenameWindow : public testing::Test {
 protected:
     void SetUp() override {
-        DeleteFileW(app::SettingsFilePath().c_str());
+        DeleteFileW(base::SettingsFilePath().c_str());
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         folder = fs::path(temp) / ("nomaro-rename-" + std::to_string(GetCurrentProcessId()));
@@ -44,7 +44,7 @@ protected:
         window.reset();
         std::error_code ignored;
         fs::remove_all(folder, ignored);
-        DeleteFileW(app::SettingsFilePath().c_str());
+        DeleteFileW(base::SettingsFilePath().c_str());
     }
 
     void MakeFiles(std::initializer_list<const wchar_t*> names) {
@@ -365,11 +365,11 @@ TEST_F(RenameWindow, SettingsAreWrittenAtCloseEvenOnCancelAndRestored) {
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, LoadText(211));
     EXPECT_EQ(prompts.seen[0].title, LoadText(239));
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"ext"), L"False");
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"exttxt"), L"png");
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"index"), L"3");
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"lastcat"), (folder / "Pics").wstring());
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"format"), L"*.jpg");
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"ext"), L"False");
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"exttxt"), L"png");
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), L"3");
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"lastcat"), (folder / "Pics").wstring());
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"format"), L"*.jpg");
     prompts.answers.assign({IDOK});
     EXPECT_TRUE(window->Unload());
 
@@ -387,9 +387,9 @@ TEST_F(RenameWindow, StartNumberIsRestoredHalfASecondLater) {
     window->Text4.SetText(L"0048");
     prompts.answers.assign({IDOK});
     window->Unload();
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"ext"), L"True");
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"index"), L"4");
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"indextxt"), L"0048");
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"ext"), L"True");
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), L"4");
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"indextxt"), L"0048");
 
     window = std::make_unique<renamer::frmMain>();
     window->Show();
@@ -403,10 +403,10 @@ TEST_F(RenameWindow, StartNumberIsRestoredHalfASecondLater) {
 }
 
 TEST_F(RenameWindow, DeletedFolderFallsBackToDriveC) {
-    app::WriteIniValue(L"rename", L"lastcat", (folder / "gone").wstring());
-    app::WriteIniValue(L"rename", L"format", L"*.jpg");
-    app::WriteIniValue(L"rename", L"ext", L"False");
-    app::WriteIniValue(L"rename", L"index", L"2");
+    base::WriteIniValue(L"rename", L"lastcat", (folder / "gone").wstring());
+    base::WriteIniValue(L"rename", L"format", L"*.jpg");
+    base::WriteIniValue(L"rename", L"ext", L"False");
+    base::WriteIniValue(L"rename", L"index", L"2");
     Open();
     EXPECT_EQ(window->Drive1.Drive(), L"c:");
     EXPECT_EQ(window->Text1.Text(), L"*.*");
@@ -461,7 +461,14 @@ TEST_F(RenameWindow, RightClickInTheRenameListMarksEveryEntry) {
     EXPECT_EQ(window->List2.SelCount(), 3);
 }
 
+// Stands in for the list window, which lives in a folder of its own.
+class ListWindowStandIn : public ui::Form {
+protected:
+    void CreateControls() override { SetCaption(L"list window stand-in"); }
+};
+
 TEST_F(RenameWindow, SwitchToTheListWindowSavesAndAsksNoExitQuestion) {
+    ui::RegisterMainWindow(ui::MainWindow::List, [] { return std::make_unique<ListWindowStandIn>(); });
     Open();
     prompts.answers.assign({IDNO});
     window->GotoPrint.Click();
@@ -474,10 +481,10 @@ TEST_F(RenameWindow, SwitchToTheListWindowSavesAndAsksNoExitQuestion) {
     window->GotoPrint.Click();
     EXPECT_EQ(prompts.seen.size(), 2u);  // no exit question
     EXPECT_FALSE(window->IsLoaded());
-    EXPECT_EQ(app::ReadIniValue(L"rename", L"index"), L"1");
-    ASSERT_NE(app::CurrentMainWindow(), nullptr);
-    EXPECT_EQ(app::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
-    app::CurrentMainWindow()->Unload();
+    EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), L"1");
+    ASSERT_NE(ui::CurrentMainWindow(), nullptr);
+    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), L"list window stand-in");
+    ui::CurrentMainWindow()->Unload();
 }
 
 TEST_F(RenameWindow, IndexesBeyond32767FailWithOverflowAndRenameNothing) {

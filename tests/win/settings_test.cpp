@@ -9,11 +9,11 @@
 #include <iterator>
 #include <string>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
-using app::ReadIniValue;
-using app::SettingsFilePath;
-using app::WriteIniValue;
+using base::ReadIniValue;
+using base::SettingsFilePath;
+using base::WriteIniValue;
 
 namespace {
 std::string FileBytes(const std::wstring& path) {

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/RunError.h"
 #include "shellext/ContextMenuHandler.h"
 #include "shellext/Server.h"
 #include "shellext/ThreadState.h"
@@ -25,7 +26,6 @@
 #include "tests/error_number.h"
 #include "tests/win/prompts.h"
 #include "tests/win/shell_files.h"
-#include "ui/RunError.h"
 
 using testing_support::ErrorNumberOf;
 using testing_support::ScriptedPrompts;
@@ -522,7 +522,7 @@ TEST_F(Command, BadRecordsAndFailuresOfTheWindowComeBackAsCodes) {
 
     gWindowFailure = [] { throw std::bad_alloc(); };
     EXPECT_EQ(InvokeByOffset(menu.get(), 0), E_OUTOFMEMORY);
-    gWindowFailure = [] { throw ui::RunError(75); };
+    gWindowFailure = [] { throw base::RunError(75); };
     EXPECT_EQ(InvokeByOffset(menu.get(), 0), E_FAIL);
     gWindowFailure = [] { throw 42; };
     EXPECT_EQ(InvokeByOffset(menu.get(), 0), E_FAIL);

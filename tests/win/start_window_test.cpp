@@ -6,17 +6,19 @@
 
 #include <string>
 
-#include "app/Display.h"
-#include "app/MainWindows.h"
-#include "app/Settings.h"
 #include "app/StartUp.h"
 #include "app/StartWindow.h"
-#include "app/Texts.h"
-#include "ui/App.h"
+#include "app/Wiring.h"
+#include "base/Display.h"
+#include "base/LoginName.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
 #include "tests/win/prompts.h"
+#include "ui/App.h"
+#include "ui/MainWindows.h"
 #include "ui/Screen.h"
 
-using app::LoadText;
+using base::LoadText;
 
 namespace {
 void Pump(DWORD milliseconds) {
@@ -38,15 +40,18 @@ void PressKey(const ui::Control& control, WPARAM key) {
 // Closes the main window a test opened, confirming its exit question.
 void CloseMainWindow() {
     testing_support::ScriptedPrompts prompts;
-    if (ui::Form* window = app::CurrentMainWindow()) window->Unload();
+    if (ui::Form* window = ui::CurrentMainWindow()) window->Unload();
 }
 
 class StartWindow : public testing::Test {
 protected:
-    void SetUp() override { DeleteFileW(app::SettingsFilePath().c_str()); }
+    void SetUp() override {
+        app::InstallWindows();
+        DeleteFileW(base::SettingsFilePath().c_str());
+    }
     void TearDown() override {
         CloseMainWindow();
-        DeleteFileW(app::SettingsFilePath().c_str());
+        DeleteFileW(base::SettingsFilePath().c_str());
     }
     app::Scroll start;
 };
@@ -90,14 +95,14 @@ TEST_F(StartWindow, IsAnEllipseCentredOnTheScreen) {
     DeleteObject(region);
 
     long tolerance = ui::TwipsPerPixelX();
-    EXPECT_NEAR(start.Left(), app::CentredOffset(ui::ScreenWidthTwips(), start.Width()), tolerance);
-    EXPECT_NEAR(start.Top(), app::CentredOffset(ui::ScreenHeightTwips(), start.Height()), tolerance);
+    EXPECT_NEAR(start.Left(), base::CentredOffset(ui::ScreenWidthTwips(), start.Width()), tolerance);
+    EXPECT_NEAR(start.Top(), base::CentredOffset(ui::ScreenHeightTwips(), start.Height()), tolerance);
 }
 
 TEST_F(StartWindow, SetsTheLayoutFromTheWorkArea) {
-    app::ScreenResolution = L"unset";
+    base::ScreenResolution = L"unset";
     start.Load();
-    EXPECT_EQ(app::ScreenResolution, app::ResolutionFromClass(app::ClassifyCurrentWorkArea()));
+    EXPECT_EQ(base::ScreenResolution, base::ResolutionFromClass(app::ClassifyCurrentWorkArea()));
 }
 
 TEST_F(StartWindow, FocusMovesToOkAndChoosingArmsTheFocusAgain) {
@@ -118,9 +123,9 @@ TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
     EXPECT_TRUE(start.Command1.HasFocus());
     PressKey(start.Command1, VK_RETURN);
     EXPECT_FALSE(start.IsLoaded());
-    ASSERT_NE(app::CurrentMainWindow(), nullptr);
-    EXPECT_EQ(app::CurrentMainWindow()->Caption(), LoadText(247));
-    EXPECT_TRUE(IsWindowVisible(app::CurrentMainWindow()->hwnd()));
+    ASSERT_NE(ui::CurrentMainWindow(), nullptr);
+    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), LoadText(247));
+    EXPECT_TRUE(IsWindowVisible(ui::CurrentMainWindow()->hwnd()));
     EXPECT_EQ(ui::Form::LoadedCount(), 1);
 }
 
@@ -129,8 +134,8 @@ TEST_F(StartWindow, OkOnTheListChoiceOpensTheListWindow) {
     start.Option1.SetValue(true);
     start.Command1.Click();
     EXPECT_FALSE(start.IsLoaded());
-    ASSERT_NE(app::CurrentMainWindow(), nullptr);
-    EXPECT_EQ(app::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
+    ASSERT_NE(ui::CurrentMainWindow(), nullptr);
+    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
 }
 
 TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
@@ -138,7 +143,7 @@ TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
     start.Command2.Click();
     EXPECT_FALSE(start.IsLoaded());
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
-    EXPECT_EQ(app::CurrentMainWindow(), nullptr);
+    EXPECT_EQ(ui::CurrentMainWindow(), nullptr);
 
     app::Scroll again;
     again.Show();
@@ -150,7 +155,7 @@ TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
 }
 
 TEST_F(StartWindow, TipSwitchArmsTheTipTimerOnlyForTrue) {
-    app::WriteIniValue(L"common", L"tipofday", L"true");
+    base::WriteIniValue(L"common", L"tipofday", L"true");
     start.Load();
     EXPECT_EQ(app::TipOfDaySwitch, L"true");
     EXPECT_TRUE(start.Timer3.Enabled());
@@ -160,7 +165,7 @@ TEST_F(StartWindow, TipSwitchArmsTheTipTimerOnlyForTrue) {
     start.Unload();
 
     for (const wchar_t* value : {L"false", L"True", L""}) {
-        app::WriteIniValue(L"common", L"tipofday", value);
+        base::WriteIniValue(L"common", L"tipofday", value);
         app::Scroll other;
         other.Load();
         EXPECT_FALSE(other.Timer3.Enabled()) << value;
@@ -200,29 +205,29 @@ protected:
 TEST(ListContains, ComparesEveryEntryExactly) {
     ListForm form;
     form.Load();
-    EXPECT_FALSE(app::ListContains(form.List1, L"a.txt"));
+    EXPECT_FALSE(ui::ListContains(form.List1, L"a.txt"));
     form.List1.AddItem(L"b.txt");
     form.List1.AddItem(L"A.txt");
     form.List1.AddItem(L"c.txt");
-    EXPECT_TRUE(app::ListContains(form.List1, L"A.txt"));
-    EXPECT_TRUE(app::ListContains(form.List1, L"c.txt"));
-    EXPECT_FALSE(app::ListContains(form.List1, L"a.txt"));
-    EXPECT_FALSE(app::ListContains(form.List1, L"c.tx"));
-    EXPECT_FALSE(app::ListContains(form.List1, L""));
+    EXPECT_TRUE(ui::ListContains(form.List1, L"A.txt"));
+    EXPECT_TRUE(ui::ListContains(form.List1, L"c.txt"));
+    EXPECT_FALSE(ui::ListContains(form.List1, L"a.txt"));
+    EXPECT_FALSE(ui::ListContains(form.List1, L"c.tx"));
+    EXPECT_FALSE(ui::ListContains(form.List1, L""));
 }
 
 TEST(LoginName, IsTheLoggedOnUserAndStaysTheSame) {
     wchar_t name[256];
     DWORD size = 256;
     ASSERT_TRUE(GetUserNameW(name, &size));
-    EXPECT_EQ(app::GetLoginName(), name);
-    EXPECT_FALSE(app::GetLoginName().empty());
+    EXPECT_EQ(base::GetLoginName(), name);
+    EXPECT_FALSE(base::GetLoginName().empty());
 }
 
 TEST(LoginName, ALongNameComesBackWhole) {
     // Wine takes the user name from this variable; a fresh process runs each test.
     const std::wstring longName = L"a-user-name-much-longer-than-twenty-five-characters";
     SetEnvironmentVariableW(L"WINEUSERNAME", longName.c_str());
-    EXPECT_EQ(app::GetLoginName(), longName);
-    EXPECT_EQ(app::GetLoginName(), longName);
+    EXPECT_EQ(base::GetLoginName(), longName);
+    EXPECT_EQ(base::GetLoginName(), longName);
 }

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Texts.h"
-#include "ui/RunError.h"
+#include "base/RunError.h"
+#include "base/Texts.h"
 
-using app::Language;
-using app::LoadText;
+using base::Language;
+using base::LoadText;
 
 namespace {
 Language ExpectedLanguage() {
@@ -34,7 +34,7 @@ const wchar_t* ByLanguage(const wchar_t* english, const wchar_t* german, const w
 }  // namespace
 
 TEST(Texts, LanguageFollowsTheSystemsUserInterface) {
-    EXPECT_EQ(app::UiLanguage(), ExpectedLanguage());
+    EXPECT_EQ(base::UiLanguage(), ExpectedLanguage());
     // A system in a language the program lacks really is in that language.
     const char* locale = std::getenv("LC_ALL");
     if (locale && std::string(locale).rfind("fr_", 0) == 0) {
@@ -85,7 +85,7 @@ TEST(Texts, AnIdOutsideTheTableIsAnError) {
         try {
             LoadText(id);
             ADD_FAILURE() << "no error for id " << id;
-        } catch (const ui::RunError& error) {
+        } catch (const base::RunError& error) {
             EXPECT_EQ(error.number, 5) << id;
         }
     }
@@ -134,15 +134,15 @@ TEST(Texts, HintGoesIntoTheFirstPanel) {
     HintForm form;
     form.Load();
     form.StatusBar1.SetPanelText(2, L"other");
-    app::ShowHint(form.StatusBar1, 224);
+    form.StatusBar1.ShowHint(base::Text::HintTransfer);
     EXPECT_EQ(form.StatusBar1.PanelText(1), LoadText(224));
     EXPECT_EQ(form.StatusBar1.PanelText(2), L"other");
 }
 
 #include <filesystem>
 
-#include "app/ProgramFolder.h"
-#include "ui/Module.h"
+#include "base/Ansi.h"
+#include "base/Module.h"
 
 namespace {
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
@@ -158,22 +158,22 @@ TEST(Module, PathsOfTheProgramAndOfASystemLibrary) {
     std::wstring program(32768, L'\0');
     program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
     ASSERT_FALSE(program.empty());
-    EXPECT_EQ(ui::ModulePath(nullptr), program);
-    EXPECT_EQ(ui::ModuleFolder(nullptr), FolderOf(program));
-    EXPECT_EQ(app::ProgramFolder(), FolderOf(program));
-    EXPECT_NE(ui::ModuleFolder(nullptr).back(), L'\\');
+    EXPECT_EQ(base::ModulePath(nullptr), program);
+    EXPECT_EQ(base::ModuleFolder(nullptr), FolderOf(program));
+    EXPECT_EQ(base::ProgramFolder(), FolderOf(program));
+    EXPECT_NE(base::ModuleFolder(nullptr).back(), L'\\');
 
-    const std::wstring kernel = ui::ModulePath(GetModuleHandleW(L"kernel32.dll"));
+    const std::wstring kernel = base::ModulePath(GetModuleHandleW(L"kernel32.dll"));
     EXPECT_TRUE(EndsWithNoCase(kernel, L"\\kernel32.dll")) << testing::PrintToString(kernel);
-    EXPECT_NE(ui::ModuleFolder(GetModuleHandleW(L"kernel32.dll")), ui::ModuleFolder(nullptr));
+    EXPECT_NE(base::ModuleFolder(GetModuleHandleW(L"kernel32.dll")), base::ModuleFolder(nullptr));
 }
 
 TEST(Module, MemoryOutsideEveryModuleHasNoPath) {
     void* page = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     ASSERT_NE(page, nullptr);
     HMODULE notAModule = static_cast<HMODULE>(page);
-    EXPECT_EQ(ui::ModulePath(notAModule), L"");
-    EXPECT_EQ(ui::ModuleFolder(notAModule), L"");
+    EXPECT_EQ(base::ModulePath(notAModule), L"");
+    EXPECT_EQ(base::ModuleFolder(notAModule), L"");
     VirtualFree(page, 0, MEM_RELEASE);
 }
 
@@ -194,10 +194,10 @@ TEST(Module, PathLongerThanMaxPathComesBackWhole) {
     fs::create_directories(folder, ignored);
     ASSERT_TRUE(fs::is_directory(folder));
     const std::wstring copy = folder + L"\\copy.exe";
-    ASSERT_TRUE(CopyFileW(ui::ModulePath(nullptr).c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(base::ModulePath(nullptr).c_str(), copy.c_str(), FALSE));
     HMODULE loaded = LoadLibraryExW(copy.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_NE(loaded, nullptr) << GetLastError();
-    const std::wstring path = ui::ModulePath(loaded);
+    const std::wstring path = base::ModulePath(loaded);
     FreeLibrary(loaded);
     testing_support::RemoveTree(L"\\\\?\\" + top.wstring());
     EXPECT_FALSE(fs::exists(top));
@@ -205,12 +205,14 @@ TEST(Module, PathLongerThanMaxPathComesBackWhole) {
     EXPECT_TRUE(EndsWithNoCase(path, deep.wstring() + L"\\copy.exe")) << testing::PrintToString(path);
 }
 
-TEST(Module, ToAnsiUsesTheSystemCodePage) {
+TEST(Ansi, ConvertsInTheSystemCodePage) {
     ASSERT_EQ(GetACP(), 1252u);  // Western European in every language the tests run in
-    EXPECT_EQ(ui::ToAnsi(L""), "");
-    EXPECT_EQ(ui::ToAnsi(L"html\\file1vvo.htm"), "html\\file1vvo.htm");
-    EXPECT_EQ(ui::ToAnsi(L"\u00d6ffnen \u00e5\u00e4"), "\xd6" "ffnen \xe5\xe4");
-    EXPECT_EQ(ui::ToAnsi(L"\u0416"), "?") << "a character the code page lacks";
+    EXPECT_EQ(base::ToAnsi(L""), "");
+    EXPECT_EQ(base::ToAnsi(L"html\\file1vvo.htm"), "html\\file1vvo.htm");
+    EXPECT_EQ(base::ToAnsi(L"\u00d6ffnen \u00e5\u00e4"), "\xd6" "ffnen \xe5\xe4");
+    EXPECT_EQ(base::ToAnsi(L"\u0416"), "?") << "a character the code page lacks";
     const std::wstring many(70000, L'x');
-    EXPECT_EQ(ui::ToAnsi(many), std::string(70000, 'x'));
+    EXPECT_EQ(base::ToAnsi(many), std::string(70000, 'x'));
+    EXPECT_EQ(base::FromAnsi("\xd6" "ffnen \xe5\xe4"), L"\u00d6ffnen \u00e5\u00e4");
+    EXPECT_EQ(base::FromAnsi(std::string_view("a\0b", 3)), std::wstring(L"a\0b", 3)) << "embedded NULs are kept";
 }

@@ -3,9 +3,9 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/RunError.h"
+#include "base/RunError.h"
 
-namespace ui {
+namespace base {
 
 // ERROR_ALREADY_EXISTS, ERROR_FILE_EXISTS          58 File already exists
 // ERROR_FILE_NOT_FOUND                             53 File not found
@@ -23,4 +23,4 @@ namespace ui {
 // classic runtime reported a refused rename.
 RunError RunErrorFromWin32(DWORD code);
 
-}  // namespace ui
+}  // namespace base

@@ -4,7 +4,11 @@
 #pragma once
 #include <string>
 
-namespace app {
+namespace base {
+
+// The layout the main windows choose: "640", "800", "1024", or empty for
+// the design layout. Set once by the start window from the work area's class.
+inline std::wstring ScreenResolution;
 
 // Class of a work area given in twips: "640x480", "800x600", "1024x768" or
 // empty when no known size matches. The known sizes are a full screen and
@@ -24,4 +28,4 @@ int TwipsToPixels(long twips, int twipsPerPixel);
 // Left or top coordinate that centres a window in a screen (both in twips).
 long CentredOffset(long screenTwips, long windowTwips);
 
-}  // namespace app
+}  // namespace base

@@ -1,6 +1,6 @@
-#include "ui/Wildcard.h"
+#include "base/Wildcard.h"
 
-namespace ui {
+namespace base {
 
 namespace {
 
@@ -113,4 +113,4 @@ bool MatchesPattern(const std::wstring& name, const std::wstring& pattern) {
     return false;
 }
 
-}  // namespace ui
+}  // namespace base

@@ -1,6 +1,6 @@
-#include "app/Display.h"
+#include "base/Display.h"
 
-namespace app {
+namespace base {
 
 std::wstring ClassifyWorkArea(long h, long w) {
     struct Row { long h, w; const wchar_t* result; };
@@ -35,4 +35,4 @@ long CentredOffset(long screenTwips, long windowTwips) {
     return (screenTwips - windowTwips) / 2;
 }
 
-}  // namespace app
+}  // namespace base

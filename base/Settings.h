@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-namespace app {
+namespace base {
 
 std::wstring SettingsFilePath();
 
@@ -14,4 +14,4 @@ std::wstring ReadIniValue(const std::wstring& section, const std::wstring& key);
 // write (a read-only file, for example) is silent and leaves the old value.
 void WriteIniValue(const std::wstring& section, const std::wstring& key, const std::wstring& value);
 
-}  // namespace app
+}  // namespace base

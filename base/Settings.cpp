@@ -1,10 +1,11 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <windows.h>
 
-#include "app/ProgramFolder.h"
+#include "base/Module.h"
+#include "base/Paths.h"
 
-namespace app {
+namespace base {
 
 std::wstring SettingsFilePath() { return JoinPath(ProgramFolder(), L"filename.ini"); }
 
@@ -30,4 +31,4 @@ void WriteIniValue(const std::wstring& section, const std::wstring& key,
                                SettingsFilePath().c_str());
 }
 
-}  // namespace app
+}  // namespace base

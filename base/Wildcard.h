@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace ui {
+namespace base {
 
 // The upper-case form of one UTF-16 code unit for comparing file names.
 // Covers ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic with a fixed
@@ -32,4 +32,4 @@ std::vector<std::wstring> SplitPattern(const std::wstring& pattern);
 // shows an empty file list.
 bool MatchesPattern(const std::wstring& name, const std::wstring& pattern);
 
-}  // namespace ui
+}  // namespace base

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-namespace ui {
+namespace base {
 
 // Converts a wider value to 16 bits, raising 6 when it does not fit.
 int16_t ToInt16(long long value);
@@ -14,4 +14,4 @@ int16_t Mul16(int16_t a, int16_t b);
 // Integer division truncating toward zero; 11 (Division by zero) when b is 0.
 int16_t Div16(int16_t a, int16_t b);
 
-}  // namespace ui
+}  // namespace base

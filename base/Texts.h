@@ -1,12 +1,10 @@
-// Numbered texts in the user's language, status-bar hints and help topics.
+// Numbered texts in the user's language, and the help file's topics.
 #pragma once
 #include <string>
 
-namespace ui {
-class StatusBar;
-}
+#include "base/TextId.h"
 
-namespace app {
+namespace base {
 
 enum class Language { English, German, Swedish };
 
@@ -18,9 +16,10 @@ Language UiLanguage();
 std::wstring LoadText(int id);
 // Text number `id` in a chosen language.
 std::wstring LoadText(int id, Language language);
-
-// Puts text `id` into the hint panel (the first panel) of a status bar.
-void ShowHint(ui::StatusBar& bar, int id);
+inline std::wstring LoadText(Text id) { return LoadText(static_cast<int>(id)); }
+inline std::wstring LoadText(Text id, Language language) {
+    return LoadText(static_cast<int>(id), language);
+}
 
 // Full path of the help file beside the program.
 std::wstring HelpFilePath();
@@ -33,4 +32,4 @@ void ShowHelpTopic(const std::wstring& folder, const std::wstring& topic);
 // The help file beside the program at `topic`.
 void ShowHelpTopic(const std::wstring& topic);
 
-}  // namespace app
+}  // namespace base

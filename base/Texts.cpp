@@ -1,14 +1,13 @@
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 #include <windows.h>
 
-#include "app/ProgramFolder.h"
-#include "ui/Controls.h"
-#include "ui/Form.h"
-#include "ui/Module.h"
-#include "ui/RunError.h"
+#include "base/Ansi.h"
+#include "base/Module.h"
+#include "base/Paths.h"
+#include "base/RunError.h"
 
-namespace app {
+namespace base {
 
 namespace {
 LANGID LangIdOf(Language language) {
@@ -39,19 +38,17 @@ std::wstring LoadText(int id) { return LoadText(id, UiLanguage()); }
 // A string resource block holds 16 texts, each a length followed by UTF-16 characters.
 std::wstring LoadText(int id, Language language) {
     // The texts are in the resources of the module this code is linked into.
-    HMODULE module = ui::KitModule();
+    HMODULE module = base::CodeModule();
     HRSRC found = id > 0 ? FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1),
                                            LangIdOf(language))
                          : nullptr;
     const auto* cursor = found ? static_cast<const WCHAR*>(LockResource(LoadResource(module, found)))
                                : nullptr;
-    if (!cursor) throw ui::RunError(5);
+    if (!cursor) throw base::RunError(err::InvalidCall);
     for (int i = 0; i < id % 16; ++i) cursor += 1 + *cursor;
-    if (*cursor == 0) throw ui::RunError(5);
+    if (*cursor == 0) throw base::RunError(err::InvalidCall);
     return std::wstring(cursor + 1, *cursor);
 }
-
-void ShowHint(ui::StatusBar& bar, int id) { bar.SetPanelText(1, LoadText(id)); }
 
 std::wstring HelpFilePath() { return HelpFileIn(ProgramFolder()); }
 
@@ -65,10 +62,10 @@ void ShowHelpTopic(const std::wstring& folder, const std::wstring& topic) {
     auto htmlHelp = reinterpret_cast<HtmlHelpAProc>(
         reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
     if (!htmlHelp) return;
-    const std::string file = ui::ToAnsi(HelpFileIn(folder));
-    const std::string page = ui::ToAnsi(topic);
+    const std::string file = base::ToAnsi(HelpFileIn(folder));
+    const std::string page = base::ToAnsi(topic);
     const UINT kDisplayTopic = 0;
     htmlHelp(nullptr, file.c_str(), kDisplayTopic, reinterpret_cast<DWORD_PTR>(page.c_str()));
 }
 
-}  // namespace app
+}  // namespace base

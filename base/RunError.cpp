@@ -1,0 +1,35 @@
+#include "base/RunError.h"
+
+#include <utility>
+
+namespace base {
+
+std::wstring RunErrorText(int number) {
+    switch (number) {
+    case err::InvalidCall: return L"Invalid procedure call or argument";
+    case err::Overflow: return L"Overflow";
+    case err::OutOfMemory: return L"Out of memory";
+    case err::DivisionByZero: return L"Division by zero";
+    case err::TypeMismatch: return L"Type mismatch";
+    case err::InternalError: return L"Internal error";
+    case err::BadFileName: return L"Bad file name or number";
+    case err::FileNotFound: return L"File not found";
+    case err::FileExists: return L"File already exists";
+    case err::DeviceUnavailable: return L"Device unavailable";
+    case err::PermissionDenied: return L"Permission denied";
+    case err::PathFileAccess: return L"Path/File access error";
+    case err::PathNotFound: return L"Path not found";
+    case err::InvalidUseOfNull: return L"Invalid use of Null";
+    case err::ObjectUnloaded: return L"Object was unloaded";
+    case err::InvalidPropertyValue: return L"Invalid property value";
+    case err::InvalidArrayIndex: return L"Invalid property array index";
+    default: return L"Application-defined or object-defined error";
+    }
+}
+
+RunError::RunError(int number) : number(number), description(RunErrorText(number)) {}
+
+RunError::RunError(int number, std::wstring description)
+    : number(number), description(std::move(description)) {}
+
+}  // namespace base
