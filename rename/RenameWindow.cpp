@@ -576,11 +576,12 @@ void frmMain::Timer3_Timer() {
 }
 
 void frmMain::ReportEngineFailure(const base::RunError& error) {
-    const std::wstring number = std::to_wstring(error.number);
-    const std::wstring text =
-        error.number == 58 ? L"Error 58\r" + LoadText(Text::FileExistsStopped)
-                           : L"Error Number = " + number + L"\rError description = " + error.description;
-    ui::MsgBox(hwnd(), text, MB_OK | MB_ICONSTOP, L"Error " + number);
+    // An existing target gets its own explanation: only the files before it were renamed.
+    if (error.number == base::err::FileExists)
+        ui::MsgBox(hwnd(), L"Error 58\r" + LoadText(Text::FileExistsStopped), MB_OK | MB_ICONSTOP,
+                   L"Error 58");
+    else
+        ui::ShowErrorBox(hwnd(), error);
     Command4_Click();
     File1.Refresh();
     Text3.SetFocus();

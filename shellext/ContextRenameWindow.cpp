@@ -311,9 +311,7 @@ bool frmWind::PlanRenames(naming::NamingOptions& options) {
 }
 
 void frmWind::ReportFailure(const base::RunError& failure) {
-    const std::wstring number = std::to_wstring(failure.number);
-    ui::MsgBox(hwnd(), L"Error Number = " + number + L"\rError description = " + failure.description,
-               MB_OK | MB_ICONSTOP, L"Error " + number);
+    ui::ShowErrorBox(hwnd(), failure);
 }
 
 void frmWind::ReportRenameFailure(const base::RunError& failure) {

@@ -61,9 +61,7 @@ void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept
             }
         }
         if (owner && !IsWindow(owner)) owner = nullptr;
-        std::wstring number = std::to_wstring(failure.number);
-        MsgBox(owner, L"Error Number = " + number + L"\r" + L"Error description = " + failure.description,
-               MB_OK | MB_ICONSTOP, L"Error " + number);
+        ShowErrorBox(owner, failure);
     } catch (...) {
         // Not even the report could be made; the program goes on without it.
     }

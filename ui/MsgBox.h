@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "base/RunError.h"
+
 namespace ui {
 
 struct Prompt {
@@ -19,6 +21,10 @@ using PromptResponder = std::function<int(const Prompt&)>;
 
 // Shows a message box and returns the button pressed (IDOK, IDYES, ...).
 int MsgBox(HWND owner, const std::wstring& text, UINT flags, const std::wstring& title);
+
+// The error box of a run-time error: "Error Number = n", CR, "Error
+// description = ..." under the title "Error n", with OK and the stop icon.
+void ShowErrorBox(HWND owner, const base::RunError& error);
 
 // Test hook: every later MsgBox is answered by `responder` instead of a
 // person. An empty responder restores the real message box.

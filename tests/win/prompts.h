@@ -2,7 +2,10 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "ui/MsgBox.h"
@@ -23,6 +26,14 @@ public:
 
     std::vector<ui::Prompt> seen;
     std::deque<int> answers;
+
+    // Whether message box `index` (from 0) said `text` under `title` with
+    // these buttons and icon; an empty title or zero flags are not checked.
+    testing::AssertionResult Said(size_t index, const std::wstring& text,
+                                  const std::wstring& title = std::wstring(), UINT flags = 0) const;
+    // Whether message box `index` was the error box of run-time error `number`:
+    // "Error Number = n\rError description = ..." under "Error n", with the stop icon.
+    testing::AssertionResult SaidError(size_t index, int number) const;
 };
 
 }  // namespace testing_support

@@ -2,6 +2,7 @@
 // answered by the tests, never by a person.
 #include <gtest/gtest.h>
 
+#include "base/RunError.h"
 #include "tests/win/prompts.h"
 
 namespace testing_support {
@@ -24,6 +25,26 @@ ScriptedPrompts::ScriptedPrompts() {
 }
 
 ScriptedPrompts::~ScriptedPrompts() { FailOnEveryPrompt(); }
+
+testing::AssertionResult ScriptedPrompts::Said(size_t index, const std::wstring& text,
+                                               const std::wstring& title, UINT flags) const {
+    if (index >= seen.size())
+        return testing::AssertionFailure() << "only " << seen.size() << " message box(es) shown";
+    const ui::Prompt& prompt = seen[index];
+    if (prompt.text != text)
+        return testing::AssertionFailure() << "text " << testing::PrintToString(prompt.text);
+    if (!title.empty() && prompt.title != title)
+        return testing::AssertionFailure() << "title " << testing::PrintToString(prompt.title);
+    if (flags != 0 && prompt.flags != flags)
+        return testing::AssertionFailure() << "flags 0x" << std::hex << prompt.flags;
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult ScriptedPrompts::SaidError(size_t index, int number) const {
+    const std::wstring n = std::to_wstring(number);
+    return Said(index, L"Error Number = " + n + L"\rError description = " + base::RunErrorText(number),
+                L"Error " + n, MB_OK | MB_ICONSTOP);
+}
 
 }  // namespace testing_support
 
