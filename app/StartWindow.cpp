@@ -74,8 +74,7 @@ void Scroll::LoadSequence() {
     TipOfDaySwitch = base::ReadIniValue(L"common", L"tipofday");
     if (TipOfDaySwitch == L"true") Timer3.SetEnabled(true);
     CheckPrevInstance(*this);
-    Move(base::CentredOffset(ui::ScreenWidthTwips(), Width()),
-         base::CentredOffset(ui::ScreenHeightTwips(), Height()), Width(), Height());
+    CentreOnScreen();
     base::ScreenResolution = base::ResolutionFromClass(ClassifyCurrentWorkArea());
     ShapeAsEllipse();
     SetCaptions();

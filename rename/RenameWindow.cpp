@@ -221,7 +221,7 @@ void frmMain::ApplyLayout(double scale) {
         control.Move(s(left), s(top), s(width), s(height));
     };
     long width = s(kDesignWidth), height = s(kDesignHeight);
-    Move((ui::ScreenWidthTwips() - width) / 2, (ui::ScreenHeightTwips() - height) / 2, width, height);
+    CentreOnScreen(width, height);
     place(Drive1, 150, 150, 3525, 330);
     place(Dir1, 150, 570, 3525, 2250);
     place(Text1, 150, 2910, 3525, 315);

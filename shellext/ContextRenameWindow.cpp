@@ -182,8 +182,7 @@ void frmWind::Safely(void (frmWind::*handler)()) noexcept {
 }
 
 void frmWind::Form_Load() {
-    Move((ui::ScreenWidthTwips() - Width()) / 2, (ui::ScreenHeightTwips() - Height()) / 2, Width(),
-         Height());
+    CentreOnScreen();
     Timer1.SetEnabled(true);
 }
 

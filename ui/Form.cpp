@@ -6,6 +6,7 @@
 #include <atomic>
 #include <new>
 
+#include "base/Display.h"
 #include "base/Module.h"
 #include "base/RunError.h"
 #include "ui/App.h"
@@ -190,6 +191,11 @@ std::wstring Form::Caption() const { return caption_; }
 void Form::SetCaption(const std::wstring& caption) {
     caption_ = caption;
     if (hwnd_) SetWindowTextW(hwnd_, caption.c_str());
+}
+
+void Form::CentreOnScreen(long width, long height) {
+    Move(base::CentredOffset(ScreenWidthTwips(), width), base::CentredOffset(ScreenHeightTwips(), height),
+         width, height);
 }
 
 void Form::Move(long left, long top, long width, long height) {

@@ -47,6 +47,9 @@ public:
 
     // Outer position and size in twips (screen coordinates).
     void Move(long left, long top, long width, long height);
+    // Gives the window this outer size in twips and centres it on the screen.
+    void CentreOnScreen(long width, long height);
+    void CentreOnScreen() { CentreOnScreen(Width(), Height()); }
     long Left() const;
     long Top() const;
     long Width() const;
