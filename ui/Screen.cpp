@@ -1,5 +1,7 @@
 #include "ui/Screen.h"
 
+#include "base/Display.h"
+
 namespace ui {
 
 namespace {
@@ -14,8 +16,8 @@ int LogPixels(int index) {
 int TwipsPerPixelX() { return 1440 / LogPixels(LOGPIXELSX); }
 int TwipsPerPixelY() { return 1440 / LogPixels(LOGPIXELSY); }
 
-int TwipsToPixelsX(long twips) { return static_cast<int>(twips / TwipsPerPixelX()); }
-int TwipsToPixelsY(long twips) { return static_cast<int>(twips / TwipsPerPixelY()); }
+int TwipsToPixelsX(long twips) { return base::TwipsToPixels(twips, TwipsPerPixelX()); }
+int TwipsToPixelsY(long twips) { return base::TwipsToPixels(twips, TwipsPerPixelY()); }
 long PixelsToTwipsX(int pixels) { return static_cast<long>(pixels) * TwipsPerPixelX(); }
 long PixelsToTwipsY(int pixels) { return static_cast<long>(pixels) * TwipsPerPixelY(); }
 
