@@ -141,30 +141,6 @@ bool IsHiddenOrSystem(DWORD attributes) {
 
 bool NameLess(const std::wstring& a, const std::wstring& b) { return base::CompareFileNames(a, b) < 0; }
 
-// Many changes to a list box at once: drawing is switched off and the box is
-// marked invisible meanwhile (Wine's list box still invalidates each changed
-// item of a visible box with drawing off), then repainted once at the end.
-class BulkChange {
-public:
-    explicit BulkChange(HWND list)
-        : list_(list), wasVisible_((GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) {
-        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-        if (wasVisible_) SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) & ~WS_VISIBLE);
-    }
-    ~BulkChange() {
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-        if (!wasVisible_) return;
-        SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) | WS_VISIBLE);
-        InvalidateRect(list_, nullptr, TRUE);
-    }
-    BulkChange(const BulkChange&) = delete;
-    BulkChange& operator=(const BulkChange&) = delete;
-
-private:
-    HWND list_;
-    bool wasVisible_;
-};
-
 // Puts `texts` into a list box in one go, with storage reserved for all.
 void FillListBox(HWND list, const std::vector<std::wstring>& texts) {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
@@ -295,14 +271,7 @@ void DriveBox::SetDrive(const std::wstring& text) {
 
 int DriveBox::ListCount() const { return static_cast<int>(letters_.size()); }
 
-std::wstring DriveBox::List(int index) const {
-    LRESULT length = SendMessageW(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) throw base::RunError(base::err::InvalidArrayIndex);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
+std::wstring DriveBox::List(int index) const { return ComboBoxItemText(hwnd(), index); }
 
 void DriveBox::ReportChange() {
     std::wstring drive = Drive();
@@ -398,7 +367,7 @@ void DirBox::Fill() {
     texts.reserve(entries_.size());
     for (const Entry& entry : entries_) texts.push_back(entry.text);
     {
-        BulkChange change(hwnd());
+        RedrawPause pause(hwnd());
         FillListBox(hwnd(), texts);
     }
     SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(currentIndex_), 0);
@@ -542,7 +511,7 @@ void FileBox::Fill(const std::vector<std::wstring>& keepSelected) {
         auto it = std::lower_bound(names_.begin(), names_.end(), name, NameLess);
         if (it != names_.end() && *it == name) marks.push_back(static_cast<int>(it - names_.begin()));
     }
-    BulkChange change(hwnd());
+    RedrawPause pause(hwnd());
     FillListBox(hwnd(), names_);
     // Marks go in as runs of neighbours: one message per run, not per file.
     for (size_t first = 0; first < marks.size();) {

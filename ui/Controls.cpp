@@ -413,6 +413,40 @@ void Image::Draw(HDC dc) const {
     DeleteDC(memory);
 }
 
+// ---- List items ------------------------------------------------------------
+
+RedrawPause::RedrawPause(HWND list)
+    : list_(list), wasVisible_((GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) {
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    if (wasVisible_) SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) & ~WS_VISIBLE);
+}
+
+RedrawPause::~RedrawPause() {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    if (wasVisible_) SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) | WS_VISIBLE);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+namespace {
+std::wstring ItemText(HWND box, int index, UINT lengthMessage, UINT textMessage) {
+    LRESULT length = SendMessageW(box, lengthMessage, static_cast<WPARAM>(index), 0);
+    // LB_ERR and CB_ERR are both -1.
+    if (length < 0) throw base::RunError(base::err::InvalidArrayIndex);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(box, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+}  // namespace
+
+std::wstring ListBoxItemText(HWND list, int index) {
+    return ItemText(list, index, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::wstring ComboBoxItemText(HWND combo, int index) {
+    return ItemText(combo, index, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
 // ---- ListBox ---------------------------------------------------------------
 
 void ListBox::Create(Form& form, Frame* container, bool sorted, bool multiSelect) {
@@ -431,14 +465,7 @@ int ListBox::ListCount() const {
     return static_cast<int>(SendMessageW(hwnd(), LB_GETCOUNT, 0, 0));
 }
 
-std::wstring ListBox::List(int index) const {
-    LRESULT length = SendMessageW(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) throw base::RunError(base::err::InvalidArrayIndex);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
+std::wstring ListBox::List(int index) const { return ListBoxItemText(hwnd(), index); }
 
 void ListBox::AddItem(const std::wstring& item) {
     SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -451,13 +478,12 @@ void ListBox::RemoveItem(int index) {
 void ListBox::Clear() { SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
 
 void ListBox::BeginUpdate() {
-    if (updates_++ == 0) SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    if (updates_++ == 0) pause_.emplace(hwnd());
 }
 
 void ListBox::EndUpdate() {
     if (updates_ == 0 || --updates_ > 0) return;
-    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    pause_.reset();
 }
 
 bool ListBox::Selected(int index) const {

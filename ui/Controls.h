@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "base/TextId.h"
@@ -221,6 +222,27 @@ private:
     COLORREF key_ = 0;
 };
 
+// Keeps a list box from drawing while the object lives and repaints it once
+// when it goes: for many changes at once. The box is also marked invisible
+// meanwhile, because Wine's list box still invalidates each changed item of
+// a visible box whose drawing is off.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND list);
+    ~RedrawPause();
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND list_;
+    bool wasVisible_;
+};
+
+// The text of item `index` of a list box, or of the list of a combo box;
+// raise 381 for an index outside the list.
+std::wstring ListBoxItemText(HWND list, int index);
+std::wstring ComboBoxItemText(HWND combo, int index);
+
 // A list of texts. Selection changes made by the program raise no event.
 class ListBox : public Control {
 public:
@@ -260,6 +282,7 @@ public:
 
 private:
     int updates_ = 0;
+    std::optional<RedrawPause> pause_;
 };
 
 // Whether some entry of `list` equals `value` exactly (case and all).
