@@ -7,6 +7,7 @@
 
 #include "base/Paths.h"
 #include "base/RunError.h"
+#include "base/Scoped.h"
 #include "base/Wildcard.h"
 
 namespace ui {
@@ -75,9 +76,8 @@ std::wstring AsWrittenOnDisk(const std::wstring& full) {
         size_t end = std::min(full.find(L'\\', pos), full.size());
         if (end > pos) {
             WIN32_FIND_DATAW found;
-            HANDLE search = FindFirstFileW(base::JoinPath(result, full.substr(pos, end - pos)).c_str(), &found);
-            if (search == INVALID_HANDLE_VALUE) return {};
-            FindClose(search);
+            base::FindHandle search(FindFirstFileW(base::JoinPath(result, full.substr(pos, end - pos)).c_str(), &found));
+            if (!search) return {};
             result = base::JoinPath(result, found.cFileName);
         }
         pos = end + 1;
@@ -126,13 +126,12 @@ std::wstring CurrentFolder() {
 template <class Each>
 void ForEachEntry(const std::wstring& folder, Each each) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(base::JoinPath(folder, L"*").c_str(), FindExInfoBasic, &found,
-                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) return;
+    base::FindHandle search(FindFirstFileExW(base::JoinPath(folder, L"*").c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) return;
     do {
         if (wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0) each(found);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
 }
 
 bool IsHiddenOrSystem(DWORD attributes) {
@@ -161,22 +160,15 @@ const int kIndent = 8;
 class Paint {
 public:
     Paint(HDC dc, COLORREF line, COLORREF fill)
-        : dc_(dc), pen_(CreatePen(PS_SOLID, 1, line)), brush_(CreateSolidBrush(fill)),
-          oldPen_(SelectObject(dc, pen_)), oldBrush_(SelectObject(dc, brush_)) {}
-    ~Paint() {
-        SelectObject(dc_, oldPen_);
-        SelectObject(dc_, oldBrush_);
-        DeleteObject(pen_);
-        DeleteObject(brush_);
-    }
-    Paint(const Paint&) = delete;
-    Paint& operator=(const Paint&) = delete;
+        : pen_(CreatePen(PS_SOLID, 1, line)), brush_(CreateSolidBrush(fill)),
+          penSelected_(dc, pen_.get()), brushSelected_(dc, brush_.get()) {}
 
 private:
-    HDC dc_;
-    HPEN pen_;
-    HBRUSH brush_;
-    HGDIOBJ oldPen_, oldBrush_;
+    // Declared in this order so that the caller's pen and brush are back
+    // before these are deleted.
+    base::GdiObject<HPEN> pen_;
+    base::GdiObject<HBRUSH> brush_;
+    base::SelectedObject penSelected_, brushSelected_;
 };
 
 const COLORREF kFolderLine = RGB(128, 96, 0);
@@ -319,12 +311,12 @@ void DirBox::Create(Form& form, Frame* container) {
                        WS_VSCROLL | WS_TABSTOP | WS_GROUP,
                    WS_EX_CLIENTEDGE, container);
 
-    HDC dc = GetDC(hwnd());
-    HGDIOBJ old = SelectObject(dc, DefaultFont());
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd(), dc);
+    {
+        base::WindowDC dc(hwnd());
+        base::SelectedObject font(dc.get(), DefaultFont());
+        GetTextMetricsW(dc.get(), &metrics);
+    }
     int itemHeight = std::max<int>(metrics.tmHeight, kGlyphHeight) + 2;
     SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, itemHeight);
 
@@ -424,7 +416,7 @@ bool DirBox::DrawItem(const DRAWITEMSTRUCT& item) {
     case Glyph::ClosedFolder: DrawClosedFolder(dc, glyphLeft, glyphTop, RGB(255, 214, 90)); break;
     }
 
-    HGDIOBJ oldFont = SelectObject(dc, DefaultFont());
+    base::SelectedObject font(dc, DefaultFont());
     SIZE extent{};
     GetTextExtentPoint32W(dc, entry.text.c_str(), static_cast<int>(entry.text.size()), &extent);
     RECT label = row;
@@ -442,7 +434,6 @@ bool DirBox::DrawItem(const DRAWITEMSTRUCT& item) {
     DrawTextW(dc, entry.text.c_str(), static_cast<int>(entry.text.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &label);
-    SelectObject(dc, oldFont);
     return true;
 }
 

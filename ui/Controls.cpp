@@ -348,15 +348,9 @@ void TextBox::Observe(UINT message, WPARAM, LPARAM lParam) {
 
 void Image::Create(Form& form, int bitmapResourceId) {
     form_ = &form;
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = static_cast<HBITMAP>(LoadImageW(base::CodeModule(),
-                                              MAKEINTRESOURCEW(bitmapResourceId), IMAGE_BITMAP, 0,
-                                              0, LR_CREATEDIBSECTION));
+    bitmap_.Reset(static_cast<HBITMAP>(LoadImageW(base::CodeModule(), MAKEINTRESOURCEW(bitmapResourceId),
+                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     form.AddImage(*this);
-}
-
-Image::~Image() {
-    if (bitmap_) DeleteObject(bitmap_);
 }
 
 void Image::Move(long left, long top) {
@@ -368,7 +362,7 @@ void Image::Move(long left, long top) {
 
 SIZE Image::PixelSize() const {
     BITMAP info{};
-    if (bitmap_) GetObjectW(bitmap_, sizeof info, &info);
+    if (bitmap_) GetObjectW(bitmap_.get(), sizeof info, &info);
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
@@ -403,14 +397,12 @@ void Image::Draw(HDC dc) const {
     if (!bitmap_ || !visible_) return;
     SIZE size = PixelSize();
     int x = TwipsToPixelsX(left_), y = TwipsToPixelsY(top_);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap_);
+    base::MemoryDC memory(dc);
+    base::SelectedObject picture(memory.get(), bitmap_.get());
     if (keyed_)
-        GdiTransparentBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, size.cx, size.cy, key_);
+        GdiTransparentBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, size.cx, size.cy, key_);
     else
-        BitBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+        BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
 // ---- List items ------------------------------------------------------------

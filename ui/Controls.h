@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Scoped.h"
 #include "base/TextId.h"
 #include "ui/Form.h"
 
@@ -187,12 +188,15 @@ private:
 // A windowless picture painted by the form under its controls.
 class Image {
 public:
+    Image() = default;
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
     void Create(Form& form, int bitmapResourceId);
-    ~Image();
     void Move(long left, long top);
-    bool Loaded() const { return bitmap_ != nullptr; }
+    bool Loaded() const { return bitmap_.valid(); }
     // The picture's bitmap, owned by the image.
-    HBITMAP Bitmap() const { return bitmap_; }
+    HBITMAP Bitmap() const { return bitmap_.get(); }
     void Draw(HDC dc) const;
 
     // Position and picture size in twips; the size also in pixels.
@@ -215,7 +219,7 @@ private:
     void Invalidate() const;
 
     Form* form_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    base::GdiObject<HBITMAP> bitmap_;
     long left_ = 0, top_ = 0;
     bool visible_ = true;
     bool keyed_ = false;

@@ -1,14 +1,14 @@
 #include "ui/Screen.h"
 
 #include "base/Display.h"
+#include "base/Scoped.h"
 
 namespace ui {
 
 namespace {
 int LogPixels(int index) {
-    HDC dc = GetDC(nullptr);
-    int perInch = dc ? GetDeviceCaps(dc, index) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
+    base::WindowDC screen(nullptr);
+    int perInch = screen ? GetDeviceCaps(screen.get(), index) : 96;
     return perInch > 0 ? perInch : 96;
 }
 }  // namespace
