@@ -347,10 +347,15 @@ void TextBox::Observe(UINT message, WPARAM, LPARAM lParam) {
 // ---- Image -----------------------------------------------------------------
 
 void Image::Create(Form& form, int bitmapResourceId) {
+    if (form_ && form_ != &form) form_->RemoveImage(*this);
     form_ = &form;
     bitmap_.Reset(static_cast<HBITMAP>(LoadImageW(base::CodeModule(), MAKEINTRESOURCEW(bitmapResourceId),
                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     form.AddImage(*this);
+}
+
+Image::~Image() {
+    if (form_) form_->RemoveImage(*this);
 }
 
 void Image::Move(long left, long top) {
@@ -578,6 +583,7 @@ void StatusBar::ShowHint(base::Text id) { SetPanelText(1, base::LoadText(id)); }
 void Timer::Create(Form& form, UINT intervalMs, bool enabled) {
     // Created again while its window is still there: its old window timer goes.
     if (form_ && form_->hwnd() && id_) KillTimer(form_->hwnd(), id_);
+    if (form_ && form_ != &form) form_->RemoveTimer(*this);
     form_ = &form;
     id_ = form.AddTimer(*this);
     interval_ = intervalMs;
@@ -585,7 +591,9 @@ void Timer::Create(Form& form, UINT intervalMs, bool enabled) {
 }
 
 Timer::~Timer() {
-    if (form_ && form_->hwnd() && enabled_) KillTimer(form_->hwnd(), id_);
+    if (!form_) return;
+    if (form_->hwnd()) KillTimer(form_->hwnd(), id_);
+    form_->RemoveTimer(*this);
 }
 
 void Timer::SetEnabled(bool enabled) {

@@ -185,10 +185,13 @@ private:
     std::wstring lastText_;  // the text OnChange last reported
 };
 
-// A windowless picture painted by the form under its controls.
+// A windowless picture painted by the form under its controls. It is
+// registered with its form while both exist and the form's window is loaded;
+// whichever goes first ends the registration.
 class Image {
 public:
     Image() = default;
+    ~Image();
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
 
@@ -213,6 +216,9 @@ public:
     void SetVisible(bool visible);
     // Pixels of this colour are left out, so the form shows through them.
     void SetTransparentColor(COLORREF color);
+
+    // Internal: the form's window or the form object goes before the image.
+    void FormGone() { form_ = nullptr; }
 
 private:
     SIZE PixelSize() const;
@@ -311,10 +317,16 @@ private:
 };
 
 // A window timer that calls OnTimer every Interval milliseconds while enabled.
+// Registered with its form like an Image; a timer that goes first kills its
+// window timer.
 class Timer {
 public:
-    void Create(Form& form, UINT intervalMs, bool enabled = false);
+    Timer() = default;
     ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    void Create(Form& form, UINT intervalMs, bool enabled = false);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     UINT Interval() const { return interval_; }
@@ -328,6 +340,9 @@ public:
 
     // Internal: called by the form on WM_TIMER.
     void Tick();
+    // Internal: the form's window or the form object goes before the timer
+    // (the window's timers go with the window).
+    void FormGone() { form_ = nullptr; }
 
 private:
     void Arm();

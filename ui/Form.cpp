@@ -72,6 +72,7 @@ Form::Form() = default;
 
 Form::~Form() {
     for (auto& entry : controls_) entry.second->FormGone();
+    ForgetTimersAndImages();
     if (!hwnd_) return;
     // The controls of the subclass are already gone: destroy the window
     // without running any more handlers.
@@ -254,11 +255,24 @@ void Form::AddImage(Image& image) {
         images_.push_back(&image);
 }
 
+void Form::RemoveImage(const Image& image) { std::erase(images_, &image); }
+
 UINT Form::AddTimer(Timer& timer) {
-    std::erase_if(timers_, [&](const auto& entry) { return entry.second == &timer; });
+    RemoveTimer(timer);
     UINT id = nextTimerId_++;
     timers_[id] = &timer;
     return id;
+}
+
+void Form::RemoveTimer(const Timer& timer) {
+    std::erase_if(timers_, [&](const auto& entry) { return entry.second == &timer; });
+}
+
+void Form::ForgetTimersAndImages() {
+    for (auto& entry : timers_) entry.second->FormGone();
+    for (Image* image : images_) image->FormGone();
+    timers_.clear();
+    images_.clear();
 }
 
 UINT Form::AddMenuItem(MenuItem& item) {
@@ -397,8 +411,7 @@ void Form::Paint() {
 // registers them afresh.
 void Form::OnDestroyed() {
     for (auto& entry : timers_) KillTimer(hwnd_, entry.first);
-    timers_.clear();
-    images_.clear();
+    ForgetTimersAndImages();
     menuItems_.clear();
     try {
         Form_Unload();

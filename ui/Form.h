@@ -74,11 +74,14 @@ public:
     size_t ImageCount() const { return images_.size(); }
 
     // Internal: called by the kit. A control is registered while both it and
-    // the form exist; whichever goes first ends the registration.
+    // the form exist, a timer or picture while both exist and the window is
+    // loaded; whichever goes first ends the registration.
     int AddControl(Control& control);
     void RemoveControl(const Control& control);
     void AddImage(Image& image);
+    void RemoveImage(const Image& image);
     UINT AddTimer(Timer& timer);
+    void RemoveTimer(const Timer& timer);
     // Command ids of menu items start at 1000, clear of IDOK, IDCANCEL and
     // the ids of the controls.
     UINT AddMenuItem(MenuItem& item);
@@ -113,6 +116,8 @@ private:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Paint();
     void OnDestroyed();
+    // Ends the registration of every timer and picture.
+    void ForgetTimersAndImages();
     void ReleaseModalOwner();
     Control* ControlFromHwnd(HWND hwnd) const;
 

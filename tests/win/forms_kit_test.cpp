@@ -10,11 +10,13 @@
 #include "tests/win/client_picture.h"
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 #include "base/Module.h"
 #include "base/RunError.h"
@@ -386,6 +388,77 @@ TEST(FormsKit, LoadingAFormAgainRegistersItsTimerAndPictureOnce) {
         ASSERT_TRUE(form.Unload());
         EXPECT_EQ(form.TimerCount(), 0u);
         EXPECT_EQ(form.ImageCount(), 0u);
+    }
+}
+
+namespace {
+// Whether the window has a WM_TIMER waiting after twice a 10 ms interval.
+bool TimerMessageComes(HWND window) {
+    Sleep(25);
+    MSG msg;
+    return PeekMessageW(&msg, window, WM_TIMER, WM_TIMER, PM_REMOVE) != FALSE;
+}
+
+// A form in storage of the test's own: after the form is destroyed the
+// storage is filled with addresses in the upper half of the address space,
+// which a 32-bit program cannot read, so a part that still reaches for its
+// form crashes the test instead of reading stale memory.
+struct DoomedForm {
+    alignas(ReloadForm) unsigned char bytes[sizeof(ReloadForm)];
+    ReloadForm* form = new (bytes) ReloadForm;
+
+    void Destroy() {
+        form->~ReloadForm();
+        for (size_t i = 0; i + sizeof(DWORD) <= sizeof bytes; i += sizeof(DWORD)) {
+            DWORD poison = 0x90000000u + static_cast<DWORD>(i);
+            std::memcpy(bytes + i, &poison, sizeof poison);
+        }
+    }
+};
+}  // namespace
+
+static_assert(!std::is_copy_constructible_v<ui::Image> && !std::is_copy_assignable_v<ui::Image>,
+              "an image owns its bitmap");
+static_assert(!std::is_copy_constructible_v<ui::Timer>, "a timer is registered with its form");
+
+TEST(FormsKitParts, ATimerOrPictureThatGoesFirstLeavesItsForm) {
+    ReloadForm form;
+    form.Load();
+    ui::DoEvents();
+    {
+        ui::Timer timer;
+        ui::Image picture;
+        timer.Create(form, 10, true);
+        picture.Create(form, IDB_RENAME_IMAGE2);
+        EXPECT_EQ(form.TimerCount(), 2u);
+        EXPECT_EQ(form.ImageCount(), 2u);
+        form.Timer1.SetEnabled(false);
+        ASSERT_TRUE(TimerMessageComes(form.hwnd())) << "the check sees a running timer";
+    }
+    EXPECT_EQ(form.TimerCount(), 1u);
+    EXPECT_EQ(form.ImageCount(), 1u);
+    EXPECT_FALSE(TimerMessageComes(form.hwnd())) << "the window timer went with the timer";
+    SendMessageW(form.hwnd(), WM_PAINT, 0, 0);  // paints the pictures still registered
+}
+
+TEST(FormsKitParts, AFormThatGoesFirstLetsGoOfItsTimersAndPictures) {
+    for (bool loaded : {true, false}) {
+        SCOPED_TRACE(loaded ? "loaded" : "unloaded");
+        ui::Timer timer;
+        ui::Image picture;
+        DoomedForm doomed;
+        doomed.form->Load();
+        timer.Create(*doomed.form, 10, true);
+        picture.Create(*doomed.form, IDB_RENAME_IMAGE2);
+        if (!loaded) {
+            ASSERT_TRUE(doomed.form->Unload());
+        }
+        doomed.Destroy();
+        timer.SetEnabled(false);
+        timer.SetInterval(20);
+        picture.Move(150, 150);
+        picture.SetVisible(false);
+        EXPECT_TRUE(picture.Loaded());
     }
 }
 
