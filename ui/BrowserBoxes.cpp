@@ -111,6 +111,15 @@ std::wstring ResolveFolder(const std::wstring& path, const std::wstring& base) {
     return written;
 }
 
+// Moves `current` to the folder `target` names (see ResolveFolder); false
+// when that is the folder it already holds.
+bool ChangeFolder(std::wstring& current, const std::wstring& target) {
+    std::wstring resolved = ResolveFolder(target, current);
+    if (resolved == current) return false;
+    current = std::move(resolved);
+    return true;
+}
+
 std::wstring CurrentFolder() {
     DWORD length = GetCurrentDirectoryW(0, nullptr);
     std::wstring current(length, L'\0');
@@ -325,9 +334,7 @@ void DirBox::Create(Form& form, Frame* container) {
 }
 
 void DirBox::SetPath(const std::wstring& path) {
-    std::wstring resolved = ResolveFolder(path, path_);
-    if (resolved == path_) return;
-    path_ = std::move(resolved);
+    if (!ChangeFolder(path_, path)) return;
     Fill();
     if (OnChange) OnChange();
 }
@@ -462,10 +469,7 @@ void FileBox::Create(Form& form, Frame* container) {
 }
 
 void FileBox::SetPath(const std::wstring& path) {
-    std::wstring resolved = ResolveFolder(path, path_);
-    if (resolved == path_) return;
-    path_ = std::move(resolved);
-    Fill({});
+    if (ChangeFolder(path_, path)) Fill({});
 }
 
 void FileBox::SetPattern(const std::wstring& pattern) {

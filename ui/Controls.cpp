@@ -79,11 +79,16 @@ void Control::SetCaption(const std::wstring& caption) {
 // A transparent control paints no background of its own: the form repaints
 // the picture under it before the control draws its new text.
 void Control::InvalidateUnder() const {
+    RECT r = PlaceOnForm();
+    InvalidateRect(form_->hwnd(), &r, TRUE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+RECT Control::PlaceOnForm() const {
     RECT r;
     GetWindowRect(hwnd_, &r);
     MapWindowPoints(nullptr, form_->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    InvalidateRect(form_->hwnd(), &r, TRUE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    return r;
 }
 
 bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
@@ -258,19 +263,8 @@ void Frame::Create(Form& form, Frame* container) {
     CreateWindowOf(form, WC_BUTTONW, BS_GROUPBOX | WS_GROUP, 0, container);
 }
 
-long Frame::OriginLeft() const {
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    MapWindowPoints(nullptr, form()->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    return PixelsToTwipsX(r.left);
-}
-
-long Frame::OriginTop() const {
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    MapWindowPoints(nullptr, form()->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    return PixelsToTwipsY(r.top);
-}
+long Frame::OriginLeft() const { return PixelsToTwipsX(PlaceOnForm().left); }
+long Frame::OriginTop() const { return PixelsToTwipsY(PlaceOnForm().top); }
 
 void Label::Create(Form& form, Frame* container) {
     CreateWindowOf(form, WC_STATICW, SS_LEFT | SS_NOTIFY | WS_GROUP, 0, container);
@@ -337,11 +331,7 @@ void TextBox::Notify(int code) {
 }
 
 void TextBox::Observe(UINT message, WPARAM, LPARAM lParam) {
-    if (message != WM_LBUTTONUP || !OnClick) return;
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (PtInRect(&client, at)) OnClick();
+    if (message == WM_LBUTTONUP && OnClick && InClientArea(hwnd(), lParam)) OnClick();
 }
 
 // ---- Image -----------------------------------------------------------------
@@ -390,24 +380,29 @@ void Image::SetTransparentColor(COLORREF color) {
     Invalidate();
 }
 
-void Image::Invalidate() const {
-    if (!form_ || !form_->hwnd() || !bitmap_) return;
+// The picture's place on the form in pixels.
+RECT Image::PixelRect() const {
     SIZE size = PixelSize();
     int x = TwipsToPixelsX(left_), y = TwipsToPixelsY(top_);
-    RECT r{x, y, x + size.cx, y + size.cy};
+    return RECT{x, y, x + size.cx, y + size.cy};
+}
+
+void Image::Invalidate() const {
+    if (!form_ || !form_->hwnd() || !bitmap_) return;
+    RECT r = PixelRect();
     InvalidateRect(form_->hwnd(), &r, TRUE);
 }
 
 void Image::Draw(HDC dc) const {
     if (!bitmap_ || !visible_) return;
-    SIZE size = PixelSize();
-    int x = TwipsToPixelsX(left_), y = TwipsToPixelsY(top_);
+    RECT r = PixelRect();
+    int width = r.right - r.left, height = r.bottom - r.top;
     base::MemoryDC memory(dc);
     base::SelectedObject picture(memory.get(), bitmap_.get());
     if (keyed_)
-        GdiTransparentBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, size.cx, size.cy, key_);
+        GdiTransparentBlt(dc, r.left, r.top, width, height, memory.get(), 0, 0, width, height, key_);
     else
-        BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+        BitBlt(dc, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 // ---- List items ------------------------------------------------------------

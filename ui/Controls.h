@@ -78,6 +78,8 @@ protected:
     virtual LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's own procedure (the one the kit's hook replaced).
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
+    // The control's window rectangle in pixels of the form's client area.
+    RECT PlaceOnForm() const;
 
 private:
     // The control's window procedure is replaced by WindowProc, which raises
@@ -222,6 +224,7 @@ public:
 
 private:
     SIZE PixelSize() const;
+    RECT PixelRect() const;
     void Invalidate() const;
 
     Form* form_ = nullptr;

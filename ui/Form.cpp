@@ -48,6 +48,13 @@ int MouseButtonsFrom(WPARAM wParam) {
     return buttons;
 }
 
+bool InClientArea(HWND window, LPARAM point) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    return PtInRect(&client, at) != FALSE;
+}
+
 void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept {
     try {
         base::RunError failure(5);
@@ -154,10 +161,7 @@ void Form::ShowModalOver(HWND ownerWindow) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        DispatchQueued(msg);
     }
     modalOwner_ = nullptr;
     if (ownerWindow && IsWindow(ownerWindow)) EnableWindow(ownerWindow, TRUE);
@@ -378,10 +382,7 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         if (leftButtonDown_) {
             leftButtonDown_ = false;
             ReleaseCapture();
-            RECT client;
-            GetClientRect(hwnd_, &client);
-            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if (PtInRect(&client, at)) Form_Click();
+            if (InClientArea(hwnd_, lParam)) Form_Click();
         }
         return true;
     case WM_CLOSE:

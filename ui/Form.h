@@ -143,6 +143,8 @@ enum ShiftState { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 
 int ShiftStateNow();
 int MouseButtonsFrom(WPARAM wParam);
+// Whether the point of a mouse message (its lParam) lies in the window's client area.
+bool InClientArea(HWND window, LPARAM point);
 
 // Reports an error that an event handler let escape, over `owner` (the
 // form's window), so that the program can go on: a base::RunError with its number
