@@ -27,8 +27,12 @@ std::wstring FontResFromHeight(long fontHeightPixels) {
     return fontHeightPixels > 16 ? L"Large" : L"Small";
 }
 
+// Negative twips round as positive ones do, to the nearest pixel, so that a
+// window placed left of or above the screen lands where its twips say.
 int TwipsToPixels(long twips, int twipsPerPixel) {
-    return static_cast<int>((twips + twipsPerPixel / 2) / twipsPerPixel);
+    long half = twipsPerPixel / 2;
+    long pixels = twips >= 0 ? (twips + half) / twipsPerPixel : -((half - twips) / twipsPerPixel);
+    return static_cast<int>(pixels);
 }
 
 long CentredOffset(long screenTwips, long windowTwips) {

@@ -22,7 +22,8 @@ std::wstring ResolutionFromClass(const std::wstring& workAreaClass);
 // "Large" when the desktop font is taller than 16 pixels, else "Small".
 std::wstring FontResFromHeight(long fontHeightPixels);
 
-// Size in pixels of a length in twips, rounded to the nearest pixel.
+// Pixels of a length or position in twips, rounded to the nearest pixel
+// (negative ones too).
 int TwipsToPixels(long twips, int twipsPerPixel);
 
 // Left or top coordinate that centres a window in a screen (both in twips).

@@ -48,6 +48,12 @@ bool PreTranslate(MSG& msg) {
     return root && IsFormWindow(root) && IsDialogMessageW(root, &msg);
 }
 
+void DispatchQueued(MSG& msg) {
+    if (PreTranslate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
 void DoEvents() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -55,10 +61,7 @@ void DoEvents() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        DispatchQueued(msg);
     }
 }
 
@@ -66,10 +69,7 @@ int RunMessageLoop() {
     MSG msg;
     while (Form::LoadedCount() > 0) {
         if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return static_cast<int>(msg.wParam);
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        DispatchQueued(msg);
     }
     return 0;
 }

@@ -27,6 +27,10 @@ int RunMessageLoop();
 // Translates keyboard messages for the form holding the focus (Tab, Enter, Esc).
 bool PreTranslate(MSG& msg);
 
+// Hands a message of the queue to its window, keyboard messages through the
+// focused form's translation first.
+void DispatchQueued(MSG& msg);
+
 // Ends the process at once, without unloading anything.
 [[noreturn]] void EndProgram(int exitCode = 0);
 

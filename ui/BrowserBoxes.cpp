@@ -7,6 +7,7 @@
 
 #include "base/Paths.h"
 #include "base/RunError.h"
+#include "base/Scoped.h"
 #include "base/Wildcard.h"
 
 namespace ui {
@@ -75,9 +76,8 @@ std::wstring AsWrittenOnDisk(const std::wstring& full) {
         size_t end = std::min(full.find(L'\\', pos), full.size());
         if (end > pos) {
             WIN32_FIND_DATAW found;
-            HANDLE search = FindFirstFileW(base::JoinPath(result, full.substr(pos, end - pos)).c_str(), &found);
-            if (search == INVALID_HANDLE_VALUE) return {};
-            FindClose(search);
+            base::FindHandle search(FindFirstFileW(base::JoinPath(result, full.substr(pos, end - pos)).c_str(), &found));
+            if (!search) return {};
             result = base::JoinPath(result, found.cFileName);
         }
         pos = end + 1;
@@ -111,6 +111,15 @@ std::wstring ResolveFolder(const std::wstring& path, const std::wstring& base) {
     return written;
 }
 
+// Moves `current` to the folder `target` names (see ResolveFolder); false
+// when that is the folder it already holds.
+bool ChangeFolder(std::wstring& current, const std::wstring& target) {
+    std::wstring resolved = ResolveFolder(target, current);
+    if (resolved == current) return false;
+    current = std::move(resolved);
+    return true;
+}
+
 std::wstring CurrentFolder() {
     DWORD length = GetCurrentDirectoryW(0, nullptr);
     std::wstring current(length, L'\0');
@@ -126,13 +135,12 @@ std::wstring CurrentFolder() {
 template <class Each>
 void ForEachEntry(const std::wstring& folder, Each each) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(base::JoinPath(folder, L"*").c_str(), FindExInfoBasic, &found,
-                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) return;
+    base::FindHandle search(FindFirstFileExW(base::JoinPath(folder, L"*").c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) return;
     do {
         if (wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0) each(found);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
 }
 
 bool IsHiddenOrSystem(DWORD attributes) {
@@ -140,30 +148,6 @@ bool IsHiddenOrSystem(DWORD attributes) {
 }
 
 bool NameLess(const std::wstring& a, const std::wstring& b) { return base::CompareFileNames(a, b) < 0; }
-
-// Many changes to a list box at once: drawing is switched off and the box is
-// marked invisible meanwhile (Wine's list box still invalidates each changed
-// item of a visible box with drawing off), then repainted once at the end.
-class BulkChange {
-public:
-    explicit BulkChange(HWND list)
-        : list_(list), wasVisible_((GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) {
-        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-        if (wasVisible_) SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) & ~WS_VISIBLE);
-    }
-    ~BulkChange() {
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-        if (!wasVisible_) return;
-        SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) | WS_VISIBLE);
-        InvalidateRect(list_, nullptr, TRUE);
-    }
-    BulkChange(const BulkChange&) = delete;
-    BulkChange& operator=(const BulkChange&) = delete;
-
-private:
-    HWND list_;
-    bool wasVisible_;
-};
 
 // Puts `texts` into a list box in one go, with storage reserved for all.
 void FillListBox(HWND list, const std::vector<std::wstring>& texts) {
@@ -185,22 +169,15 @@ const int kIndent = 8;
 class Paint {
 public:
     Paint(HDC dc, COLORREF line, COLORREF fill)
-        : dc_(dc), pen_(CreatePen(PS_SOLID, 1, line)), brush_(CreateSolidBrush(fill)),
-          oldPen_(SelectObject(dc, pen_)), oldBrush_(SelectObject(dc, brush_)) {}
-    ~Paint() {
-        SelectObject(dc_, oldPen_);
-        SelectObject(dc_, oldBrush_);
-        DeleteObject(pen_);
-        DeleteObject(brush_);
-    }
-    Paint(const Paint&) = delete;
-    Paint& operator=(const Paint&) = delete;
+        : pen_(CreatePen(PS_SOLID, 1, line)), brush_(CreateSolidBrush(fill)),
+          penSelected_(dc, pen_.get()), brushSelected_(dc, brush_.get()) {}
 
 private:
-    HDC dc_;
-    HPEN pen_;
-    HBRUSH brush_;
-    HGDIOBJ oldPen_, oldBrush_;
+    // Declared in this order so that the caller's pen and brush are back
+    // before these are deleted.
+    base::GdiObject<HPEN> pen_;
+    base::GdiObject<HBRUSH> brush_;
+    base::SelectedObject penSelected_, brushSelected_;
 };
 
 const COLORREF kFolderLine = RGB(128, 96, 0);
@@ -295,14 +272,7 @@ void DriveBox::SetDrive(const std::wstring& text) {
 
 int DriveBox::ListCount() const { return static_cast<int>(letters_.size()); }
 
-std::wstring DriveBox::List(int index) const {
-    LRESULT length = SendMessageW(hwnd(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) throw base::RunError(base::err::InvalidArrayIndex);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(hwnd(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
+std::wstring DriveBox::List(int index) const { return ComboBoxItemText(hwnd(), index); }
 
 void DriveBox::ReportChange() {
     std::wstring drive = Drive();
@@ -350,12 +320,12 @@ void DirBox::Create(Form& form, Frame* container) {
                        WS_VSCROLL | WS_TABSTOP | WS_GROUP,
                    WS_EX_CLIENTEDGE, container);
 
-    HDC dc = GetDC(hwnd());
-    HGDIOBJ old = SelectObject(dc, DefaultFont());
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd(), dc);
+    {
+        base::WindowDC dc(hwnd());
+        base::SelectedObject font(dc.get(), DefaultFont());
+        GetTextMetricsW(dc.get(), &metrics);
+    }
     int itemHeight = std::max<int>(metrics.tmHeight, kGlyphHeight) + 2;
     SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, itemHeight);
 
@@ -364,9 +334,7 @@ void DirBox::Create(Form& form, Frame* container) {
 }
 
 void DirBox::SetPath(const std::wstring& path) {
-    std::wstring resolved = ResolveFolder(path, path_);
-    if (resolved == path_) return;
-    path_ = std::move(resolved);
+    if (!ChangeFolder(path_, path)) return;
     Fill();
     if (OnChange) OnChange();
 }
@@ -398,7 +366,7 @@ void DirBox::Fill() {
     texts.reserve(entries_.size());
     for (const Entry& entry : entries_) texts.push_back(entry.text);
     {
-        BulkChange change(hwnd());
+        RedrawPause pause(hwnd());
         FillListBox(hwnd(), texts);
     }
     SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(currentIndex_), 0);
@@ -455,7 +423,7 @@ bool DirBox::DrawItem(const DRAWITEMSTRUCT& item) {
     case Glyph::ClosedFolder: DrawClosedFolder(dc, glyphLeft, glyphTop, RGB(255, 214, 90)); break;
     }
 
-    HGDIOBJ oldFont = SelectObject(dc, DefaultFont());
+    base::SelectedObject font(dc, DefaultFont());
     SIZE extent{};
     GetTextExtentPoint32W(dc, entry.text.c_str(), static_cast<int>(entry.text.size()), &extent);
     RECT label = row;
@@ -473,7 +441,6 @@ bool DirBox::DrawItem(const DRAWITEMSTRUCT& item) {
     DrawTextW(dc, entry.text.c_str(), static_cast<int>(entry.text.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &label);
-    SelectObject(dc, oldFont);
     return true;
 }
 
@@ -502,10 +469,7 @@ void FileBox::Create(Form& form, Frame* container) {
 }
 
 void FileBox::SetPath(const std::wstring& path) {
-    std::wstring resolved = ResolveFolder(path, path_);
-    if (resolved == path_) return;
-    path_ = std::move(resolved);
-    Fill({});
+    if (ChangeFolder(path_, path)) Fill({});
 }
 
 void FileBox::SetPattern(const std::wstring& pattern) {
@@ -542,7 +506,7 @@ void FileBox::Fill(const std::vector<std::wstring>& keepSelected) {
         auto it = std::lower_bound(names_.begin(), names_.end(), name, NameLess);
         if (it != names_.end() && *it == name) marks.push_back(static_cast<int>(it - names_.begin()));
     }
-    BulkChange change(hwnd());
+    RedrawPause pause(hwnd());
     FillListBox(hwnd(), names_);
     // Marks go in as runs of neighbours: one message per run, not per file.
     for (size_t first = 0; first < marks.size();) {

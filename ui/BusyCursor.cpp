@@ -40,9 +40,8 @@ void BusyCursor::Install(const std::vector<HCURSOR>& cursors) const {
 
 void BusyCursor::SetBusy() {
     if (on_) return;
-    cursor_ = file_.empty() ? nullptr : LoadCursorFromFileW(file_.c_str());
-    loadedFromFile_ = cursor_ != nullptr;
-    if (!cursor_) cursor_ = LoadCursorW(nullptr, IDC_WAIT);
+    loaded_.Reset(file_.empty() ? nullptr : LoadCursorFromFileW(file_.c_str()));
+    cursor_ = loaded_ ? loaded_.get() : LoadCursorW(nullptr, IDC_WAIT);
     Install(std::vector<HCURSOR>(windows_.size(), cursor_));
     on_ = true;
     SetCursor(cursor_);
@@ -55,9 +54,8 @@ void BusyCursor::Restore() {
     // until it is refreshed, so refresh before destroying.
     RefreshPointer(!saved_.empty() && saved_.front() ? saved_.front()
                                                      : LoadCursorW(nullptr, IDC_ARROW));
-    if (loadedFromFile_) DestroyCursor(cursor_);
     cursor_ = nullptr;
-    loadedFromFile_ = false;
+    loaded_.Reset();
     on_ = false;
 }
 

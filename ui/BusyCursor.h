@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Scoped.h"
+
 namespace ui {
 
 class BusyCursor {
@@ -44,8 +46,8 @@ private:
     std::vector<HWND> windows_;
     std::vector<HCURSOR> saved_;
     std::wstring file_;
-    HCURSOR cursor_ = nullptr;
-    bool loadedFromFile_ = false;
+    base::OwnedCursor loaded_;  // the cursor read from the file, if it could be
+    HCURSOR cursor_ = nullptr;  // the one shown: loaded_, or the shared wait cursor
     bool on_ = false;
 };
 

@@ -79,11 +79,16 @@ void Control::SetCaption(const std::wstring& caption) {
 // A transparent control paints no background of its own: the form repaints
 // the picture under it before the control draws its new text.
 void Control::InvalidateUnder() const {
+    RECT r = PlaceOnForm();
+    InvalidateRect(form_->hwnd(), &r, TRUE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+RECT Control::PlaceOnForm() const {
     RECT r;
     GetWindowRect(hwnd_, &r);
     MapWindowPoints(nullptr, form_->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    InvalidateRect(form_->hwnd(), &r, TRUE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    return r;
 }
 
 bool Control::Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
@@ -258,19 +263,8 @@ void Frame::Create(Form& form, Frame* container) {
     CreateWindowOf(form, WC_BUTTONW, BS_GROUPBOX | WS_GROUP, 0, container);
 }
 
-long Frame::OriginLeft() const {
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    MapWindowPoints(nullptr, form()->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    return PixelsToTwipsX(r.left);
-}
-
-long Frame::OriginTop() const {
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    MapWindowPoints(nullptr, form()->hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    return PixelsToTwipsY(r.top);
-}
+long Frame::OriginLeft() const { return PixelsToTwipsX(PlaceOnForm().left); }
+long Frame::OriginTop() const { return PixelsToTwipsY(PlaceOnForm().top); }
 
 void Label::Create(Form& form, Frame* container) {
     CreateWindowOf(form, WC_STATICW, SS_LEFT | SS_NOTIFY | WS_GROUP, 0, container);
@@ -337,26 +331,21 @@ void TextBox::Notify(int code) {
 }
 
 void TextBox::Observe(UINT message, WPARAM, LPARAM lParam) {
-    if (message != WM_LBUTTONUP || !OnClick) return;
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (PtInRect(&client, at)) OnClick();
+    if (message == WM_LBUTTONUP && OnClick && InClientArea(hwnd(), lParam)) OnClick();
 }
 
 // ---- Image -----------------------------------------------------------------
 
 void Image::Create(Form& form, int bitmapResourceId) {
+    if (form_ && form_ != &form) form_->RemoveImage(*this);
     form_ = &form;
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = static_cast<HBITMAP>(LoadImageW(base::CodeModule(),
-                                              MAKEINTRESOURCEW(bitmapResourceId), IMAGE_BITMAP, 0,
-                                              0, LR_CREATEDIBSECTION));
+    bitmap_.Reset(static_cast<HBITMAP>(LoadImageW(base::CodeModule(), MAKEINTRESOURCEW(bitmapResourceId),
+                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     form.AddImage(*this);
 }
 
 Image::~Image() {
-    if (bitmap_) DeleteObject(bitmap_);
+    if (form_) form_->RemoveImage(*this);
 }
 
 void Image::Move(long left, long top) {
@@ -368,7 +357,7 @@ void Image::Move(long left, long top) {
 
 SIZE Image::PixelSize() const {
     BITMAP info{};
-    if (bitmap_) GetObjectW(bitmap_, sizeof info, &info);
+    if (bitmap_) GetObjectW(bitmap_.get(), sizeof info, &info);
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
@@ -391,26 +380,63 @@ void Image::SetTransparentColor(COLORREF color) {
     Invalidate();
 }
 
-void Image::Invalidate() const {
-    if (!form_ || !form_->hwnd() || !bitmap_) return;
+// The picture's place on the form in pixels.
+RECT Image::PixelRect() const {
     SIZE size = PixelSize();
     int x = TwipsToPixelsX(left_), y = TwipsToPixelsY(top_);
-    RECT r{x, y, x + size.cx, y + size.cy};
+    return RECT{x, y, x + size.cx, y + size.cy};
+}
+
+void Image::Invalidate() const {
+    if (!form_ || !form_->hwnd() || !bitmap_) return;
+    RECT r = PixelRect();
     InvalidateRect(form_->hwnd(), &r, TRUE);
 }
 
 void Image::Draw(HDC dc) const {
     if (!bitmap_ || !visible_) return;
-    SIZE size = PixelSize();
-    int x = TwipsToPixelsX(left_), y = TwipsToPixelsY(top_);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap_);
+    RECT r = PixelRect();
+    int width = r.right - r.left, height = r.bottom - r.top;
+    base::MemoryDC memory(dc);
+    base::SelectedObject picture(memory.get(), bitmap_.get());
     if (keyed_)
-        GdiTransparentBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, size.cx, size.cy, key_);
+        GdiTransparentBlt(dc, r.left, r.top, width, height, memory.get(), 0, 0, width, height, key_);
     else
-        BitBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+        BitBlt(dc, r.left, r.top, width, height, memory.get(), 0, 0, SRCCOPY);
+}
+
+// ---- List items ------------------------------------------------------------
+
+RedrawPause::RedrawPause(HWND list)
+    : list_(list), wasVisible_((GetWindowLongW(list, GWL_STYLE) & WS_VISIBLE) != 0) {
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    if (wasVisible_) SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) & ~WS_VISIBLE);
+}
+
+RedrawPause::~RedrawPause() {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    if (wasVisible_) SetWindowLongW(list_, GWL_STYLE, GetWindowLongW(list_, GWL_STYLE) | WS_VISIBLE);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+namespace {
+std::wstring ItemText(HWND box, int index, UINT lengthMessage, UINT textMessage) {
+    LRESULT length = SendMessageW(box, lengthMessage, static_cast<WPARAM>(index), 0);
+    // LB_ERR and CB_ERR are both -1.
+    if (length < 0) throw base::RunError(base::err::InvalidArrayIndex);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(box, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+}  // namespace
+
+std::wstring ListBoxItemText(HWND list, int index) {
+    return ItemText(list, index, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::wstring ComboBoxItemText(HWND combo, int index) {
+    return ItemText(combo, index, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 // ---- ListBox ---------------------------------------------------------------
@@ -431,14 +457,7 @@ int ListBox::ListCount() const {
     return static_cast<int>(SendMessageW(hwnd(), LB_GETCOUNT, 0, 0));
 }
 
-std::wstring ListBox::List(int index) const {
-    LRESULT length = SendMessageW(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) throw base::RunError(base::err::InvalidArrayIndex);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
+std::wstring ListBox::List(int index) const { return ListBoxItemText(hwnd(), index); }
 
 void ListBox::AddItem(const std::wstring& item) {
     SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -451,13 +470,12 @@ void ListBox::RemoveItem(int index) {
 void ListBox::Clear() { SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
 
 void ListBox::BeginUpdate() {
-    if (updates_++ == 0) SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+    if (updates_++ == 0) pause_.emplace(hwnd());
 }
 
 void ListBox::EndUpdate() {
     if (updates_ == 0 || --updates_ > 0) return;
-    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    pause_.reset();
 }
 
 bool ListBox::Selected(int index) const {
@@ -560,6 +578,7 @@ void StatusBar::ShowHint(base::Text id) { SetPanelText(1, base::LoadText(id)); }
 void Timer::Create(Form& form, UINT intervalMs, bool enabled) {
     // Created again while its window is still there: its old window timer goes.
     if (form_ && form_->hwnd() && id_) KillTimer(form_->hwnd(), id_);
+    if (form_ && form_ != &form) form_->RemoveTimer(*this);
     form_ = &form;
     id_ = form.AddTimer(*this);
     interval_ = intervalMs;
@@ -567,7 +586,9 @@ void Timer::Create(Form& form, UINT intervalMs, bool enabled) {
 }
 
 Timer::~Timer() {
-    if (form_ && form_->hwnd() && enabled_) KillTimer(form_->hwnd(), id_);
+    if (!form_) return;
+    if (form_->hwnd()) KillTimer(form_->hwnd(), id_);
+    form_->RemoveTimer(*this);
 }
 
 void Timer::SetEnabled(bool enabled) {

@@ -6,8 +6,10 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
+#include "base/Scoped.h"
 #include "base/TextId.h"
 #include "ui/Form.h"
 
@@ -76,6 +78,8 @@ protected:
     virtual LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The window's own procedure (the one the kit's hook replaced).
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
+    // The control's window rectangle in pixels of the form's client area.
+    RECT PlaceOnForm() const;
 
 private:
     // The control's window procedure is replaced by WindowProc, which raises
@@ -183,15 +187,21 @@ private:
     std::wstring lastText_;  // the text OnChange last reported
 };
 
-// A windowless picture painted by the form under its controls.
+// A windowless picture painted by the form under its controls. It is
+// registered with its form while both exist and the form's window is loaded;
+// whichever goes first ends the registration.
 class Image {
 public:
-    void Create(Form& form, int bitmapResourceId);
+    Image() = default;
     ~Image();
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    void Create(Form& form, int bitmapResourceId);
     void Move(long left, long top);
-    bool Loaded() const { return bitmap_ != nullptr; }
+    bool Loaded() const { return bitmap_.valid(); }
     // The picture's bitmap, owned by the image.
-    HBITMAP Bitmap() const { return bitmap_; }
+    HBITMAP Bitmap() const { return bitmap_.get(); }
     void Draw(HDC dc) const;
 
     // Position and picture size in twips; the size also in pixels.
@@ -209,17 +219,42 @@ public:
     // Pixels of this colour are left out, so the form shows through them.
     void SetTransparentColor(COLORREF color);
 
+    // Internal: the form's window or the form object goes before the image.
+    void FormGone() { form_ = nullptr; }
+
 private:
     SIZE PixelSize() const;
+    RECT PixelRect() const;
     void Invalidate() const;
 
     Form* form_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    base::GdiObject<HBITMAP> bitmap_;
     long left_ = 0, top_ = 0;
     bool visible_ = true;
     bool keyed_ = false;
     COLORREF key_ = 0;
 };
+
+// Keeps a list box from drawing while the object lives and repaints it once
+// when it goes: for many changes at once. The box is also marked invisible
+// meanwhile, because Wine's list box still invalidates each changed item of
+// a visible box whose drawing is off.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND list);
+    ~RedrawPause();
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND list_;
+    bool wasVisible_;
+};
+
+// The text of item `index` of a list box, or of the list of a combo box;
+// raise 381 for an index outside the list.
+std::wstring ListBoxItemText(HWND list, int index);
+std::wstring ComboBoxItemText(HWND combo, int index);
 
 // A list of texts. Selection changes made by the program raise no event.
 class ListBox : public Control {
@@ -260,6 +295,7 @@ public:
 
 private:
     int updates_ = 0;
+    std::optional<RedrawPause> pause_;
 };
 
 // Whether some entry of `list` equals `value` exactly (case and all).
@@ -284,10 +320,16 @@ private:
 };
 
 // A window timer that calls OnTimer every Interval milliseconds while enabled.
+// Registered with its form like an Image; a timer that goes first kills its
+// window timer.
 class Timer {
 public:
-    void Create(Form& form, UINT intervalMs, bool enabled = false);
+    Timer() = default;
     ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+
+    void Create(Form& form, UINT intervalMs, bool enabled = false);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     UINT Interval() const { return interval_; }
@@ -301,6 +343,9 @@ public:
 
     // Internal: called by the form on WM_TIMER.
     void Tick();
+    // Internal: the form's window or the form object goes before the timer
+    // (the window's timers go with the window).
+    void FormGone() { form_ = nullptr; }
 
 private:
     void Arm();

@@ -48,6 +48,13 @@ int MouseButtonsFrom(WPARAM wParam) {
     return buttons;
 }
 
+bool InClientArea(HWND window, LPARAM point) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    return PtInRect(&client, at) != FALSE;
+}
+
 void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept {
     try {
         base::RunError failure(5);
@@ -72,6 +79,7 @@ Form::Form() = default;
 
 Form::~Form() {
     for (auto& entry : controls_) entry.second->FormGone();
+    ForgetTimersAndImages();
     if (!hwnd_) return;
     // The controls of the subclass are already gone: destroy the window
     // without running any more handlers.
@@ -153,10 +161,7 @@ void Form::ShowModalOver(HWND ownerWindow) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        DispatchQueued(msg);
     }
     modalOwner_ = nullptr;
     if (ownerWindow && IsWindow(ownerWindow)) EnableWindow(ownerWindow, TRUE);
@@ -254,11 +259,24 @@ void Form::AddImage(Image& image) {
         images_.push_back(&image);
 }
 
+void Form::RemoveImage(const Image& image) { std::erase(images_, &image); }
+
 UINT Form::AddTimer(Timer& timer) {
-    std::erase_if(timers_, [&](const auto& entry) { return entry.second == &timer; });
+    RemoveTimer(timer);
     UINT id = nextTimerId_++;
     timers_[id] = &timer;
     return id;
+}
+
+void Form::RemoveTimer(const Timer& timer) {
+    std::erase_if(timers_, [&](const auto& entry) { return entry.second == &timer; });
+}
+
+void Form::ForgetTimersAndImages() {
+    for (auto& entry : timers_) entry.second->FormGone();
+    for (Image* image : images_) image->FormGone();
+    timers_.clear();
+    images_.clear();
 }
 
 UINT Form::AddMenuItem(MenuItem& item) {
@@ -364,10 +382,7 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         if (leftButtonDown_) {
             leftButtonDown_ = false;
             ReleaseCapture();
-            RECT client;
-            GetClientRect(hwnd_, &client);
-            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if (PtInRect(&client, at)) Form_Click();
+            if (InClientArea(hwnd_, lParam)) Form_Click();
         }
         return true;
     case WM_CLOSE:
@@ -397,8 +412,7 @@ void Form::Paint() {
 // registers them afresh.
 void Form::OnDestroyed() {
     for (auto& entry : timers_) KillTimer(hwnd_, entry.first);
-    timers_.clear();
-    images_.clear();
+    ForgetTimersAndImages();
     menuItems_.clear();
     try {
         Form_Unload();

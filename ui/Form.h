@@ -74,11 +74,14 @@ public:
     size_t ImageCount() const { return images_.size(); }
 
     // Internal: called by the kit. A control is registered while both it and
-    // the form exist; whichever goes first ends the registration.
+    // the form exist, a timer or picture while both exist and the window is
+    // loaded; whichever goes first ends the registration.
     int AddControl(Control& control);
     void RemoveControl(const Control& control);
     void AddImage(Image& image);
+    void RemoveImage(const Image& image);
     UINT AddTimer(Timer& timer);
+    void RemoveTimer(const Timer& timer);
     // Command ids of menu items start at 1000, clear of IDOK, IDCANCEL and
     // the ids of the controls.
     UINT AddMenuItem(MenuItem& item);
@@ -113,6 +116,8 @@ private:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Paint();
     void OnDestroyed();
+    // Ends the registration of every timer and picture.
+    void ForgetTimersAndImages();
     void ReleaseModalOwner();
     Control* ControlFromHwnd(HWND hwnd) const;
 
@@ -138,6 +143,8 @@ enum ShiftState { kShiftMask = 1, kCtrlMask = 2, kAltMask = 4 };
 
 int ShiftStateNow();
 int MouseButtonsFrom(WPARAM wParam);
+// Whether the point of a mouse message (its lParam) lies in the window's client area.
+bool InClientArea(HWND window, LPARAM point);
 
 // Reports an error that an event handler let escape, over `owner` (the
 // form's window), so that the program can go on: a base::RunError with its number

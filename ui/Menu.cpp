@@ -165,18 +165,10 @@ void MenuItem::Click() {
 
 // ---- MenuPicture -----------------------------------------------------------
 
-MenuPicture::~MenuPicture() { Release(); }
-
 bool MenuPicture::Load(int resourceId) {
-    Release();
-    bitmap_ = static_cast<HBITMAP>(LoadImageW(base::CodeModule(),
-                                              MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, 0));
-    return bitmap_ != nullptr;
-}
-
-void MenuPicture::Release() {
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = nullptr;
+    bitmap_.Reset(static_cast<HBITMAP>(
+        LoadImageW(base::CodeModule(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, 0)));
+    return bitmap_.valid();
 }
 
 }  // namespace ui

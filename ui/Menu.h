@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "base/Scoped.h"
+
 namespace ui {
 
 class Form;
@@ -107,18 +109,13 @@ private:
 // with the object (or earlier by Release).
 class MenuPicture {
 public:
-    MenuPicture() = default;
-    ~MenuPicture();
-    MenuPicture(const MenuPicture&) = delete;
-    MenuPicture& operator=(const MenuPicture&) = delete;
-
     // Loads the BITMAP resource `resourceId`; false when there is none.
     bool Load(int resourceId);
-    HBITMAP handle() const { return bitmap_; }
-    void Release();
+    HBITMAP handle() const { return bitmap_.get(); }
+    void Release() { bitmap_.Reset(); }
 
 private:
-    HBITMAP bitmap_ = nullptr;
+    base::GdiObject<HBITMAP> bitmap_;
 };
 
 }  // namespace ui

@@ -1,12 +1,14 @@
 #include "ui/Screen.h"
 
+#include "base/Display.h"
+#include "base/Scoped.h"
+
 namespace ui {
 
 namespace {
 int LogPixels(int index) {
-    HDC dc = GetDC(nullptr);
-    int perInch = dc ? GetDeviceCaps(dc, index) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
+    base::WindowDC screen(nullptr);
+    int perInch = screen ? GetDeviceCaps(screen.get(), index) : 96;
     return perInch > 0 ? perInch : 96;
 }
 }  // namespace
@@ -14,8 +16,8 @@ int LogPixels(int index) {
 int TwipsPerPixelX() { return 1440 / LogPixels(LOGPIXELSX); }
 int TwipsPerPixelY() { return 1440 / LogPixels(LOGPIXELSY); }
 
-int TwipsToPixelsX(long twips) { return static_cast<int>(twips / TwipsPerPixelX()); }
-int TwipsToPixelsY(long twips) { return static_cast<int>(twips / TwipsPerPixelY()); }
+int TwipsToPixelsX(long twips) { return base::TwipsToPixels(twips, TwipsPerPixelX()); }
+int TwipsToPixelsY(long twips) { return base::TwipsToPixels(twips, TwipsPerPixelY()); }
 long PixelsToTwipsX(int pixels) { return static_cast<long>(pixels) * TwipsPerPixelX(); }
 long PixelsToTwipsY(int pixels) { return static_cast<long>(pixels) * TwipsPerPixelY(); }
 

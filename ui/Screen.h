@@ -8,6 +8,7 @@ namespace ui {
 int TwipsPerPixelX();
 int TwipsPerPixelY();
 
+// Rounded to the nearest pixel.
 int TwipsToPixelsX(long twips);
 int TwipsToPixelsY(long twips);
 long PixelsToTwipsX(int pixels);

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/Scoped.h"
+
 namespace testing_support {
 
 struct Picture {
@@ -29,19 +31,15 @@ inline Picture PrintClient(HWND window) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    base::WindowDC screen(nullptr);
+    base::MemoryDC dc(screen.get());
+    base::GdiObject<HBITMAP> bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    base::SelectedObject selected(dc.get(), bitmap.get());
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
     GdiFlush();
     Picture picture{r.right, r.bottom, {}};
     const auto* pixels = static_cast<const DWORD*>(bits);
     picture.pixels.assign(pixels, pixels + r.right * r.bottom);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     return picture;
 }
 

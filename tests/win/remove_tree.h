@@ -6,13 +6,14 @@
 #include <string>
 
 #include "base/Paths.h"
+#include "base/Scoped.h"
 
 namespace testing_support {
 
 inline void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(base::JoinPath(folder, L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    base::FindHandle search(FindFirstFileW(base::JoinPath(folder, L"*").c_str(), &found));
+    if (search) {
         do {
             std::wstring name = found.cFileName;
             if (name == L"." || name == L"..") continue;
@@ -22,9 +23,9 @@ inline void RemoveTree(const std::wstring& folder) {
                 RemoveTree(path);
             else
                 DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+        } while (FindNextFileW(search.get(), &found));
     }
+    search.Reset();  // the folder cannot go while it is searched
     RemoveDirectoryW(folder.c_str());
 }
 
