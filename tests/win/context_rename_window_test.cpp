@@ -26,7 +26,7 @@ const wchar_t k58Text[] =
     L"Error 58\rFile exist... Please don't use the symbol * in the field ENTER NEW FILENAME. "
     L"Instead use a NEW name.";
 
-class ContextRenameWindow : public testing::Test {
+class ContextWindow : public testing::Test {
 protected:
     void SetUp() override {
         wchar_t temp[MAX_PATH];
@@ -34,7 +34,7 @@ protected:
         folder = fs::path(temp) / ("nomaro-wind-" + std::to_string(GetCurrentProcessId()));
         fs::remove_all(folder);
         fs::create_directories(folder);
-        window = std::make_unique<shellext::frmWind>();
+        window = std::make_unique<shellext::ContextRenameWindow>();
     }
     void TearDown() override {
         window.reset();
@@ -66,39 +66,39 @@ protected:
     void Open(const std::vector<std::wstring>& selection) {
         shellext::gFiles() = selection;
         window->Show();
-        ASSERT_TRUE(window->Timer1.FireNow());
+        ASSERT_TRUE(window->fillListTimer.FireNow());
     }
 
     std::vector<std::wstring> Listed() const {
         std::vector<std::wstring> names;
-        for (int i = 0; i < window->List2.ListCount(); ++i) names.push_back(window->List2.List(i));
+        for (int i = 0; i < window->fileList.ListCount(); ++i) names.push_back(window->fileList.List(i));
         return names;
     }
 
     void Rename(const std::wstring& newName, int answer = IDOK) {
-        window->Text3.SetText(newName);
+        window->newNameBox.SetText(newName);
         prompts.answers.assign({answer});
-        window->Command3.Click();
+        window->renameButton.Click();
     }
 
     testing_support::ScriptedPrompts prompts;
     fs::path folder;
-    std::unique_ptr<shellext::frmWind> window;
+    std::unique_ptr<shellext::ContextRenameWindow> window;
 };
 
 // A form with nothing but a sorted list box.
 class SortedListForm : public ui::Form {
 public:
-    ui::ListBox List1;
+    ui::ListBox list;
 
 protected:
-    void CreateControls() override { List1.Create(*this, nullptr, true); }
+    void CreateControls() override { list.Create(*this, nullptr, true); }
     HWND OwnerWindow() const override { return nullptr; }
 };
 
 }  // namespace
 
-TEST_F(ContextRenameWindow, OpensAsAFixedDialogWithItsInitialState) {
+TEST_F(ContextWindow, OpensAsAFixedDialogWithItsInitialState) {
     window->Load();
     auto& w = *window;
     EXPECT_EQ(w.Caption(), L"Rename Filenames");
@@ -112,30 +112,30 @@ TEST_F(ContextRenameWindow, OpensAsAFixedDialogWithItsInitialState) {
     EXPECT_EQ(GetWindow(w.hwnd(), GW_OWNER), nullptr);
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
 
-    EXPECT_EQ(w.Option3.Caption(), L"0001  (recomended)");
-    EXPECT_EQ(w.Frame2.Caption(), L"Keep File Extension on files?");
-    EXPECT_TRUE(w.Option1.Value());
-    EXPECT_TRUE(w.Option3.Value());
-    EXPECT_FALSE(w.Check1.Value());
-    EXPECT_FALSE(w.Label2.Enabled());
-    EXPECT_FALSE(w.Text2.Enabled());
-    EXPECT_FALSE(w.Text4.Enabled());
-    EXPECT_EQ(w.Label3.Caption(), L"");
-    EXPECT_TRUE(w.Timer1.Enabled());
-    EXPECT_EQ(w.Timer1.Interval(), 200u);
-    EXPECT_EQ(LOWORD(SendMessageW(w.hwnd(), DM_GETDEFID, 0, 0)), w.Command1.id());
+    EXPECT_EQ(w.fourDigitOption.Caption(), L"0001  (recomended)");
+    EXPECT_EQ(w.extensionFrame.Caption(), L"Keep File Extension on files?");
+    EXPECT_TRUE(w.keepExtensionOption.Value());
+    EXPECT_TRUE(w.fourDigitOption.Value());
+    EXPECT_FALSE(w.clearAttributesBox.Value());
+    EXPECT_FALSE(w.newExtensionLabel.Enabled());
+    EXPECT_FALSE(w.newExtensionBox.Enabled());
+    EXPECT_FALSE(w.startNumberBox.Enabled());
+    EXPECT_EQ(w.selectedCountLabel.Caption(), L"");
+    EXPECT_TRUE(w.fillListTimer.Enabled());
+    EXPECT_EQ(w.fillListTimer.Interval(), 200u);
+    EXPECT_EQ(LOWORD(SendMessageW(w.hwnd(), DM_GETDEFID, 0, 0)), w.helpButton.id());
 }
 
-TEST_F(ContextRenameWindow, SetUpListsDottedFilesInListBoxOrder) {
+TEST_F(ContextWindow, SetUpListsDottedFilesInListBoxOrder) {
     auto files = MakeFiles({L"B.txt", L"a.txt", L"README"});
     fs::create_directories(folder / "Sub.dir");
     fs::create_directories(folder / "Pics");
     Open({files[0], (folder / "Sub.dir").wstring(), files[2], files[1], (folder / "Pics").wstring()});
     EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"a.txt", L"B.txt"}));
-    EXPECT_EQ(window->Label3.Caption(), L"Selected = 2");
+    EXPECT_EQ(window->selectedCountLabel.Caption(), L"Selected = 2");
     const std::wstring inFolder = folder.wstring() + L"\\";
-    EXPECT_EQ(window->List1, (std::vector<std::wstring>{inFolder, inFolder}));
-    EXPECT_FALSE(window->Timer1.Enabled());
+    EXPECT_EQ(window->folders, (std::vector<std::wstring>{inFolder, inFolder}));
+    EXPECT_FALSE(window->fillListTimer.Enabled());
 
     // The order is the one a sorted list box gives, whatever the characters.
     auto tricky = MakeFiles({L"ab.txt", L"a-b.txt", L"a_b.txt", L"A b.txt", L"10.txt", L"9.txt",
@@ -144,13 +144,13 @@ TEST_F(ContextRenameWindow, SetUpListsDottedFilesInListBoxOrder) {
     Open(tricky);
     SortedListForm sorted;
     sorted.Load();
-    for (const auto& path : tricky) sorted.List1.AddItem(fs::path(path).filename().wstring());
+    for (const auto& path : tricky) sorted.list.AddItem(fs::path(path).filename().wstring());
     std::vector<std::wstring> expected;
-    for (int i = 0; i < sorted.List1.ListCount(); ++i) expected.push_back(sorted.List1.List(i));
+    for (int i = 0; i < sorted.list.ListCount(); ++i) expected.push_back(sorted.list.List(i));
     EXPECT_EQ(Listed(), expected);
 }
 
-TEST_F(ContextRenameWindow, EntriesFromTwoFoldersAreRenamedEachInItsOwnFolder) {
+TEST_F(ContextWindow, EntriesFromTwoFoldersAreRenamedEachInItsOwnFolder) {
     auto files = MakeFiles({L"One\\b.jpg", L"Two\\a.jpg", L"One\\a.jpg", L"Two\\c.jpg"});
     Open({files[0], files[1]});
     ASSERT_EQ(Listed(), (std::vector<std::wstring>{L"a.jpg", L"b.jpg"}));
@@ -160,35 +160,35 @@ TEST_F(ContextRenameWindow, EntriesFromTwoFoldersAreRenamedEachInItsOwnFolder) {
     EXPECT_EQ(FilesIn(folder / "Two"), (std::set<std::wstring>{L"Trip0001.jpg", L"c.jpg"}));
 }
 
-TEST_F(ContextRenameWindow, ExamplesOfTheNamingRules) {
+TEST_F(ContextWindow, ExamplesOfTheNamingRules) {
     struct Example {
         const wchar_t* newName;
         const wchar_t* extension;  // null keeps the extension
-        ui::OptionButton shellext::frmWind::*index;
+        ui::OptionButton shellext::ContextRenameWindow::*index;
         const wchar_t* startNumber;
         std::set<std::wstring> expected;
     };
     const Example examples[] = {
-        {L"  Trip ", nullptr, &shellext::frmWind::Option3, nullptr,
+        {L"  Trip ", nullptr, &shellext::ContextRenameWindow::fourDigitOption, nullptr,
          {L"Trip0001.jpg", L"Trip0002.JPG", L"Trip0003.tar.gz"}},
-        {L"Trip", L"png", &shellext::frmWind::Option5, nullptr,
+        {L"Trip", L"png", &shellext::ContextRenameWindow::twoDigitOption, nullptr,
          {L"Trip01.png", L"Trip02.png", L"Trip03.png"}},
-        {L"Trip", nullptr, &shellext::frmWind::Option6, L"098",
+        {L"Trip", nullptr, &shellext::ContextRenameWindow::startNumberOption, L"098",
          {L"Trip098.jpg", L"Trip099.JPG", L"Trip100.tar.gz"}},
-        {L"*", L"bak", &shellext::frmWind::Option3, nullptr, {L"a.bak", L"b.bak", L"c.bak"}},
+        {L"*", L"bak", &shellext::ContextRenameWindow::fourDigitOption, nullptr, {L"a.bak", L"b.bak", L"c.bak"}},
     };
     for (const Example& example : examples) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(example.newName)));
         fs::remove_all(folder);
         auto files = MakeFiles({L"b.JPG", L"a.jpg", L"c.tar.gz"});
-        window = std::make_unique<shellext::frmWind>();
+        window = std::make_unique<shellext::ContextRenameWindow>();
         Open(files);
         if (example.extension) {
-            window->Option2.SetValue(true);
-            window->Text2.SetText(example.extension);
+            window->newExtensionOption.SetValue(true);
+            window->newExtensionBox.SetText(example.extension);
         }
         ((*window).*example.index).SetValue(true);
-        if (example.startNumber) window->Text4.SetText(example.startNumber);
+        if (example.startNumber) window->startNumberBox.SetText(example.startNumber);
         prompts.seen.clear();
         Rename(example.newName);
         ASSERT_EQ(prompts.seen.size(), 1u);
@@ -200,7 +200,7 @@ TEST_F(ContextRenameWindow, ExamplesOfTheNamingRules) {
     }
 }
 
-TEST_F(ContextRenameWindow, ExistingTargetStopsWith58AndCloses) {
+TEST_F(ContextWindow, ExistingTargetStopsWith58AndCloses) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.jpg", L"Trip0002.jpg"});
     Open({files[0], files[1], files[2]});
     Rename(L"Trip");
@@ -211,10 +211,10 @@ TEST_F(ContextRenameWindow, ExistingTargetStopsWith58AndCloses) {
     EXPECT_EQ(FilesIn(folder),
               (std::set<std::wstring>{L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg", L"c.jpg"}));
     EXPECT_FALSE(window->IsLoaded());
-    EXPECT_TRUE(window->List1.empty());
+    EXPECT_TRUE(window->folders.empty());
 }
 
-TEST_F(ContextRenameWindow, FileGoneBeforeRenamingIsReportedAndCloses) {
+TEST_F(ContextWindow, FileGoneBeforeRenamingIsReportedAndCloses) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     Open(files);
     fs::remove(files[1]);
@@ -226,11 +226,11 @@ TEST_F(ContextRenameWindow, FileGoneBeforeRenamingIsReportedAndCloses) {
     EXPECT_FALSE(window->IsLoaded());
 }
 
-TEST_F(ContextRenameWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
+TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     MakeFiles({L"README"});
     fs::create_directories(folder / "Pics");
     Open({(folder / "README").wstring(), (folder / "Pics").wstring()});
-    EXPECT_EQ(window->Label3.Caption(), L"Selected = 0");
+    EXPECT_EQ(window->selectedCountLabel.Caption(), L"Selected = 0");
     Rename(L"Trip");
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, L"Nothing to rename");
@@ -243,85 +243,85 @@ TEST_F(ContextRenameWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     Rename(L"   ");
     EXPECT_EQ(prompts.seen.back().text, L"Please enter a new filename");
     EXPECT_EQ(prompts.seen.back().title, L"New Filename");
-    EXPECT_EQ(window->Text3.Text(), L"");
+    EXPECT_EQ(window->newNameBox.Text(), L"");
 
     Rename(L"*");
-    EXPECT_FALSE(window->Option3.Enabled());
-    EXPECT_FALSE(window->Option6.Enabled());
+    EXPECT_FALSE(window->fourDigitOption.Enabled());
+    EXPECT_FALSE(window->startNumberOption.Enabled());
     EXPECT_EQ(prompts.seen.back().text, L"With current setting no change will be made");
     EXPECT_EQ(prompts.seen.back().title, L"?");
     EXPECT_EQ(prompts.seen.back().flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
 
     // An empty start number fails when the indexes are built; a second try starts afresh.
-    window->Option6.SetValue(true);
+    window->startNumberOption.SetValue(true);
     Rename(L"Trip");
     EXPECT_EQ(prompts.seen.back().text, L"Error Number = 13\rError description = Type mismatch");
     EXPECT_EQ(prompts.seen.back().title, L"Error 13");
     EXPECT_TRUE(window->IsLoaded());
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"README", L"Pics"}));
     prompts.seen.clear();
-    window->Text4.SetText(L"12a");
+    window->startNumberBox.SetText(L"12a");
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, L"Only numbers in this field");
     EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(window->Text4.Text(), L"0000");
+    EXPECT_EQ(window->startNumberBox.Text(), L"0000");
     Rename(L"Trip");
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Trip0000.jpg", L"README", L"Pics"}));
 }
 
-TEST_F(ContextRenameWindow, CancelAtTheQuestionClosesAndRenamesNothing) {
+TEST_F(ContextWindow, CancelAtTheQuestionClosesAndRenamesNothing) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     Open(files);
     Rename(L"Trip", IDCANCEL);
     EXPECT_EQ(prompts.seen.size(), 1u);
     EXPECT_FALSE(window->IsLoaded());
-    EXPECT_TRUE(window->List1.empty());
+    EXPECT_TRUE(window->folders.empty());
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"b.jpg"}));
 }
 
-TEST_F(ContextRenameWindow, WriteProtectionIsRemovedOnlyWhenAsked) {
+TEST_F(ContextWindow, WriteProtectionIsRemovedOnlyWhenAsked) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     for (const auto& path : files) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     Open({files[0]});
     Rename(L"Kept");
     EXPECT_TRUE(GetFileAttributesW((folder / "Kept0001.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
 
-    window = std::make_unique<shellext::frmWind>();
+    window = std::make_unique<shellext::ContextRenameWindow>();
     Open({files[1]});
-    window->Check1.SetValue(true);
+    window->clearAttributesBox.SetValue(true);
     Rename(L"Freed");
     EXPECT_FALSE(GetFileAttributesW((folder / "Freed0001.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
     for (const auto& entry : fs::directory_iterator(folder))
         SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(ContextRenameWindow, ASecondOpeningStartsClean) {
+TEST_F(ContextWindow, ASecondOpeningStartsClean) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.txt"});
     Open({files[0], files[1]});
     auto& w = *window;
-    w.Text3.SetText(L"x");
-    w.Option2.SetValue(true);
-    w.Text2.SetText(L"png");
-    w.Option6.SetValue(true);
-    w.Text4.SetText(L"7");
-    w.Check1.SetValue(true);
-    w.Command2.Click();
+    w.newNameBox.SetText(L"x");
+    w.newExtensionOption.SetValue(true);
+    w.newExtensionBox.SetText(L"png");
+    w.startNumberOption.SetValue(true);
+    w.startNumberBox.SetText(L"7");
+    w.clearAttributesBox.SetValue(true);
+    w.cancelButton.Click();
     EXPECT_FALSE(w.IsLoaded());
-    EXPECT_TRUE(w.List1.empty());
+    EXPECT_TRUE(w.folders.empty());
 
     shellext::gFiles() = {files[2]};
     w.Show();
-    EXPECT_EQ(w.List2.ListCount(), 0);
-    EXPECT_EQ(w.Text3.Text(), L"");
-    EXPECT_TRUE(w.Option1.Value());
-    EXPECT_TRUE(w.Option3.Value());
-    EXPECT_FALSE(w.Option6.Value());
-    EXPECT_FALSE(w.Text2.Enabled());
-    EXPECT_FALSE(w.Text4.Enabled());
-    EXPECT_FALSE(w.Check1.Value());
-    ASSERT_TRUE(w.Timer1.FireNow());
+    EXPECT_EQ(w.fileList.ListCount(), 0);
+    EXPECT_EQ(w.newNameBox.Text(), L"");
+    EXPECT_TRUE(w.keepExtensionOption.Value());
+    EXPECT_TRUE(w.fourDigitOption.Value());
+    EXPECT_FALSE(w.startNumberOption.Value());
+    EXPECT_FALSE(w.newExtensionBox.Enabled());
+    EXPECT_FALSE(w.startNumberBox.Enabled());
+    EXPECT_FALSE(w.clearAttributesBox.Value());
+    ASSERT_TRUE(w.fillListTimer.FireNow());
     EXPECT_EQ(Listed(), std::vector<std::wstring>{L"c.txt"});
-    EXPECT_EQ(w.List1, std::vector<std::wstring>{folder.wstring() + L"\\"});
+    EXPECT_EQ(w.folders, std::vector<std::wstring>{folder.wstring() + L"\\"});
 }
 
 namespace {
@@ -339,24 +339,24 @@ struct ModalRun {
 ModalRun* gRun = nullptr;
 
 void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::frmWind& window = shellext::ThreadRenameWindow();
+    shellext::ContextRenameWindow& window = shellext::ThreadRenameWindow();
     if (gRun->done || !window.IsLoaded()) return;
     if (GetTickCount() > gRun->deadline) {  // never leave the test hanging
         gRun->done = true;
         window.Unload();
         return;
     }
-    if (window.Label3.Caption().empty()) return;  // its own 200 ms timer has not run yet
+    if (window.selectedCountLabel.Caption().empty()) return;  // its own 200 ms timer has not run yet
     gRun->done = true;
     gRun->listFilledByItsTimer = true;
     gRun->ownerDisabled = !IsWindowEnabled(gRun->owner);
     gRun->ownedByOwner = GetWindow(window.hwnd(), GW_OWNER) == gRun->owner;
-    window.Text3.SetText(gRun->newName);
-    window.Command3.Click();
+    window.newNameBox.SetText(gRun->newName);
+    window.renameButton.Click();
 }
 }  // namespace
 
-TEST_F(ContextRenameWindow, RunsModalOverTheShellWindowAndIsReused) {
+TEST_F(ContextWindow, RunsModalOverTheShellWindowAndIsReused) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -401,9 +401,9 @@ struct SecondCommand {
 SecondCommand* gSecond = nullptr;
 
 void CALLBACK AskAgainWhileOpen(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::frmWind& window = shellext::ThreadRenameWindow();
+    shellext::ContextRenameWindow& window = shellext::ThreadRenameWindow();
     if (gSecond->done || !window.IsLoaded()) return;
-    const bool listFilled = !window.Label3.Caption().empty();
+    const bool listFilled = !window.selectedCountLabel.Caption().empty();
     if (GetTickCount() > gSecond->deadline || (listFilled && !gSecond->askedBeforeSetUp)) {
         gSecond->done = true;
         window.Unload();
@@ -417,12 +417,12 @@ void CALLBACK AskAgainWhileOpen(HWND, UINT, UINT_PTR, DWORD) {
     }
     if (!listFilled) return;
     gSecond->done = true;
-    for (int i = 0; i < window.List2.ListCount(); ++i) gSecond->listed.push_back(window.List2.List(i));
+    for (int i = 0; i < window.fileList.ListCount(); ++i) gSecond->listed.push_back(window.fileList.List(i));
     window.Unload();
 }
 }  // namespace
 
-TEST_F(ContextRenameWindow, ASecondCommandWhileOpenKeepsTheFirstSelection) {
+TEST_F(ContextWindow, ASecondCommandWhileOpenKeepsTheFirstSelection) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -444,9 +444,9 @@ TEST_F(ContextRenameWindow, ASecondCommandWhileOpenKeepsTheFirstSelection) {
     DestroyWindow(owner);
 }
 
-TEST_F(ContextRenameWindow, HelpOpensTheTopicFromTheHelpFileBesideTheLibrary) {
+TEST_F(ContextWindow, HelpOpensTheTopicFromTheHelpFileBesideTheLibrary) {
     window->Load();
-    window->Command1.Click();
+    window->helpButton.Click();
     HWND help = nullptr;
     for (int i = 0; i < 100 && !help; ++i) {
         ui::DoEvents();
