@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Module.h"
+#include "base/Paths.h"
 #include "base/Texts.h"
 #include "rename/RenameFiles.h"
 #include "shellext/ThreadState.h"
@@ -214,11 +215,9 @@ void ContextRenameWindow::FillList() {
     for (const std::wstring& path : gFiles()) {
         const DWORD attributes = GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        const size_t cut = path.find_last_of(L'\\');
-        const size_t nameStart = cut == std::wstring::npos ? 0 : cut + 1;
-        std::wstring name = path.substr(nameStart);
-        if (name.find(L'.') == std::wstring::npos) continue;
-        entries.push_back({path.substr(0, nameStart), std::move(name)});
+        base::PathParts parts = base::SplitPath(path);
+        if (parts.name.find(L'.') == std::wstring::npos) continue;
+        entries.push_back({std::move(parts.folder), std::move(parts.name)});
     }
     std::stable_sort(entries.begin(), entries.end(), ListBoxOrder);
     folders.clear();

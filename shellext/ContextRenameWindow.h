@@ -29,7 +29,7 @@ public:
 
     ui::Label selectedCountLabel;           // Label3: "Selected = n"
     ui::ListBox fileList;                   // List2: names of the files to rename, without folder
-    std::vector<std::wstring> folders;      // List1: the folder of each entry of fileList, ending in a backslash
+    std::vector<std::wstring> folders;      // List1: the folder of each entry of fileList
     ui::Frame newNameFrame;                 // Frame1
     ui::Label newNameLabel;                 // Label1: ENTER NEW FILENAME
     ui::TextBox newNameBox;                 // Text3: new base name; "*" keeps the names

@@ -30,7 +30,7 @@ std::vector<unsigned char> Block(const Names& names, bool wide, bool endList = t
 }
 
 // Bytes of the ANSI code page taken as Latin-1, so the test needs no platform.
-std::wstring Latin1(const std::string& ansi) {
+std::wstring Latin1(std::string_view ansi) {
     std::wstring wide;
     for (char c : ansi) wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
     return wide;

@@ -133,7 +133,7 @@ TEST_F(ContextWindow, SetUpListsDottedFilesInListBoxOrder) {
     Open({files[0], (folder / "Sub.dir").wstring(), files[2], files[1], (folder / "Pics").wstring()});
     EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"a.txt", L"B.txt"}));
     EXPECT_EQ(window->selectedCountLabel.Caption(), L"Selected = 2");
-    const std::wstring inFolder = folder.wstring() + L"\\";
+    const std::wstring inFolder = folder.wstring();
     EXPECT_EQ(window->folders, (std::vector<std::wstring>{inFolder, inFolder}));
     EXPECT_FALSE(window->fillListTimer.Enabled());
 
@@ -321,7 +321,7 @@ TEST_F(ContextWindow, ASecondOpeningStartsClean) {
     EXPECT_FALSE(w.clearAttributesBox.Value());
     ASSERT_TRUE(w.fillListTimer.FireNow());
     EXPECT_EQ(Listed(), std::vector<std::wstring>{L"c.txt"});
-    EXPECT_EQ(w.folders, std::vector<std::wstring>{folder.wstring() + L"\\"});
+    EXPECT_EQ(w.folders, std::vector<std::wstring>{folder.wstring()});
 }
 
 namespace {
