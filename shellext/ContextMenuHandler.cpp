@@ -8,7 +8,7 @@
 #include "shellext/DropList.h"
 #include "shellext/Guarded.h"
 #include "shellext/Server.h"
-#include "shellext/ThreadState.h"
+#include "shellext/ShowRenameWindow.h"
 #include "shellext/VtableSwap.h"
 #include "ui/MsgBox.h"
 

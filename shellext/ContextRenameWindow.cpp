@@ -11,7 +11,8 @@
 #include "base/Paths.h"
 #include "base/Texts.h"
 #include "rename/RenameFiles.h"
-#include "shellext/ThreadState.h"
+#include "shellext/Server.h"
+#include "shellext/ShowRenameWindow.h"
 #include "ui/App.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
@@ -212,7 +213,7 @@ void ContextRenameWindow::OnFillListTimer() {
 // folder, so a selection may come from several folders.
 void ContextRenameWindow::FillList() {
     std::vector<naming::RenameEntry> entries;
-    for (const std::wstring& path : gFiles()) {
+    for (const std::wstring& path : selection_) {
         const DWORD attributes = GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
         base::PathParts parts = base::SplitPath(path);
@@ -326,29 +327,68 @@ void ContextRenameWindow::ReportRenameFailure(const base::RunError& failure) {
 
 // ---- The thread's window -------------------------------------------------------
 
-std::vector<std::wstring>& gFiles() {
-    thread_local std::vector<std::wstring> files;
-    return files;
-}
+namespace {
 
-ContextRenameWindow& ThreadRenameWindow() {
-    thread_local ContextRenameWindow window;
-    return window;
-}
+// Which window is open on each thread, in a slot of the system's
+// thread-local storage. The slot holds a bare pointer and the window lives
+// on the stack of the command that shows it, so nothing of the window is
+// left for a thread's exit to destroy: a host thread that opened it ends
+// cleanly, also when the library has been unloaded in the meantime.
+class OpenWindowSlot {
+public:
+    OpenWindowSlot() : index_(TlsAlloc()) {}
+    ~OpenWindowSlot() {
+        if (index_ != TLS_OUT_OF_INDEXES) TlsFree(index_);
+    }
+    OpenWindowSlot(const OpenWindowSlot&) = delete;
+    OpenWindowSlot& operator=(const OpenWindowSlot&) = delete;
+    ContextRenameWindow* Get() const {
+        return index_ == TLS_OUT_OF_INDEXES ? nullptr : static_cast<ContextRenameWindow*>(TlsGetValue(index_));
+    }
+    void Set(ContextRenameWindow* window) const {
+        if (index_ != TLS_OUT_OF_INDEXES) TlsSetValue(index_, window);
+    }
+
+private:
+    const DWORD index_;
+};
+
+const OpenWindowSlot gOpenWindow;
+
+// Marks the thread's window as open while it lives, and keeps the library
+// loaded meanwhile: the host may let go of the handler that opened it.
+class OpenWindowScope {
+public:
+    explicit OpenWindowScope(ContextRenameWindow& window) {
+        ServerObjectCreated();
+        gOpenWindow.Set(&window);
+    }
+    ~OpenWindowScope() {
+        gOpenWindow.Set(nullptr);
+        ServerObjectDestroyed();
+    }
+    OpenWindowScope(const OpenWindowScope&) = delete;
+    OpenWindowScope& operator=(const OpenWindowScope&) = delete;
+};
+
+}  // namespace
+
+ContextRenameWindow* OpenRenameWindowOfThread() { return gOpenWindow.Get(); }
 
 // Never throws: it is called from the shell's command, inside the shell.
 void ShowContextRenameWindow(void* owner, const std::vector<std::wstring>& files) {
     try {
-        ContextRenameWindow& window = ThreadRenameWindow();
-        if (window.IsLoaded()) {
+        if (ContextRenameWindow* open = OpenRenameWindowOfThread()) {
             // Already open on this thread (a command from a nested message
             // loop): it keeps the selection it was opened on, which its set-up
             // may not have read yet.
-            SetForegroundWindow(window.hwnd());
+            SetForegroundWindow(open->hwnd());
             return;
         }
-        gFiles() = files;
+        ContextRenameWindow window;
+        OpenWindowScope open(window);
         HWND ownerWindow = static_cast<HWND>(owner);
+        window.SetSelection(files);
         window.SetOwner(ownerWindow);
         window.ShowModalOver(ownerWindow);
         // The loop also ends when the thread is asked to quit: close the window then too.

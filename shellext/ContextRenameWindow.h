@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/RunError.h"
@@ -26,6 +27,8 @@ public:
     // form never uses the program's hidden application window, which does
     // not exist in the shell.
     void SetOwner(HWND owner) { owner_ = owner; }
+    // The selected paths, in the shell's order; the set-up lists them.
+    void SetSelection(std::vector<std::wstring> paths) { selection_ = std::move(paths); }
 
     ui::Label selectedCountLabel;           // Label3: "Selected = n"
     ui::ListBox fileList;                   // List2: names of the files to rename, without folder
@@ -90,11 +93,11 @@ private:
     void Safely(void (ContextRenameWindow::*handler)()) noexcept;
 
     HWND owner_ = nullptr;
+    std::vector<std::wstring> selection_;
     std::vector<naming::PlannedRename> plan_;  // old and new paths, base, extension and index of each entry
 };
 
-// The rename window of the calling thread, created on first use and kept
-// for the thread's later commands.
-ContextRenameWindow& ThreadRenameWindow();
+// The context rename window open on the calling thread, or null.
+ContextRenameWindow* OpenRenameWindowOfThread();
 
 }  // namespace shellext

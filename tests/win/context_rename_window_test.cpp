@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "shellext/ContextRenameWindow.h"
-#include "shellext/ThreadState.h"
+#include "shellext/ShowRenameWindow.h"
 #include "tests/win/prompts.h"
 #include "ui/App.h"
 #include "ui/Screen.h"
@@ -38,7 +38,6 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        shellext::gFiles().clear();
         std::error_code ignored;
         fs::remove_all(folder, ignored);
     }
@@ -64,7 +63,7 @@ protected:
 
     // Opens the window on the selection and lets its set-up run.
     void Open(const std::vector<std::wstring>& selection) {
-        shellext::gFiles() = selection;
+        window->SetSelection(selection);
         window->Show();
         ASSERT_TRUE(window->fillListTimer.FireNow());
     }
@@ -309,7 +308,7 @@ TEST_F(ContextWindow, ASecondOpeningStartsClean) {
     EXPECT_FALSE(w.IsLoaded());
     EXPECT_TRUE(w.folders.empty());
 
-    shellext::gFiles() = {files[2]};
+    w.SetSelection({files[2]});
     w.Show();
     EXPECT_EQ(w.fileList.ListCount(), 0);
     EXPECT_EQ(w.newNameBox.Text(), L"");
@@ -339,8 +338,9 @@ struct ModalRun {
 ModalRun* gRun = nullptr;
 
 void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::ContextRenameWindow& window = shellext::ThreadRenameWindow();
-    if (gRun->done || !window.IsLoaded()) return;
+    shellext::ContextRenameWindow* open = shellext::OpenRenameWindowOfThread();
+    if (gRun->done || !open || !open->IsLoaded()) return;
+    shellext::ContextRenameWindow& window = *open;
     if (GetTickCount() > gRun->deadline) {  // never leave the test hanging
         gRun->done = true;
         window.Unload();
@@ -376,7 +376,7 @@ TEST_F(ContextWindow, RunsModalOverTheShellWindowAndIsReused) {
         EXPECT_TRUE(run.ownerDisabled);
         EXPECT_TRUE(run.ownedByOwner);
         EXPECT_TRUE(IsWindowEnabled(owner));
-        EXPECT_FALSE(shellext::ThreadRenameWindow().IsLoaded());
+        EXPECT_EQ(shellext::OpenRenameWindowOfThread(), nullptr);
         files[0] = (folder / (std::wstring(newName) + L"0001.jpg")).wstring();
         EXPECT_TRUE(fs::exists(files[0]));
     }
@@ -401,8 +401,9 @@ struct SecondCommand {
 SecondCommand* gSecond = nullptr;
 
 void CALLBACK AskAgainWhileOpen(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::ContextRenameWindow& window = shellext::ThreadRenameWindow();
-    if (gSecond->done || !window.IsLoaded()) return;
+    shellext::ContextRenameWindow* open = shellext::OpenRenameWindowOfThread();
+    if (gSecond->done || !open || !open->IsLoaded()) return;
+    shellext::ContextRenameWindow& window = *open;
     const bool listFilled = !window.selectedCountLabel.Caption().empty();
     if (GetTickCount() > gSecond->deadline || (listFilled && !gSecond->askedBeforeSetUp)) {
         gSecond->done = true;
@@ -439,8 +440,7 @@ TEST_F(ContextWindow, ASecondCommandWhileOpenKeepsTheFirstSelection) {
     EXPECT_TRUE(second.askedBeforeSetUp) << "the set-up ran before the second command";
     EXPECT_TRUE(second.openAfterSecondCall);
     EXPECT_EQ(second.listed, std::vector<std::wstring>{L"a.jpg"});
-    EXPECT_EQ(shellext::gFiles(), std::vector<std::wstring>{files[0]});
-    EXPECT_FALSE(shellext::ThreadRenameWindow().IsLoaded());
+    EXPECT_EQ(shellext::OpenRenameWindowOfThread(), nullptr);
     DestroyWindow(owner);
 }
 

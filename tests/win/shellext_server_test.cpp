@@ -9,8 +9,11 @@
 
 #include <memory>
 #include <string>
+#include <cstdio>
+#include <utility>
 #include <vector>
 
+#include "base/Scoped.h"
 #include "tests/win/shell_files.h"
 
 using testing_support::ShellDataObject;
@@ -181,6 +184,91 @@ TEST_F(Server, StaysLoadedWhileAnObjectOrALockLivesAndLeavesItsTableUnpatched) {
               S_OK);
     EXPECT_EQ(factory->LockServer(FALSE), S_OK);
     factory->Release();
+}
+
+// A thread of a file manager that chooses the item: the window opens
+// modally; while it is open the host lets go of its handler and asks COM to
+// free unused libraries, then closes the window; afterwards it asks again.
+struct WindowThread {
+    CLSID clsid{};
+    std::wstring folder;
+    IContextMenu* handler = nullptr;  // the host's reference, dropped while the window is open
+    DWORD deadline = 0;
+    bool shown = false;
+    bool loadedWhileOpen = false;
+    bool loadedAfterwards = true;
+};
+WindowThread* gThread = nullptr;
+
+bool ServerLoaded() { return GetModuleHandleW(L"nomaro3x.dll") != nullptr; }
+
+void CALLBACK DropHandlerAndClose(HWND, UINT, UINT_PTR, DWORD) {
+    HWND window = FindWindowW(L"NomaroForm", L"Rename Filenames");
+    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) {
+        if (GetTickCount() > gThread->deadline) PostQuitMessage(0);  // never leave the test hanging
+        return;
+    }
+    if (gThread->shown) return;
+    gThread->shown = true;
+    std::exchange(gThread->handler, nullptr)->Release();
+    CoFreeUnusedLibrariesEx(0, 0);
+    gThread->loadedWhileOpen = ServerLoaded();
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+DWORD WINAPI ChooseTheItem(void* parameter) {
+    auto& run = *static_cast<WindowThread*>(parameter);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Com<IDataObject> data(ShellDataObject(run.folder, {L"a.txt"}));
+    CoCreateInstance(run.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
+                     reinterpret_cast<void**>(&run.handler));
+    IShellExtInit* init = nullptr;
+    if (data && run.handler &&
+        SUCCEEDED(run.handler->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)))) {
+        init->Initialize(nullptr, data.get(), nullptr);
+        init->Release();
+        run.deadline = GetTickCount() + 10000;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, DropHandlerAndClose);
+        CMINVOKECOMMANDINFO info{};
+        info.cbSize = sizeof info;
+        info.lpVerb = MAKEINTRESOURCEA(0);
+        IContextMenu* menu = run.handler;
+        menu->InvokeCommand(&info);
+        KillTimer(nullptr, timer);
+    }
+    if (run.handler) run.handler->Release();
+    data.reset();
+    CoFreeUnusedLibrariesEx(0, 0);
+    run.loadedAfterwards = ServerLoaded();
+    CoUninitialize();
+    return 0;
+}
+
+TEST_F(Server, AThreadThatHadTheWindowOpenEndsAndTheLibraryGoesOnlyWhenClosed) {
+    TempFolder folder;
+    folder.AddFile(L"a.txt");
+    FreeLibrary(server);  // only COM holds the library now
+    server = nullptr;
+    for (int round = 1; round <= 2; ++round) {  // the second loads the library afresh
+        SCOPED_TRACE(round);
+        WindowThread run;
+        run.clsid = clsid;
+        run.folder = folder.Path();
+        gThread = &run;
+        base::KernelHandle thread(CreateThread(nullptr, 0, ChooseTheItem, &run, 0, nullptr));
+        ASSERT_TRUE(thread);
+        if (WaitForSingleObject(thread.get(), 15000) != WAIT_OBJECT_0) {
+            // A thread that cannot end holds the loader: the program could not end either.
+            std::fprintf(stderr, "the host thread did not end\n");
+            TerminateProcess(GetCurrentProcess(), 1);
+        }
+        gThread = nullptr;
+        EXPECT_TRUE(run.shown);
+        EXPECT_TRUE(run.loadedWhileOpen) << "the library went while its window was open";
+        EXPECT_FALSE(run.loadedAfterwards) << "the library stayed after everything was released";
+    }
+    server = LoadLibraryW(ServerPath().c_str());
+    ASSERT_TRUE(server);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@
 #include "base/RunError.h"
 #include "shellext/ContextMenuHandler.h"
 #include "shellext/Server.h"
-#include "shellext/ThreadState.h"
+#include "shellext/ShowRenameWindow.h"
 #include "shellext/VtableSwap.h"
 #include "tests/error_number.h"
 #include "tests/win/prompts.h"
