@@ -190,10 +190,8 @@ TEST_F(ContextWindow, ExamplesOfTheNamingRules) {
         if (example.startNumber) window->startNumberBox.SetText(example.startNumber);
         prompts.seen.clear();
         Rename(example.newName);
-        ASSERT_EQ(prompts.seen.size(), 1u);
-        EXPECT_EQ(prompts.seen[0].text, L"Rename the selected file(s)?");
-        EXPECT_EQ(prompts.seen[0].title, L"Rename?");
-        EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+        EXPECT_TRUE(prompts.Said(0, L"Rename the selected file(s)?", L"Rename?", MB_OKCANCEL | MB_ICONQUESTION));
+        EXPECT_EQ(prompts.seen.size(), 1u);
         EXPECT_EQ(FilesIn(folder), example.expected);
         EXPECT_FALSE(window->IsLoaded());
     }
@@ -203,10 +201,7 @@ TEST_F(ContextWindow, ExistingTargetStopsWith58AndCloses) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.jpg", L"Trip0002.jpg"});
     Open({files[0], files[1], files[2]});
     Rename(L"Trip");
-    ASSERT_EQ(prompts.seen.size(), 2u);
-    EXPECT_EQ(prompts.seen[1].text, k58Text);
-    EXPECT_EQ(prompts.seen[1].title, L"Error 58");
-    EXPECT_EQ(prompts.seen[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_TRUE(prompts.Said(1, k58Text, L"Error 58", MB_OK | MB_ICONSTOP));
     EXPECT_EQ(FilesIn(folder),
               (std::set<std::wstring>{L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg", L"c.jpg"}));
     EXPECT_FALSE(window->IsLoaded());
@@ -218,9 +213,7 @@ TEST_F(ContextWindow, FileGoneBeforeRenamingIsReportedAndCloses) {
     Open(files);
     fs::remove(files[1]);
     Rename(L"Trip");
-    ASSERT_EQ(prompts.seen.size(), 2u);
-    EXPECT_EQ(prompts.seen[1].text, L"Error Number = 53\rError description = File not found");
-    EXPECT_EQ(prompts.seen[1].title, L"Error 53");
+    EXPECT_TRUE(prompts.SaidError(1, base::err::FileNotFound));
     EXPECT_EQ(FilesIn(folder), std::set<std::wstring>{L"Trip0001.jpg"});
     EXPECT_FALSE(window->IsLoaded());
 }
@@ -231,38 +224,28 @@ TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     Open({(folder / "README").wstring(), (folder / "Pics").wstring()});
     EXPECT_EQ(window->selectedCountLabel.Caption(), L"Selected = 0");
     Rename(L"Trip");
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, L"Nothing to rename");
-    EXPECT_EQ(prompts.seen[0].title, L"Stop");
-    EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_TRUE(prompts.Said(0, L"Nothing to rename", L"Stop", MB_OK | MB_ICONINFORMATION));
     window->Unload();
 
     auto files = MakeFiles({L"a.jpg"});
     Open(files);
     Rename(L"   ");
-    EXPECT_EQ(prompts.seen.back().text, L"Please enter a new filename");
-    EXPECT_EQ(prompts.seen.back().title, L"New Filename");
+    EXPECT_TRUE(prompts.Said(1, L"Please enter a new filename", L"New Filename", MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(window->newNameBox.Text(), L"");
 
     Rename(L"*");
     EXPECT_FALSE(window->fourDigitOption.Enabled());
     EXPECT_FALSE(window->startNumberOption.Enabled());
-    EXPECT_EQ(prompts.seen.back().text, L"With current setting no change will be made");
-    EXPECT_EQ(prompts.seen.back().title, L"?");
-    EXPECT_EQ(prompts.seen.back().flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(prompts.Said(2, L"With current setting no change will be made", L"?", MB_OK | MB_ICONEXCLAMATION));
 
     // An empty start number fails when the indexes are built; a second try starts afresh.
     window->startNumberOption.SetValue(true);
     Rename(L"Trip");
-    EXPECT_EQ(prompts.seen.back().text, L"Error Number = 13\rError description = Type mismatch");
-    EXPECT_EQ(prompts.seen.back().title, L"Error 13");
+    EXPECT_TRUE(prompts.SaidError(3, base::err::TypeMismatch));
     EXPECT_TRUE(window->IsLoaded());
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"README", L"Pics"}));
-    prompts.seen.clear();
     window->startNumberBox.SetText(L"12a");
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, L"Only numbers in this field");
-    EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OK));
+    EXPECT_TRUE(prompts.Said(4, L"Only numbers in this field"));
     EXPECT_EQ(window->startNumberBox.Text(), L"0000");
     Rename(L"Trip");
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Trip0000.jpg", L"README", L"Pics"}));
