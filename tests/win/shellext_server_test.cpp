@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <cstdio>
 #include <utility>
@@ -23,11 +22,15 @@ namespace {
 
 const wchar_t kClsid[] = L"{11757562-0E2B-4BA2-8F39-EF49D9300A9D}";
 
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
+using base::ComPtr;
+
+// Takes over a reference that a function returned.
 template <typename T>
-using Com = std::unique_ptr<T, ComRelease>;
+ComPtr<T> Adopt(T* object) {
+    ComPtr<T> owner;
+    *owner.Receive() = object;
+    return owner;
+}
 
 // The server copied beside this test program.
 std::wstring ServerPath() {
@@ -47,10 +50,8 @@ std::wstring ClassesValue(const std::wstring& key, const wchar_t* name = nullptr
 }
 
 bool ClassesKeyExists(const std::wstring& key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    RegCloseKey(handle);
-    return true;
+    base::RegistryKey handle;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.Receive()) == ERROR_SUCCESS;
 }
 
 using ServerEntry = HRESULT(STDAPICALLTYPE*)();
@@ -84,12 +85,12 @@ protected:
         EXPECT_EQ(Entry("DllCanUnloadNow")(), S_OK) << "an object or lock of the server is left";
     }
 
-    Com<IContextMenu> Create(REFCLSID id) {
+    ComPtr<IContextMenu> Create(REFCLSID id) {
         IContextMenu* menu = nullptr;
         EXPECT_EQ(CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
                                    reinterpret_cast<void**>(&menu)),
                   S_OK);
-        return Com<IContextMenu>(menu);
+        return Adopt(menu);
     }
 };
 
@@ -135,7 +136,7 @@ TEST_F(Server, ServesARealSelectionThroughItsBoundMenuMethod) {
     TempFolder folder;
     folder.AddFile(L"a.txt");
     folder.AddFile(L"b.txt");
-    Com<IDataObject> data(ShellDataObject(folder.Path(), {L"a.txt", L"b.txt"}));
+    auto data = Adopt(ShellDataObject(folder.Path(), {L"a.txt", L"b.txt"}));
     ASSERT_TRUE(data);
     auto menu = Create(clsid);
     ASSERT_TRUE(menu);
@@ -165,7 +166,7 @@ TEST_F(Server, StaysLoadedWhileAnObjectOrALockLivesAndLeavesItsTableUnpatched) {
     auto* entry = *reinterpret_cast<uintptr_t**>(menu.get()) + 3;
     uintptr_t bound = *entry;
     EXPECT_EQ(Entry("DllCanUnloadNow")(), S_FALSE);
-    menu.reset();
+    menu.Reset();
     EXPECT_NE(*entry, bound) << "the table stays patched after the last object";
     MEMORY_BASIC_INFORMATION memory{};
     VirtualQuery(entry, &memory, sizeof memory);
@@ -219,7 +220,7 @@ void CALLBACK DropHandlerAndClose(HWND, UINT, UINT_PTR, DWORD) {
 DWORD WINAPI ChooseTheItem(void* parameter) {
     auto& run = *static_cast<WindowThread*>(parameter);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    Com<IDataObject> data(ShellDataObject(run.folder, {L"a.txt"}));
+    auto data = Adopt(ShellDataObject(run.folder, {L"a.txt"}));
     CoCreateInstance(run.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
                      reinterpret_cast<void**>(&run.handler));
     IShellExtInit* init = nullptr;
@@ -237,7 +238,7 @@ DWORD WINAPI ChooseTheItem(void* parameter) {
         KillTimer(nullptr, timer);
     }
     if (run.handler) run.handler->Release();
-    data.reset();
+    data.Reset();
     CoFreeUnusedLibrariesEx(0, 0);
     run.loadedAfterwards = ServerLoaded();
     CoUninitialize();
