@@ -277,69 +277,48 @@ TEST_F(ContextWindow, WriteProtectionIsRemovedOnlyWhenAsked) {
         SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(ContextWindow, ASecondOpeningStartsClean) {
-    auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.txt"});
-    Open({files[0], files[1]});
-    auto& w = *window;
-    w.newNameBox.SetText(L"x");
-    w.newExtensionOption.SetValue(true);
-    w.newExtensionBox.SetText(L"png");
-    w.startNumberOption.SetValue(true);
-    w.startNumberBox.SetText(L"7");
-    w.clearAttributesBox.SetValue(true);
-    w.cancelButton.Click();
-    EXPECT_FALSE(w.IsLoaded());
-    EXPECT_TRUE(w.folders.empty());
-
-    w.SetSelection({files[2]});
-    w.Show();
-    EXPECT_EQ(w.fileList.ListCount(), 0);
-    EXPECT_EQ(w.newNameBox.Text(), L"");
-    EXPECT_TRUE(w.keepExtensionOption.Value());
-    EXPECT_TRUE(w.fourDigitOption.Value());
-    EXPECT_FALSE(w.startNumberOption.Value());
-    EXPECT_FALSE(w.newExtensionBox.Enabled());
-    EXPECT_FALSE(w.startNumberBox.Enabled());
-    EXPECT_FALSE(w.clearAttributesBox.Value());
-    ASSERT_TRUE(w.fillListTimer.FireNow());
-    EXPECT_EQ(Listed(), std::vector<std::wstring>{L"c.txt"});
-    EXPECT_EQ(w.folders, std::vector<std::wstring>{folder.wstring()});
-}
-
 namespace {
-// Drives the thread's rename window from a thread timer while it runs its
-// own modal loop.
+// Drives the thread's window from a thread timer while it runs its own modal
+// loop: before its set-up has run, a second command on other files arrives
+// (the window only comes forward); once the list is filled, a new name is
+// typed and Rename chosen.
 struct ModalRun {
     HWND owner = nullptr;
     DWORD deadline = 0;
     std::wstring newName;
+    std::vector<std::wstring> otherFiles;
+    bool secondCommandWhileOpen = false;
     bool ownerDisabled = false;
     bool ownedByOwner = false;
-    bool listFilledByItsTimer = false;
+    std::vector<std::wstring> listed;
     bool done = false;
 };
 ModalRun* gRun = nullptr;
 
 void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::ContextRenameWindow* open = shellext::OpenRenameWindowOfThread();
-    if (gRun->done || !open || !open->IsLoaded()) return;
-    shellext::ContextRenameWindow& window = *open;
+    shellext::ContextRenameWindow* window = shellext::OpenRenameWindowOfThread();
+    if (gRun->done || !window || !window->IsLoaded()) return;
     if (GetTickCount() > gRun->deadline) {  // never leave the test hanging
         gRun->done = true;
-        window.Unload();
+        window->Unload();
         return;
     }
-    if (window.selectedCountLabel.Caption().empty()) return;  // its own 200 ms timer has not run yet
+    if (window->selectedCountLabel.Caption().empty()) {  // its own 200 ms timer has not run yet
+        if (gRun->secondCommandWhileOpen) return;
+        shellext::ShowContextRenameWindow(gRun->owner, gRun->otherFiles);
+        gRun->secondCommandWhileOpen = shellext::OpenRenameWindowOfThread() == window && window->IsLoaded();
+        return;
+    }
     gRun->done = true;
-    gRun->listFilledByItsTimer = true;
+    for (int i = 0; i < window->fileList.ListCount(); ++i) gRun->listed.push_back(window->fileList.List(i));
     gRun->ownerDisabled = !IsWindowEnabled(gRun->owner);
-    gRun->ownedByOwner = GetWindow(window.hwnd(), GW_OWNER) == gRun->owner;
-    window.newNameBox.SetText(gRun->newName);
-    window.renameButton.Click();
+    gRun->ownedByOwner = GetWindow(window->hwnd(), GW_OWNER) == gRun->owner;
+    window->newNameBox.SetText(gRun->newName);
+    window->renameButton.Click();
 }
 }  // namespace
 
-TEST_F(ContextWindow, RunsModalOverTheShellWindowAndIsReused) {
+TEST_F(ContextWindow, RunsModalOverTheShellWindowKeepsItsSelectionAndOpensAgain) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -349,81 +328,23 @@ TEST_F(ContextWindow, RunsModalOverTheShellWindowAndIsReused) {
         run.owner = owner;
         run.deadline = GetTickCount() + 5000;
         run.newName = newName;
+        run.otherFiles = {files[1]};
         gRun = &run;
         UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveModalWindow);
         prompts.answers.assign({IDOK});
         shellext::ShowContextRenameWindow(owner, {files[0]});
         KillTimer(nullptr, timer);
         gRun = nullptr;
-        EXPECT_TRUE(run.listFilledByItsTimer);
+        EXPECT_TRUE(run.secondCommandWhileOpen) << "the set-up ran before the second command";
+        EXPECT_EQ(run.listed, std::vector<std::wstring>{fs::path(files[0]).filename().wstring()});
         EXPECT_TRUE(run.ownerDisabled);
         EXPECT_TRUE(run.ownedByOwner);
         EXPECT_TRUE(IsWindowEnabled(owner));
         EXPECT_EQ(shellext::OpenRenameWindowOfThread(), nullptr);
         files[0] = (folder / (std::wstring(newName) + L"0001.jpg")).wstring();
-        EXPECT_TRUE(fs::exists(files[0]));
     }
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Two0001.jpg", L"b.jpg"}));
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
-    DestroyWindow(owner);
-}
-
-namespace {
-// A second command on the same thread, on other files, while the window is
-// open and before its set-up has read the selection; the window is closed
-// once its list is filled.
-struct SecondCommand {
-    HWND owner = nullptr;
-    DWORD deadline = 0;
-    std::vector<std::wstring> otherFiles;
-    bool askedBeforeSetUp = false;
-    bool openAfterSecondCall = false;
-    std::vector<std::wstring> listed;
-    bool done = false;
-};
-SecondCommand* gSecond = nullptr;
-
-void CALLBACK AskAgainWhileOpen(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::ContextRenameWindow* open = shellext::OpenRenameWindowOfThread();
-    if (gSecond->done || !open || !open->IsLoaded()) return;
-    shellext::ContextRenameWindow& window = *open;
-    const bool listFilled = !window.selectedCountLabel.Caption().empty();
-    if (GetTickCount() > gSecond->deadline || (listFilled && !gSecond->askedBeforeSetUp)) {
-        gSecond->done = true;
-        window.Unload();
-        return;
-    }
-    if (!gSecond->askedBeforeSetUp) {
-        gSecond->askedBeforeSetUp = true;
-        shellext::ShowContextRenameWindow(gSecond->owner, gSecond->otherFiles);
-        gSecond->openAfterSecondCall = window.IsLoaded();
-        return;
-    }
-    if (!listFilled) return;
-    gSecond->done = true;
-    for (int i = 0; i < window.fileList.ListCount(); ++i) gSecond->listed.push_back(window.fileList.List(i));
-    window.Unload();
-}
-}  // namespace
-
-TEST_F(ContextWindow, ASecondCommandWhileOpenKeepsTheFirstSelection) {
-    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
-    HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(owner, nullptr);
-    SecondCommand second;
-    second.owner = owner;
-    second.deadline = GetTickCount() + 5000;
-    second.otherFiles = {files[1]};
-    gSecond = &second;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, AskAgainWhileOpen);
-    shellext::ShowContextRenameWindow(owner, {files[0]});
-    KillTimer(nullptr, timer);
-    gSecond = nullptr;
-    EXPECT_TRUE(second.askedBeforeSetUp) << "the set-up ran before the second command";
-    EXPECT_TRUE(second.openAfterSecondCall);
-    EXPECT_EQ(second.listed, std::vector<std::wstring>{L"a.jpg"});
-    EXPECT_EQ(shellext::OpenRenameWindowOfThread(), nullptr);
     DestroyWindow(owner);
 }
 

@@ -94,8 +94,9 @@ protected:
     }
 };
 
-TEST_F(Server, RegistersItsClassServerAndProgId) {
+TEST_F(Server, RegistersItsClassServerAndProgIdAndRemovesThemAgain) {
     const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsid;
+    EXPECT_EQ(Entry("DllRegisterServer")(), S_OK) << "registering twice is harmless";
     EXPECT_EQ(ClassesValue(clsidKey), L"cMenu");
     EXPECT_EQ(lstrcmpiW(ClassesValue(clsidKey + L"\\InprocServer32").c_str(), ServerPath().c_str()), 0)
         << testing::PrintToString(ClassesValue(clsidKey + L"\\InprocServer32"));
@@ -103,60 +104,44 @@ TEST_F(Server, RegistersItsClassServerAndProgId) {
     EXPECT_EQ(ClassesValue(clsidKey + L"\\ProgID"), L"ContextMenu.cMenu");
     EXPECT_EQ(ClassesValue(L"ContextMenu.cMenu"), L"cMenu");
     EXPECT_EQ(ClassesValue(L"ContextMenu.cMenu\\CLSID"), kClsid);
-}
 
-TEST_F(Server, UnregisteringRemovesEveryKeyAndRegisteringTwiceIsHarmless) {
-    const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsid;
-    EXPECT_EQ(Entry("DllRegisterServer")(), S_OK);
     EXPECT_EQ(Entry("DllUnregisterServer")(), S_OK);
     EXPECT_FALSE(ClassesKeyExists(clsidKey));
     EXPECT_FALSE(ClassesKeyExists(L"ContextMenu.cMenu"));
     EXPECT_EQ(Entry("DllUnregisterServer")(), S_OK) << "nothing left to remove is no failure";
-    IUnknown* object = nullptr;
-    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+    ComPtr<IUnknown> object;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.ReceiveVoid()),
               REGDB_E_CLASSNOTREG);
     EXPECT_EQ(Entry("DllRegisterServer")(), S_OK);
-    EXPECT_EQ(ClassesValue(clsidKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
 }
 
-TEST_F(Server, CreatedByClassIdAndByProgIdWithBothInterfaces) {
+// Created by class id and by ProgID, handed a real selection, asked for its
+// item through the bound menu method and for its help text.
+TEST_F(Server, ServesARealSelectionByClassIdAndByProgId) {
+    TempFolder folder;
+    folder.AddFile(L"a.txt");
+    auto data = Adopt(ShellDataObject(folder.Path(), {L"a.txt"}));
+    ASSERT_TRUE(data);
     CLSID fromProgId{};
     ASSERT_EQ(CLSIDFromProgID(L"ContextMenu.cMenu", &fromProgId), S_OK);
     EXPECT_TRUE(IsEqualCLSID(fromProgId, clsid));
     for (const CLSID& id : {clsid, fromProgId}) {
         auto menu = Create(id);
         ASSERT_TRUE(menu);
-        IShellExtInit* init = nullptr;
-        EXPECT_EQ(menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)), S_OK);
-        if (init) init->Release();
+        ComPtr<IShellExtInit> init;
+        ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, init.ReceiveVoid()), S_OK);
+        EXPECT_EQ(init->Initialize(nullptr, data.get(), nullptr), S_OK);
+        HMENU popup = CreatePopupMenu();
+        AppendMenuW(popup, MF_STRING, 1, L"Open");
+        EXPECT_EQ(menu->QueryContextMenu(popup, 0, 100, 200, CMF_NORMAL), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
+        wchar_t text[64] = {};
+        GetMenuStringW(popup, 100, text, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(text, L"Rename with &Nomaro");
+        EXPECT_EQ(GetMenuItemCount(popup), 3);
+        DestroyMenu(popup);
+        EXPECT_EQ(menu->GetCommandString(0, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(text), 64), S_OK);
+        EXPECT_STREQ(text, L"Rename with Nomaro");
     }
-}
-
-TEST_F(Server, ServesARealSelectionThroughItsBoundMenuMethod) {
-    TempFolder folder;
-    folder.AddFile(L"a.txt");
-    folder.AddFile(L"b.txt");
-    auto data = Adopt(ShellDataObject(folder.Path(), {L"a.txt", L"b.txt"}));
-    ASSERT_TRUE(data);
-    auto menu = Create(clsid);
-    ASSERT_TRUE(menu);
-    IShellExtInit* init = nullptr;
-    ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)), S_OK);
-    EXPECT_EQ(init->Initialize(nullptr, data.get(), nullptr), S_OK);
-    init->Release();
-
-    HMENU popup = CreatePopupMenu();
-    AppendMenuW(popup, MF_STRING, 1, L"Open");
-    EXPECT_EQ(menu->QueryContextMenu(popup, 0, 100, 200, CMF_NORMAL), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
-    wchar_t caption[64] = {};
-    GetMenuStringW(popup, 100, caption, 64, MF_BYCOMMAND);
-    EXPECT_STREQ(caption, L"Rename with &Nomaro");
-    EXPECT_EQ(GetMenuItemCount(popup), 3);
-    DestroyMenu(popup);
-
-    wchar_t help[64] = {};
-    EXPECT_EQ(menu->GetCommandString(0, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(help), 64), S_OK);
-    EXPECT_STREQ(help, L"Rename with Nomaro");
 }
 
 TEST_F(Server, StaysLoadedWhileAnObjectOrALockLivesAndLeavesItsTableUnpatched) {
