@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "base/Ansi.h"
+#include "base/Scoped.h"
 #include "shellext/CommandStrings.h"
 #include "shellext/DropList.h"
 #include "shellext/Guarded.h"
 #include "shellext/Server.h"
-#include "shellext/ThreadState.h"
+#include "shellext/ShowRenameWindow.h"
 #include "shellext/VtableSwap.h"
 #include "ui/MsgBox.h"
 
@@ -35,15 +37,6 @@ private:
     STGMEDIUM& mMedium;
 };
 
-std::wstring WideFromAnsi(const char* text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length <= 1) return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
 // Whether a command record chooses the rename item: by its offset 0, or by
 // the item's caption as a string verb (the wide one when the record carries it).
 bool ChoosesRenameCommand(const CMINVOKECOMMANDINFO& info) {
@@ -52,24 +45,8 @@ bool ChoosesRenameCommand(const CMINVOKECOMMANDINFO& info) {
         const auto& extended = reinterpret_cast<const CMINVOKECOMMANDINFOEX&>(info);
         if (!IS_INTRESOURCE(extended.lpVerbW)) return IsRenameVerb(extended.lpVerbW);
     }
-    return IsRenameVerb(WideFromAnsi(info.lpVerb));
+    return IsRenameVerb(base::FromAnsi(info.lpVerb));
 }
-
-// Keeps a global memory block locked while it is read, however the reading ends.
-class GlobalLockGuard {
-public:
-    explicit GlobalLockGuard(HGLOBAL block) : mBlock(block), mData(GlobalLock(block)) {}
-    ~GlobalLockGuard() {
-        if (mData) GlobalUnlock(mBlock);
-    }
-    GlobalLockGuard(const GlobalLockGuard&) = delete;
-    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-    const void* Data() const { return mData; }
-
-private:
-    HGLOBAL mBlock;
-    void* mData;
-};
 
 // Holds a reference to an object for the length of a call.
 class Hold {
@@ -135,19 +112,11 @@ HRESULT ContextMenuHandler::Initialize(PCIDLIST_ABSOLUTE, IDataObject* dataObjec
 // length and in one pass (asking the system for each name twice costs more
 // than the rest of a right-click together when many files are selected).
 void ContextMenuHandler::AppendDropList(HGLOBAL block) {
-    GlobalLockGuard lock(block);
-    const auto* bytes = static_cast<const unsigned char*>(lock.Data());
+    base::LockedGlobal locked(block);
+    const auto* bytes = static_cast<const unsigned char*>(locked.data());
     if (!bytes) return;
-    std::vector<std::wstring> names =
-        ParseDropList(bytes, GlobalSize(block), [](const std::string& ansi) {
-            int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                             nullptr, 0);
-            std::wstring wide(static_cast<size_t>(length), L'\0');
-            MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
-                                length);
-            return wide;
-        });
-    for (std::wstring& name : names) mFiles.push_back(std::move(name));
+    for (std::wstring& name : ParseDropList(bytes, locked.size(), base::FromAnsi))
+        mFiles.push_back(std::move(name));
 }
 
 HRESULT ContextMenuHandler::QueryContextMenu(HMENU, UINT, UINT, UINT, UINT) {
@@ -173,10 +142,13 @@ HRESULT ContextMenuHandler::GetCommandString(UINT_PTR commandOffset, UINT flags,
         std::wstring text = CutToBuffer(CommandStringText(request->kind, commandOffset), bufferSize);
         if (request->wide) {
             std::memcpy(buffer, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        } else if (WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer, static_cast<int>(bufferSize),
-                                       nullptr, nullptr) == 0) {
-            return E_FAIL;
+            return S_OK;
         }
+        // The ANSI form, its NUL included, must fit the same number of bytes;
+        // a text that grows past it in a multi-byte code page is refused.
+        const std::string ansi = base::ToAnsi(text);
+        if (ansi.size() >= bufferSize) return E_FAIL;
+        std::memcpy(buffer, ansi.c_str(), ansi.size() + 1);
         return S_OK;
     });
 }

@@ -8,9 +8,11 @@
 #include <string>
 
 #include "base/Module.h"
+#include "base/Paths.h"
 #include "base/Texts.h"
 #include "rename/RenameFiles.h"
-#include "shellext/ThreadState.h"
+#include "shellext/Server.h"
+#include "shellext/ShowRenameWindow.h"
 #include "ui/App.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
@@ -46,95 +48,95 @@ base::RunError CurrentFailure() {
 
 }  // namespace
 
-frmWind::frmWind() = default;
-frmWind::~frmWind() = default;
+ContextRenameWindow::ContextRenameWindow() = default;
+ContextRenameWindow::~ContextRenameWindow() = default;
 
-DWORD frmWind::FormStyle() const { return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; }
+DWORD ContextRenameWindow::FormStyle() const { return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU; }
 
-SIZE frmWind::DesignSize() const { return OuterSizeForClient(kClientWidth, kClientHeight); }
+SIZE ContextRenameWindow::DesignSize() const { return OuterSizeForClient(kClientWidth, kClientHeight); }
 
-void frmWind::CreateControls() {
-    Label3.Create(*this);
-    List2.Create(*this);
-    Frame1.Create(*this);
-    Label1.Create(*this, &Frame1);
-    Text3.Create(*this, &Frame1);
-    Frame2.Create(*this);
-    Option1.Create(*this, &Frame2, true);
-    Option2.Create(*this, &Frame2);
-    Label2.Create(*this, &Frame2);
-    Text2.Create(*this, &Frame2);
-    Frame3.Create(*this);
-    Option3.Create(*this, &Frame3, true);
-    Option4.Create(*this, &Frame3);
-    Option5.Create(*this, &Frame3);
-    Option6.Create(*this, &Frame3);
-    Text4.Create(*this, &Frame3);
-    Check1.Create(*this);
-    Command1.Create(*this);
-    Command3.Create(*this);
-    Command2.Create(*this);
-    Timer1.Create(*this, 200);
+void ContextRenameWindow::CreateControls() {
+    selectedCountLabel.Create(*this);
+    fileList.Create(*this);
+    newNameFrame.Create(*this);
+    newNameLabel.Create(*this, &newNameFrame);
+    newNameBox.Create(*this, &newNameFrame);
+    extensionFrame.Create(*this);
+    keepExtensionOption.Create(*this, &extensionFrame, true);
+    newExtensionOption.Create(*this, &extensionFrame);
+    newExtensionLabel.Create(*this, &extensionFrame);
+    newExtensionBox.Create(*this, &extensionFrame);
+    indexFrame.Create(*this);
+    fourDigitOption.Create(*this, &indexFrame, true);
+    threeDigitOption.Create(*this, &indexFrame);
+    twoDigitOption.Create(*this, &indexFrame);
+    startNumberOption.Create(*this, &indexFrame);
+    startNumberBox.Create(*this, &indexFrame);
+    clearAttributesBox.Create(*this);
+    helpButton.Create(*this);
+    renameButton.Create(*this);
+    cancelButton.Create(*this);
+    fillListTimer.Create(*this, 200);
 
     SetCaptions();
     PlaceControls();
-    Option1.SetValue(true);
-    Option3.SetValue(true);
-    Label2.SetEnabled(false);
-    Text2.SetEnabled(false);
-    Text4.SetEnabled(false);
-    Text4.SetMaxLength(4);
-    SetDefaultButton(Command1);
-    AddToolTip(Text3, L"Use the * -character to keep filenames");
+    keepExtensionOption.SetValue(true);
+    fourDigitOption.SetValue(true);
+    newExtensionLabel.SetEnabled(false);
+    newExtensionBox.SetEnabled(false);
+    startNumberBox.SetEnabled(false);
+    startNumberBox.SetMaxLength(4);
+    SetDefaultButton(helpButton);
+    AddToolTip(newNameBox, L"Use the * -character to keep filenames");
     WireHandlers();
 }
 
-void frmWind::SetCaptions() {
+void ContextRenameWindow::SetCaptions() {
     SetCaption(L"Rename Filenames");
-    Label1.SetCaption(L"ENTER NEW FILENAME");
-    Frame2.SetCaption(L"Keep File Extension on files?");
-    Option1.SetCaption(L"Yes");
-    Option2.SetCaption(L"No");
-    Label2.SetCaption(L"New extension:");
-    Frame3.SetCaption(L"Filename Index");
-    Option3.SetCaption(L"0001  (recomended)");
-    Option4.SetCaption(L"001");
-    Option5.SetCaption(L"01");
-    Option6.SetCaption(L"Other Start Number");
-    Check1.SetCaption(L"Remove write protection on renamed files");
-    Command1.SetCaption(L"Help");
-    Command3.SetCaption(L"Rename");
-    Command2.SetCaption(L"Cancel");
+    newNameLabel.SetCaption(L"ENTER NEW FILENAME");
+    extensionFrame.SetCaption(L"Keep File Extension on files?");
+    keepExtensionOption.SetCaption(L"Yes");
+    newExtensionOption.SetCaption(L"No");
+    newExtensionLabel.SetCaption(L"New extension:");
+    indexFrame.SetCaption(L"Filename Index");
+    fourDigitOption.SetCaption(L"0001  (recomended)");
+    threeDigitOption.SetCaption(L"001");
+    twoDigitOption.SetCaption(L"01");
+    startNumberOption.SetCaption(L"Other Start Number");
+    clearAttributesBox.SetCaption(L"Remove write protection on renamed files");
+    helpButton.SetCaption(L"Help");
+    renameButton.SetCaption(L"Rename");
+    cancelButton.SetCaption(L"Cancel");
 }
 
 // The list on the left, the three option frames on the right, the check box
 // and the buttons across the bottom.
-void frmWind::PlaceControls() {
-    Label3.Move(120, 120, 3600, 240);
-    List2.Move(120, 390, 3600, 4830);
-    Frame1.Move(3840, 60, 3660, 960);
-    Label1.Move(150, 270, 3360, 240);
-    Text3.Move(150, 540, 3360, 315);
-    Frame2.Move(3840, 1140, 3660, 1260);
-    Option1.Move(150, 300, 1200, 270);
-    Option2.Move(1500, 300, 1200, 270);
-    Label2.Move(150, 780, 1400, 240);
-    Text2.Move(1560, 735, 1500, 315);
-    Frame3.Move(3840, 2520, 3660, 2700);
-    Option3.Move(150, 330, 3300, 270);
-    Option4.Move(150, 720, 3300, 270);
-    Option5.Move(150, 1110, 3300, 270);
-    Option6.Move(150, 1500, 3300, 270);
-    Text4.Move(450, 1890, 1050, 315);
-    Check1.Move(120, 5400, 7380, 300);
-    Command1.Move(120, 6000, 1275, 420);
-    Command3.Move(4785, 6000, 1275, 420);
-    Command2.Move(6225, 6000, 1275, 420);
+void ContextRenameWindow::PlaceControls() {
+    selectedCountLabel.Move(120, 120, 3600, 240);
+    fileList.Move(120, 390, 3600, 4830);
+    newNameFrame.Move(3840, 60, 3660, 960);
+    newNameLabel.Move(150, 270, 3360, 240);
+    newNameBox.Move(150, 540, 3360, 315);
+    extensionFrame.Move(3840, 1140, 3660, 1260);
+    keepExtensionOption.Move(150, 300, 1200, 270);
+    newExtensionOption.Move(1500, 300, 1200, 270);
+    newExtensionLabel.Move(150, 780, 1400, 240);
+    newExtensionBox.Move(1560, 735, 1500, 315);
+    indexFrame.Move(3840, 2520, 3660, 2700);
+    fourDigitOption.Move(150, 330, 3300, 270);
+    threeDigitOption.Move(150, 720, 3300, 270);
+    twoDigitOption.Move(150, 1110, 3300, 270);
+    startNumberOption.Move(150, 1500, 3300, 270);
+    startNumberBox.Move(450, 1890, 1050, 315);
+    clearAttributesBox.Move(120, 5400, 7380, 300);
+    helpButton.Move(120, 6000, 1275, 420);
+    renameButton.Move(4785, 6000, 1275, 420);
+    cancelButton.Move(6225, 6000, 1275, 420);
 }
 
 // A tooltip window of the form that shows `text` while the mouse rests on
 // the control; it goes with the form.
-void frmWind::AddToolTip(ui::Control& control, const wchar_t* text) {
+void ContextRenameWindow::AddToolTip(ui::Control& control, const wchar_t* text) {
     HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
                                nullptr, base::CodeModule(), nullptr);
@@ -148,28 +150,28 @@ void frmWind::AddToolTip(ui::Control& control, const wchar_t* text) {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void frmWind::WireHandlers() {
-    Timer1.OnTimer = [this] { Safely(&frmWind::Timer1_Timer); };
-    Text3.OnChange = [this] { Safely(&frmWind::Text3_Change); };
-    Text4.OnChange = [this] { Safely(&frmWind::Text4_Change); };
-    Option1.OnClick = [this] { Safely(&frmWind::Option1_Click); };
-    Option2.OnClick = [this] { Safely(&frmWind::Option2_Click); };
-    Option3.OnClick = [this] { Safely(&frmWind::IndexOption_Click); };
-    Option4.OnClick = [this] { Safely(&frmWind::IndexOption_Click); };
-    Option5.OnClick = [this] { Safely(&frmWind::IndexOption_Click); };
-    Option6.OnClick = [this] { Safely(&frmWind::Option6_Click); };
-    Command1.OnClick = [this] { Safely(&frmWind::Command1_Click); };
-    Command2.OnClick = [this] { Safely(&frmWind::Command2_Click); };
-    Command3.OnClick = [this] { Safely(&frmWind::Command3_Click); };
+void ContextRenameWindow::WireHandlers() {
+    fillListTimer.OnTimer = [this] { Safely(&ContextRenameWindow::OnFillListTimer); };
+    newNameBox.OnChange = [this] { Safely(&ContextRenameWindow::OnNewNameChange); };
+    startNumberBox.OnChange = [this] { Safely(&ContextRenameWindow::OnStartNumberChange); };
+    keepExtensionOption.OnClick = [this] { Safely(&ContextRenameWindow::OnKeepExtensionClick); };
+    newExtensionOption.OnClick = [this] { Safely(&ContextRenameWindow::OnNewExtensionClick); };
+    fourDigitOption.OnClick = [this] { Safely(&ContextRenameWindow::OnFixedIndexClick); };
+    threeDigitOption.OnClick = [this] { Safely(&ContextRenameWindow::OnFixedIndexClick); };
+    twoDigitOption.OnClick = [this] { Safely(&ContextRenameWindow::OnFixedIndexClick); };
+    startNumberOption.OnClick = [this] { Safely(&ContextRenameWindow::OnStartNumberClick); };
+    helpButton.OnClick = [this] { Safely(&ContextRenameWindow::OnHelpClick); };
+    cancelButton.OnClick = [this] { Safely(&ContextRenameWindow::OnCancelClick); };
+    renameButton.OnClick = [this] { Safely(&ContextRenameWindow::OnRenameClick); };
     // A click in the name or extension box selects its whole text.
-    for (ui::TextBox* box : {&Text3, &Text2})
+    for (ui::TextBox* box : {&newNameBox, &newExtensionBox})
         box->OnClick = [box] {
             box->SetSelStart(0);
             box->SetSelLength(static_cast<int>(box->Text().size()));
         };
 }
 
-void frmWind::Safely(void (frmWind::*handler)()) noexcept {
+void ContextRenameWindow::Safely(void (ContextRenameWindow::*handler)()) noexcept {
     try {
         try {
             (this->*handler)();
@@ -181,26 +183,26 @@ void frmWind::Safely(void (frmWind::*handler)()) noexcept {
     }
 }
 
-void frmWind::Form_Load() {
+void ContextRenameWindow::Form_Load() {
     CentreOnScreen();
-    Timer1.SetEnabled(true);
+    fillListTimer.SetEnabled(true);
 }
 
 // Every way of closing empties the work lists, so the next opening starts clean.
-void frmWind::Form_Unload() {
-    List1.clear();
+void ContextRenameWindow::Form_Unload() {
+    folders.clear();
     plan_.clear();
 }
 
 // ---- Set-up ------------------------------------------------------------------
 
-void frmWind::Timer1_Timer() {
-    Timer1.SetEnabled(false);
+void ContextRenameWindow::OnFillListTimer() {
+    fillListTimer.SetEnabled(false);
     try {
         FillList();
     } catch (...) {
         const base::RunError failure = CurrentFailure();
-        if (failure.number == 364) return;  // the window is gone already
+        if (failure.number == base::err::ObjectUnloaded) return;  // the window is gone already
         ui::MsgBox(hwnd(), failure.description, MB_OK | MB_ICONSTOP, std::to_wstring(failure.number));
         Unload();
     }
@@ -209,58 +211,56 @@ void frmWind::Timer1_Timer() {
 // Lists the files of the selection: folders and names without a dot are left
 // out, the rest in the order of a sorted list box. Every entry keeps its own
 // folder, so a selection may come from several folders.
-void frmWind::FillList() {
+void ContextRenameWindow::FillList() {
     std::vector<naming::RenameEntry> entries;
-    for (const std::wstring& path : gFiles()) {
+    for (const std::wstring& path : selection_) {
         const DWORD attributes = GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        const size_t cut = path.find_last_of(L'\\');
-        const size_t nameStart = cut == std::wstring::npos ? 0 : cut + 1;
-        std::wstring name = path.substr(nameStart);
-        if (name.find(L'.') == std::wstring::npos) continue;
-        entries.push_back({path.substr(0, nameStart), std::move(name)});
+        base::PathParts parts = base::SplitPath(path);
+        if (parts.name.find(L'.') == std::wstring::npos) continue;
+        entries.push_back({std::move(parts.folder), std::move(parts.name)});
     }
     std::stable_sort(entries.begin(), entries.end(), ListBoxOrder);
-    List1.clear();
-    List2.BeginUpdate();
-    List2.Clear();
+    folders.clear();
+    fileList.BeginUpdate();
+    fileList.Clear();
     for (const naming::RenameEntry& entry : entries) {
-        List1.push_back(entry.folder);
-        List2.AddItem(entry.name);
+        folders.push_back(entry.folder);
+        fileList.AddItem(entry.name);
     }
-    List2.EndUpdate();
-    Text3.SetFocus();
-    Label3.SetCaption(L"Selected = " + std::to_wstring(List2.ListCount()));
+    fileList.EndUpdate();
+    newNameBox.SetFocus();
+    selectedCountLabel.SetCaption(L"Selected = " + std::to_wstring(fileList.ListCount()));
 }
 
 // ---- Options -----------------------------------------------------------------
 
-void frmWind::Text3_Change() { naming_.NewNameChanged(); }
+void ContextRenameWindow::OnNewNameChange() { naming_.NewNameChanged(); }
 
-void frmWind::Text4_Change() { naming_.StartNumberChanged(hwnd()); }
+void ContextRenameWindow::OnStartNumberChange() { naming_.StartNumberChanged(hwnd()); }
 
-void frmWind::Option1_Click() { naming_.KeepChosen(); }
+void ContextRenameWindow::OnKeepExtensionClick() { naming_.KeepChosen(); }
 
-void frmWind::Option2_Click() { naming_.ReplaceChosen(); }
+void ContextRenameWindow::OnNewExtensionClick() { naming_.ReplaceChosen(); }
 
-void frmWind::IndexOption_Click() { naming_.FixedIndexChosen(); }
+void ContextRenameWindow::OnFixedIndexClick() { naming_.FixedIndexChosen(); }
 
-void frmWind::Option6_Click() { naming_.StartNumberChosen(); }
+void ContextRenameWindow::OnStartNumberClick() { naming_.StartNumberChosen(); }
 
-bool frmWind::IndexChosen() const { return naming_.IndexChosen(); }
+bool ContextRenameWindow::IndexChosen() const { return naming_.IndexChosen(); }
 
-naming::NamingOptions frmWind::ReadOptions() const { return naming_.Read(false); }
+naming::NamingOptions ContextRenameWindow::ReadOptions() const { return naming_.Read(false); }
 
 // ---- Buttons -----------------------------------------------------------------
 
 // The help file lies beside the library that holds this window, not beside
 // the program it runs in.
-void frmWind::Command1_Click() { base::ShowHelpTopic(base::ModuleFolder(base::CodeModule()), kHelpTopic); }
+void ContextRenameWindow::OnHelpClick() { base::ShowHelpTopic(base::ModuleFolder(base::CodeModule()), kHelpTopic); }
 
-void frmWind::Command2_Click() { Unload(); }
+void ContextRenameWindow::OnCancelClick() { Unload(); }
 
-void frmWind::Command3_Click() {
-    if (List2.ListCount() == 0) {
+void ContextRenameWindow::OnRenameClick() {
+    if (fileList.ListCount() == 0) {
         ui::MsgBox(hwnd(), L"Nothing to rename", MB_OK | MB_ICONINFORMATION, L"Stop");
         return;
     }
@@ -274,7 +274,7 @@ void frmWind::Command3_Click() {
     if (ui::MsgBox(hwnd(), L"Rename the selected file(s)?", MB_OKCANCEL | MB_ICONQUESTION,
                    L"Rename?") == IDOK) {
         try {
-            naming::PerformRenames(plan_, options, Check1.Value());
+            naming::PerformRenames(plan_, options, clearAttributesBox.Value());
         } catch (...) {
             ReportRenameFailure(CurrentFailure());
         }
@@ -284,14 +284,14 @@ void frmWind::Command3_Click() {
 
 // The checks of the options and the plan of every entry. False when a check
 // stopped the renaming (the user has been told).
-bool frmWind::PlanRenames(naming::NamingOptions& options) {
-    Text3.SetText(naming::TrimBlanks(Text3.Text()));
+bool ContextRenameWindow::PlanRenames(naming::NamingOptions& options) {
+    newNameBox.SetText(naming::TrimBlanks(newNameBox.Text()));
     options = ReadOptions();
     switch (naming::CheckOptions(options)) {
     case naming::PlanCheck::EmptyName:
         ui::MsgBox(hwnd(), L"Please enter a new filename", MB_OK | MB_ICONINFORMATION,
                    L"New Filename");
-        Text3.SetFocus();
+        newNameBox.SetFocus();
         return false;
     case naming::PlanCheck::NothingWouldChange:
         ui::MsgBox(hwnd(), L"With current setting no change will be made", MB_OK | MB_ICONEXCLAMATION,
@@ -302,20 +302,20 @@ bool frmWind::PlanRenames(naming::NamingOptions& options) {
     }
     if (!IndexChosen()) return false;
     std::vector<naming::RenameEntry> entries;
-    entries.reserve(List1.size());
-    for (size_t i = 0; i < List1.size(); ++i)
-        entries.push_back({List1[i], List2.List(static_cast<int>(i))});
+    entries.reserve(folders.size());
+    for (size_t i = 0; i < folders.size(); ++i)
+        entries.push_back({folders[i], fileList.List(static_cast<int>(i))});
     plan_ = naming::BuildPlan(entries, options).entries;
     return true;
 }
 
-void frmWind::ReportFailure(const base::RunError& failure) {
+void ContextRenameWindow::ReportFailure(const base::RunError& failure) {
     ui::ShowErrorBox(hwnd(), failure);
 }
 
-void frmWind::ReportRenameFailure(const base::RunError& failure) {
-    if (failure.number == 364) return;
-    if (failure.number != 58) {
+void ContextRenameWindow::ReportRenameFailure(const base::RunError& failure) {
+    if (failure.number == base::err::ObjectUnloaded) return;
+    if (failure.number != base::err::FileExists) {
         ReportFailure(failure);
         return;
     }
@@ -327,29 +327,68 @@ void frmWind::ReportRenameFailure(const base::RunError& failure) {
 
 // ---- The thread's window -------------------------------------------------------
 
-std::vector<std::wstring>& gFiles() {
-    thread_local std::vector<std::wstring> files;
-    return files;
-}
+namespace {
 
-frmWind& ThreadRenameWindow() {
-    thread_local frmWind window;
-    return window;
-}
+// Which window is open on each thread, in a slot of the system's
+// thread-local storage. The slot holds a bare pointer and the window lives
+// on the stack of the command that shows it, so nothing of the window is
+// left for a thread's exit to destroy: a host thread that opened it ends
+// cleanly, also when the library has been unloaded in the meantime.
+class OpenWindowSlot {
+public:
+    OpenWindowSlot() : index_(TlsAlloc()) {}
+    ~OpenWindowSlot() {
+        if (index_ != TLS_OUT_OF_INDEXES) TlsFree(index_);
+    }
+    OpenWindowSlot(const OpenWindowSlot&) = delete;
+    OpenWindowSlot& operator=(const OpenWindowSlot&) = delete;
+    ContextRenameWindow* Get() const {
+        return index_ == TLS_OUT_OF_INDEXES ? nullptr : static_cast<ContextRenameWindow*>(TlsGetValue(index_));
+    }
+    void Set(ContextRenameWindow* window) const {
+        if (index_ != TLS_OUT_OF_INDEXES) TlsSetValue(index_, window);
+    }
+
+private:
+    const DWORD index_;
+};
+
+const OpenWindowSlot gOpenWindow;
+
+// Marks the thread's window as open while it lives, and keeps the library
+// loaded meanwhile: the host may let go of the handler that opened it.
+class OpenWindowScope {
+public:
+    explicit OpenWindowScope(ContextRenameWindow& window) {
+        ServerObjectCreated();
+        gOpenWindow.Set(&window);
+    }
+    ~OpenWindowScope() {
+        gOpenWindow.Set(nullptr);
+        ServerObjectDestroyed();
+    }
+    OpenWindowScope(const OpenWindowScope&) = delete;
+    OpenWindowScope& operator=(const OpenWindowScope&) = delete;
+};
+
+}  // namespace
+
+ContextRenameWindow* OpenRenameWindowOfThread() { return gOpenWindow.Get(); }
 
 // Never throws: it is called from the shell's command, inside the shell.
 void ShowContextRenameWindow(void* owner, const std::vector<std::wstring>& files) {
     try {
-        frmWind& window = ThreadRenameWindow();
-        if (window.IsLoaded()) {
+        if (ContextRenameWindow* open = OpenRenameWindowOfThread()) {
             // Already open on this thread (a command from a nested message
             // loop): it keeps the selection it was opened on, which its set-up
             // may not have read yet.
-            SetForegroundWindow(window.hwnd());
+            SetForegroundWindow(open->hwnd());
             return;
         }
-        gFiles() = files;
+        ContextRenameWindow window;
+        OpenWindowScope open(window);
         HWND ownerWindow = static_cast<HWND>(owner);
+        window.SetSelection(files);
         window.SetOwner(ownerWindow);
         window.ShowModalOver(ownerWindow);
         // The loop also ends when the thread is asked to quit: close the window then too.

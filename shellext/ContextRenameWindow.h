@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/RunError.h"
@@ -16,53 +17,53 @@
 
 namespace shellext {
 
-class frmWind : public ui::Form {
+// The context rename window (the form frmWind).
+class ContextRenameWindow : public ui::Form {
 public:
-    frmWind();
-    ~frmWind() override;
+    ContextRenameWindow();
+    ~ContextRenameWindow() override;
 
     // The window the form is shown over (null: none). Set before loading; the
     // form never uses the program's hidden application window, which does
     // not exist in the shell.
     void SetOwner(HWND owner) { owner_ = owner; }
+    // The selected paths, in the shell's order; the set-up lists them.
+    void SetSelection(std::vector<std::wstring> paths) { selection_ = std::move(paths); }
 
-    ui::Label Label3;    // "Selected = n"
-    ui::ListBox List2;   // names of the files to rename, without folder
-    std::vector<std::wstring> List1;  // folder of each entry of List2, ending in a backslash
-    // New name
-    ui::Frame Frame1;
-    ui::Label Label1;
-    ui::TextBox Text3;  // new base name; "*" keeps the names
-    // Extension
-    ui::Frame Frame2;
-    ui::OptionButton Option1;  // keep each file's extension
-    ui::OptionButton Option2;  // give every file the extension in Text2
-    ui::Label Label2;
-    ui::TextBox Text2;  // the new extension, without the dot
-    // Index
-    ui::Frame Frame3;
-    ui::OptionButton Option3;  // 0001
-    ui::OptionButton Option4;  // 001
-    ui::OptionButton Option5;  // 01
-    ui::OptionButton Option6;  // from the start number in Text4
-    ui::TextBox Text4;         // start number; its length is the index width
-    ui::CheckBox Check1;  // clear the attributes of the renamed files
-    ui::Button Command1;  // Help (default button)
-    ui::Button Command3;  // Rename
-    ui::Button Command2;  // Cancel
-    ui::Timer Timer1;     // fills the list once, 200 ms after loading
+    ui::Label selectedCountLabel;           // Label3: "Selected = n"
+    ui::ListBox fileList;                   // List2: names of the files to rename, without folder
+    std::vector<std::wstring> folders;      // List1: the folder of each entry of fileList
+    ui::Frame newNameFrame;                 // Frame1
+    ui::Label newNameLabel;                 // Label1: ENTER NEW FILENAME
+    ui::TextBox newNameBox;                 // Text3: new base name; "*" keeps the names
+    ui::Frame extensionFrame;               // Frame2: Keep File Extension on files?
+    ui::OptionButton keepExtensionOption;   // Option1: Yes, keep each file's extension
+    ui::OptionButton newExtensionOption;    // Option2: No, every file gets the new extension
+    ui::Label newExtensionLabel;            // Label2: New extension:
+    ui::TextBox newExtensionBox;            // Text2: the new extension, without the dot
+    ui::Frame indexFrame;                   // Frame3: Filename Index
+    ui::OptionButton fourDigitOption;       // Option3: 0001
+    ui::OptionButton threeDigitOption;      // Option4: 001
+    ui::OptionButton twoDigitOption;        // Option5: 01
+    ui::OptionButton startNumberOption;     // Option6: from the start number
+    ui::TextBox startNumberBox;             // Text4: start number; its length is the index width
+    ui::CheckBox clearAttributesBox;        // Check1: Remove write protection on renamed files
+    ui::Button helpButton;                  // Command1: Help (default button)
+    ui::Button renameButton;                // Command3: Rename
+    ui::Button cancelButton;                // Command2: Cancel
+    ui::Timer fillListTimer;                // Timer1: fills the list once, 200 ms after loading
 
     // Handlers
-    void Timer1_Timer();
-    void Text3_Change();
-    void Text4_Change();
-    void Option1_Click();
-    void Option2_Click();
-    void IndexOption_Click();
-    void Option6_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void OnFillListTimer();
+    void OnNewNameChange();
+    void OnStartNumberChange();
+    void OnKeepExtensionClick();
+    void OnNewExtensionClick();
+    void OnFixedIndexClick();  // any of the three fixed index styles
+    void OnStartNumberClick();
+    void OnHelpClick();
+    void OnCancelClick();
+    void OnRenameClick();
 
 protected:
     void CreateControls() override;
@@ -73,8 +74,10 @@ protected:
     HWND OwnerWindow() const override { return owner_; }
 
 private:
-    renamer::NamingControls naming_{Text3, Option1, Option2, Label2, Text2,
-                                    Option3, Option4, Option5, Option6, Text4};
+    renamer::NamingControls naming_{newNameBox,       keepExtensionOption, newExtensionOption,
+                                    newExtensionLabel, newExtensionBox,     fourDigitOption,
+                                    threeDigitOption,  twoDigitOption,      startNumberOption,
+                                    startNumberBox};
     void PlaceControls();
     void SetCaptions();
     void WireHandlers();
@@ -87,14 +90,14 @@ private:
     void ReportRenameFailure(const base::RunError& failure);
     // Runs a handler; whatever it lets escape is reported and goes no
     // further: a window procedure of the shell must never see an exception.
-    void Safely(void (frmWind::*handler)()) noexcept;
+    void Safely(void (ContextRenameWindow::*handler)()) noexcept;
 
     HWND owner_ = nullptr;
+    std::vector<std::wstring> selection_;
     std::vector<naming::PlannedRename> plan_;  // old and new paths, base, extension and index of each entry
 };
 
-// The rename window of the calling thread, created on first use and kept
-// for the thread's later commands.
-frmWind& ThreadRenameWindow();
+// The context rename window open on the calling thread, or null.
+ContextRenameWindow* OpenRenameWindowOfThread();
 
 }  // namespace shellext

@@ -21,7 +21,7 @@ void SplitNames(const Char* text, size_t length, Convert convert, std::vector<st
     for (size_t i = 0; i < length; ++i) {
         if (text[i] != Char(0)) continue;
         if (i == start) return;
-        names.push_back(convert(std::basic_string<Char>(text + start, i - start)));
+        names.push_back(convert(std::basic_string_view<Char>(text + start, i - start)));
         start = i + 1;
     }
 }
@@ -39,7 +39,7 @@ std::vector<std::wstring> ParseDropList(const unsigned char* block, size_t size,
         std::vector<wchar_t> text(bytes / 2);
         for (size_t i = 0; i < text.size(); ++i)
             text[i] = static_cast<wchar_t>(block[offset + 2 * i] | (block[offset + 2 * i + 1] << 8));
-        SplitNames(text.data(), text.size(), [](const std::wstring& name) { return name; }, names);
+        SplitNames(text.data(), text.size(), [](std::wstring_view name) { return std::wstring(name); }, names);
     } else {
         SplitNames(reinterpret_cast<const char*>(block + offset), bytes, ansiToWide, names);
     }

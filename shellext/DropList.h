@@ -7,12 +7,14 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace shellext {
 
-// Converts one name in the system's ANSI code page to UTF-16.
-using AnsiToWide = std::function<std::wstring(const std::string&)>;
+// Converts one name in the system's ANSI code page to UTF-16 (base::FromAnsi
+// in the library; the host tests pass a stand-in).
+using AnsiToWide = std::function<std::wstring(std::string_view)>;
 
 // The names of the block, at full length, in order; empty names end the list.
 // A name that runs into the end of the block without its NUL is dropped.

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "base/Module.h"
+#include "base/Scoped.h"
 #include "shellext/ClassFactory.h"
 #include "shellext/Guarded.h"
 #include "ui/Form.h"
@@ -30,14 +31,12 @@ std::wstring ClsidKey() { return L"CLSID\\" + ClsidText(kContextMenuClsid); }
 // Creates the key (and its parents) under HKEY_CLASSES_ROOT and sets one
 // string value: the default value when `name` is null.
 LSTATUS SetClassesValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    HKEY handle = nullptr;
+    base::RegistryKey handle;
     LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_SET_VALUE, nullptr, &handle, nullptr);
+                                     KEY_SET_VALUE, nullptr, handle.Receive(), nullptr);
     if (status != ERROR_SUCCESS) return status;
-    status = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
-    return status;
+    return RegSetValueExW(handle.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 LSTATUS DeleteClassesTree(const std::wstring& key) {

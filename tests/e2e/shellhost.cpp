@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Scoped.h"
 #include "tests/shell_data_object.h"
 
 namespace {
@@ -30,26 +31,25 @@ std::vector<std::wstring> gFiles;
 // The class ids of the handlers registered for all files.
 std::vector<CLSID> RegisteredHandlers() {
     std::vector<CLSID> handlers;
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"*\\shellex\\ContextMenuHandlers", 0, KEY_READ, &key) !=
+    base::RegistryKey key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"*\\shellex\\ContextMenuHandlers", 0, KEY_READ, key.Receive()) !=
         ERROR_SUCCESS)
         return handlers;
     wchar_t name[256];
     for (DWORD i = 0;; ++i) {
         DWORD length = 256;
-        if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         wchar_t value[256] = {};
         LONG size = sizeof value;
         CLSID clsid;
         // The class id is the key's default value, or the key's own name.
-        if (RegQueryValueW(key, name, value, &size) == ERROR_SUCCESS && value[0] &&
+        if (RegQueryValueW(key.get(), name, value, &size) == ERROR_SUCCESS && value[0] &&
             SUCCEEDED(CLSIDFromString(value, &clsid)))
             handlers.push_back(clsid);
         else if (SUCCEEDED(CLSIDFromString(name, &clsid)))
             handlers.push_back(clsid);
     }
-    RegCloseKey(key);
     return handlers;
 }
 

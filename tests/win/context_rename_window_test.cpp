@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "shellext/ContextRenameWindow.h"
-#include "shellext/ThreadState.h"
+#include "shellext/ShowRenameWindow.h"
 #include "tests/win/prompts.h"
 #include "ui/App.h"
 #include "ui/Screen.h"
@@ -26,7 +26,7 @@ const wchar_t k58Text[] =
     L"Error 58\rFile exist... Please don't use the symbol * in the field ENTER NEW FILENAME. "
     L"Instead use a NEW name.";
 
-class ContextRenameWindow : public testing::Test {
+class ContextWindow : public testing::Test {
 protected:
     void SetUp() override {
         wchar_t temp[MAX_PATH];
@@ -34,11 +34,10 @@ protected:
         folder = fs::path(temp) / ("nomaro-wind-" + std::to_string(GetCurrentProcessId()));
         fs::remove_all(folder);
         fs::create_directories(folder);
-        window = std::make_unique<shellext::frmWind>();
+        window = std::make_unique<shellext::ContextRenameWindow>();
     }
     void TearDown() override {
         window.reset();
-        shellext::gFiles().clear();
         std::error_code ignored;
         fs::remove_all(folder, ignored);
     }
@@ -64,41 +63,41 @@ protected:
 
     // Opens the window on the selection and lets its set-up run.
     void Open(const std::vector<std::wstring>& selection) {
-        shellext::gFiles() = selection;
+        window->SetSelection(selection);
         window->Show();
-        ASSERT_TRUE(window->Timer1.FireNow());
+        ASSERT_TRUE(window->fillListTimer.FireNow());
     }
 
     std::vector<std::wstring> Listed() const {
         std::vector<std::wstring> names;
-        for (int i = 0; i < window->List2.ListCount(); ++i) names.push_back(window->List2.List(i));
+        for (int i = 0; i < window->fileList.ListCount(); ++i) names.push_back(window->fileList.List(i));
         return names;
     }
 
     void Rename(const std::wstring& newName, int answer = IDOK) {
-        window->Text3.SetText(newName);
+        window->newNameBox.SetText(newName);
         prompts.answers.assign({answer});
-        window->Command3.Click();
+        window->renameButton.Click();
     }
 
     testing_support::ScriptedPrompts prompts;
     fs::path folder;
-    std::unique_ptr<shellext::frmWind> window;
+    std::unique_ptr<shellext::ContextRenameWindow> window;
 };
 
 // A form with nothing but a sorted list box.
 class SortedListForm : public ui::Form {
 public:
-    ui::ListBox List1;
+    ui::ListBox list;
 
 protected:
-    void CreateControls() override { List1.Create(*this, nullptr, true); }
+    void CreateControls() override { list.Create(*this, nullptr, true); }
     HWND OwnerWindow() const override { return nullptr; }
 };
 
 }  // namespace
 
-TEST_F(ContextRenameWindow, OpensAsAFixedDialogWithItsInitialState) {
+TEST_F(ContextWindow, OpensAsAFixedDialogWithItsInitialState) {
     window->Load();
     auto& w = *window;
     EXPECT_EQ(w.Caption(), L"Rename Filenames");
@@ -112,30 +111,30 @@ TEST_F(ContextRenameWindow, OpensAsAFixedDialogWithItsInitialState) {
     EXPECT_EQ(GetWindow(w.hwnd(), GW_OWNER), nullptr);
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
 
-    EXPECT_EQ(w.Option3.Caption(), L"0001  (recomended)");
-    EXPECT_EQ(w.Frame2.Caption(), L"Keep File Extension on files?");
-    EXPECT_TRUE(w.Option1.Value());
-    EXPECT_TRUE(w.Option3.Value());
-    EXPECT_FALSE(w.Check1.Value());
-    EXPECT_FALSE(w.Label2.Enabled());
-    EXPECT_FALSE(w.Text2.Enabled());
-    EXPECT_FALSE(w.Text4.Enabled());
-    EXPECT_EQ(w.Label3.Caption(), L"");
-    EXPECT_TRUE(w.Timer1.Enabled());
-    EXPECT_EQ(w.Timer1.Interval(), 200u);
-    EXPECT_EQ(LOWORD(SendMessageW(w.hwnd(), DM_GETDEFID, 0, 0)), w.Command1.id());
+    EXPECT_EQ(w.fourDigitOption.Caption(), L"0001  (recomended)");
+    EXPECT_EQ(w.extensionFrame.Caption(), L"Keep File Extension on files?");
+    EXPECT_TRUE(w.keepExtensionOption.Value());
+    EXPECT_TRUE(w.fourDigitOption.Value());
+    EXPECT_FALSE(w.clearAttributesBox.Value());
+    EXPECT_FALSE(w.newExtensionLabel.Enabled());
+    EXPECT_FALSE(w.newExtensionBox.Enabled());
+    EXPECT_FALSE(w.startNumberBox.Enabled());
+    EXPECT_EQ(w.selectedCountLabel.Caption(), L"");
+    EXPECT_TRUE(w.fillListTimer.Enabled());
+    EXPECT_EQ(w.fillListTimer.Interval(), 200u);
+    EXPECT_EQ(LOWORD(SendMessageW(w.hwnd(), DM_GETDEFID, 0, 0)), w.helpButton.id());
 }
 
-TEST_F(ContextRenameWindow, SetUpListsDottedFilesInListBoxOrder) {
+TEST_F(ContextWindow, SetUpListsDottedFilesInListBoxOrder) {
     auto files = MakeFiles({L"B.txt", L"a.txt", L"README"});
     fs::create_directories(folder / "Sub.dir");
     fs::create_directories(folder / "Pics");
     Open({files[0], (folder / "Sub.dir").wstring(), files[2], files[1], (folder / "Pics").wstring()});
     EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"a.txt", L"B.txt"}));
-    EXPECT_EQ(window->Label3.Caption(), L"Selected = 2");
-    const std::wstring inFolder = folder.wstring() + L"\\";
-    EXPECT_EQ(window->List1, (std::vector<std::wstring>{inFolder, inFolder}));
-    EXPECT_FALSE(window->Timer1.Enabled());
+    EXPECT_EQ(window->selectedCountLabel.Caption(), L"Selected = 2");
+    const std::wstring inFolder = folder.wstring();
+    EXPECT_EQ(window->folders, (std::vector<std::wstring>{inFolder, inFolder}));
+    EXPECT_FALSE(window->fillListTimer.Enabled());
 
     // The order is the one a sorted list box gives, whatever the characters.
     auto tricky = MakeFiles({L"ab.txt", L"a-b.txt", L"a_b.txt", L"A b.txt", L"10.txt", L"9.txt",
@@ -144,13 +143,13 @@ TEST_F(ContextRenameWindow, SetUpListsDottedFilesInListBoxOrder) {
     Open(tricky);
     SortedListForm sorted;
     sorted.Load();
-    for (const auto& path : tricky) sorted.List1.AddItem(fs::path(path).filename().wstring());
+    for (const auto& path : tricky) sorted.list.AddItem(fs::path(path).filename().wstring());
     std::vector<std::wstring> expected;
-    for (int i = 0; i < sorted.List1.ListCount(); ++i) expected.push_back(sorted.List1.List(i));
+    for (int i = 0; i < sorted.list.ListCount(); ++i) expected.push_back(sorted.list.List(i));
     EXPECT_EQ(Listed(), expected);
 }
 
-TEST_F(ContextRenameWindow, EntriesFromTwoFoldersAreRenamedEachInItsOwnFolder) {
+TEST_F(ContextWindow, EntriesFromTwoFoldersAreRenamedEachInItsOwnFolder) {
     auto files = MakeFiles({L"One\\b.jpg", L"Two\\a.jpg", L"One\\a.jpg", L"Two\\c.jpg"});
     Open({files[0], files[1]});
     ASSERT_EQ(Listed(), (std::vector<std::wstring>{L"a.jpg", L"b.jpg"}));
@@ -160,203 +159,166 @@ TEST_F(ContextRenameWindow, EntriesFromTwoFoldersAreRenamedEachInItsOwnFolder) {
     EXPECT_EQ(FilesIn(folder / "Two"), (std::set<std::wstring>{L"Trip0001.jpg", L"c.jpg"}));
 }
 
-TEST_F(ContextRenameWindow, ExamplesOfTheNamingRules) {
+TEST_F(ContextWindow, ExamplesOfTheNamingRules) {
     struct Example {
         const wchar_t* newName;
         const wchar_t* extension;  // null keeps the extension
-        ui::OptionButton shellext::frmWind::*index;
+        ui::OptionButton shellext::ContextRenameWindow::*index;
         const wchar_t* startNumber;
         std::set<std::wstring> expected;
     };
     const Example examples[] = {
-        {L"  Trip ", nullptr, &shellext::frmWind::Option3, nullptr,
+        {L"  Trip ", nullptr, &shellext::ContextRenameWindow::fourDigitOption, nullptr,
          {L"Trip0001.jpg", L"Trip0002.JPG", L"Trip0003.tar.gz"}},
-        {L"Trip", L"png", &shellext::frmWind::Option5, nullptr,
+        {L"Trip", L"png", &shellext::ContextRenameWindow::twoDigitOption, nullptr,
          {L"Trip01.png", L"Trip02.png", L"Trip03.png"}},
-        {L"Trip", nullptr, &shellext::frmWind::Option6, L"098",
+        {L"Trip", nullptr, &shellext::ContextRenameWindow::startNumberOption, L"098",
          {L"Trip098.jpg", L"Trip099.JPG", L"Trip100.tar.gz"}},
-        {L"*", L"bak", &shellext::frmWind::Option3, nullptr, {L"a.bak", L"b.bak", L"c.bak"}},
+        {L"*", L"bak", &shellext::ContextRenameWindow::fourDigitOption, nullptr, {L"a.bak", L"b.bak", L"c.bak"}},
     };
     for (const Example& example : examples) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(example.newName)));
         fs::remove_all(folder);
         auto files = MakeFiles({L"b.JPG", L"a.jpg", L"c.tar.gz"});
-        window = std::make_unique<shellext::frmWind>();
+        window = std::make_unique<shellext::ContextRenameWindow>();
         Open(files);
         if (example.extension) {
-            window->Option2.SetValue(true);
-            window->Text2.SetText(example.extension);
+            window->newExtensionOption.SetValue(true);
+            window->newExtensionBox.SetText(example.extension);
         }
         ((*window).*example.index).SetValue(true);
-        if (example.startNumber) window->Text4.SetText(example.startNumber);
+        if (example.startNumber) window->startNumberBox.SetText(example.startNumber);
         prompts.seen.clear();
         Rename(example.newName);
-        ASSERT_EQ(prompts.seen.size(), 1u);
-        EXPECT_EQ(prompts.seen[0].text, L"Rename the selected file(s)?");
-        EXPECT_EQ(prompts.seen[0].title, L"Rename?");
-        EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+        EXPECT_TRUE(prompts.Said(0, L"Rename the selected file(s)?", L"Rename?", MB_OKCANCEL | MB_ICONQUESTION));
+        EXPECT_EQ(prompts.seen.size(), 1u);
         EXPECT_EQ(FilesIn(folder), example.expected);
         EXPECT_FALSE(window->IsLoaded());
     }
 }
 
-TEST_F(ContextRenameWindow, ExistingTargetStopsWith58AndCloses) {
+TEST_F(ContextWindow, ExistingTargetStopsWith58AndCloses) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.jpg", L"Trip0002.jpg"});
     Open({files[0], files[1], files[2]});
     Rename(L"Trip");
-    ASSERT_EQ(prompts.seen.size(), 2u);
-    EXPECT_EQ(prompts.seen[1].text, k58Text);
-    EXPECT_EQ(prompts.seen[1].title, L"Error 58");
-    EXPECT_EQ(prompts.seen[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_TRUE(prompts.Said(1, k58Text, L"Error 58", MB_OK | MB_ICONSTOP));
     EXPECT_EQ(FilesIn(folder),
               (std::set<std::wstring>{L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg", L"c.jpg"}));
     EXPECT_FALSE(window->IsLoaded());
-    EXPECT_TRUE(window->List1.empty());
+    EXPECT_TRUE(window->folders.empty());
 }
 
-TEST_F(ContextRenameWindow, FileGoneBeforeRenamingIsReportedAndCloses) {
+TEST_F(ContextWindow, FileGoneBeforeRenamingIsReportedAndCloses) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     Open(files);
     fs::remove(files[1]);
     Rename(L"Trip");
-    ASSERT_EQ(prompts.seen.size(), 2u);
-    EXPECT_EQ(prompts.seen[1].text, L"Error Number = 53\rError description = File not found");
-    EXPECT_EQ(prompts.seen[1].title, L"Error 53");
+    EXPECT_TRUE(prompts.SaidError(1, base::err::FileNotFound));
     EXPECT_EQ(FilesIn(folder), std::set<std::wstring>{L"Trip0001.jpg"});
     EXPECT_FALSE(window->IsLoaded());
 }
 
-TEST_F(ContextRenameWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
+TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     MakeFiles({L"README"});
     fs::create_directories(folder / "Pics");
     Open({(folder / "README").wstring(), (folder / "Pics").wstring()});
-    EXPECT_EQ(window->Label3.Caption(), L"Selected = 0");
+    EXPECT_EQ(window->selectedCountLabel.Caption(), L"Selected = 0");
     Rename(L"Trip");
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, L"Nothing to rename");
-    EXPECT_EQ(prompts.seen[0].title, L"Stop");
-    EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+    EXPECT_TRUE(prompts.Said(0, L"Nothing to rename", L"Stop", MB_OK | MB_ICONINFORMATION));
     window->Unload();
 
     auto files = MakeFiles({L"a.jpg"});
     Open(files);
     Rename(L"   ");
-    EXPECT_EQ(prompts.seen.back().text, L"Please enter a new filename");
-    EXPECT_EQ(prompts.seen.back().title, L"New Filename");
-    EXPECT_EQ(window->Text3.Text(), L"");
+    EXPECT_TRUE(prompts.Said(1, L"Please enter a new filename", L"New Filename", MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(window->newNameBox.Text(), L"");
 
     Rename(L"*");
-    EXPECT_FALSE(window->Option3.Enabled());
-    EXPECT_FALSE(window->Option6.Enabled());
-    EXPECT_EQ(prompts.seen.back().text, L"With current setting no change will be made");
-    EXPECT_EQ(prompts.seen.back().title, L"?");
-    EXPECT_EQ(prompts.seen.back().flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_FALSE(window->fourDigitOption.Enabled());
+    EXPECT_FALSE(window->startNumberOption.Enabled());
+    EXPECT_TRUE(prompts.Said(2, L"With current setting no change will be made", L"?", MB_OK | MB_ICONEXCLAMATION));
 
     // An empty start number fails when the indexes are built; a second try starts afresh.
-    window->Option6.SetValue(true);
+    window->startNumberOption.SetValue(true);
     Rename(L"Trip");
-    EXPECT_EQ(prompts.seen.back().text, L"Error Number = 13\rError description = Type mismatch");
-    EXPECT_EQ(prompts.seen.back().title, L"Error 13");
+    EXPECT_TRUE(prompts.SaidError(3, base::err::TypeMismatch));
     EXPECT_TRUE(window->IsLoaded());
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"README", L"Pics"}));
-    prompts.seen.clear();
-    window->Text4.SetText(L"12a");
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, L"Only numbers in this field");
-    EXPECT_EQ(prompts.seen[0].flags, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(window->Text4.Text(), L"0000");
+    window->startNumberBox.SetText(L"12a");
+    EXPECT_TRUE(prompts.Said(4, L"Only numbers in this field"));
+    EXPECT_EQ(window->startNumberBox.Text(), L"0000");
     Rename(L"Trip");
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Trip0000.jpg", L"README", L"Pics"}));
 }
 
-TEST_F(ContextRenameWindow, CancelAtTheQuestionClosesAndRenamesNothing) {
+TEST_F(ContextWindow, CancelAtTheQuestionClosesAndRenamesNothing) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     Open(files);
     Rename(L"Trip", IDCANCEL);
     EXPECT_EQ(prompts.seen.size(), 1u);
     EXPECT_FALSE(window->IsLoaded());
-    EXPECT_TRUE(window->List1.empty());
+    EXPECT_TRUE(window->folders.empty());
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"b.jpg"}));
 }
 
-TEST_F(ContextRenameWindow, WriteProtectionIsRemovedOnlyWhenAsked) {
+TEST_F(ContextWindow, WriteProtectionIsRemovedOnlyWhenAsked) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     for (const auto& path : files) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     Open({files[0]});
     Rename(L"Kept");
     EXPECT_TRUE(GetFileAttributesW((folder / "Kept0001.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
 
-    window = std::make_unique<shellext::frmWind>();
+    window = std::make_unique<shellext::ContextRenameWindow>();
     Open({files[1]});
-    window->Check1.SetValue(true);
+    window->clearAttributesBox.SetValue(true);
     Rename(L"Freed");
     EXPECT_FALSE(GetFileAttributesW((folder / "Freed0001.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
     for (const auto& entry : fs::directory_iterator(folder))
         SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(ContextRenameWindow, ASecondOpeningStartsClean) {
-    auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.txt"});
-    Open({files[0], files[1]});
-    auto& w = *window;
-    w.Text3.SetText(L"x");
-    w.Option2.SetValue(true);
-    w.Text2.SetText(L"png");
-    w.Option6.SetValue(true);
-    w.Text4.SetText(L"7");
-    w.Check1.SetValue(true);
-    w.Command2.Click();
-    EXPECT_FALSE(w.IsLoaded());
-    EXPECT_TRUE(w.List1.empty());
-
-    shellext::gFiles() = {files[2]};
-    w.Show();
-    EXPECT_EQ(w.List2.ListCount(), 0);
-    EXPECT_EQ(w.Text3.Text(), L"");
-    EXPECT_TRUE(w.Option1.Value());
-    EXPECT_TRUE(w.Option3.Value());
-    EXPECT_FALSE(w.Option6.Value());
-    EXPECT_FALSE(w.Text2.Enabled());
-    EXPECT_FALSE(w.Text4.Enabled());
-    EXPECT_FALSE(w.Check1.Value());
-    ASSERT_TRUE(w.Timer1.FireNow());
-    EXPECT_EQ(Listed(), std::vector<std::wstring>{L"c.txt"});
-    EXPECT_EQ(w.List1, std::vector<std::wstring>{folder.wstring() + L"\\"});
-}
-
 namespace {
-// Drives the thread's rename window from a thread timer while it runs its
-// own modal loop.
+// Drives the thread's window from a thread timer while it runs its own modal
+// loop: before its set-up has run, a second command on other files arrives
+// (the window only comes forward); once the list is filled, a new name is
+// typed and Rename chosen.
 struct ModalRun {
     HWND owner = nullptr;
     DWORD deadline = 0;
     std::wstring newName;
+    std::vector<std::wstring> otherFiles;
+    bool secondCommandWhileOpen = false;
     bool ownerDisabled = false;
     bool ownedByOwner = false;
-    bool listFilledByItsTimer = false;
+    std::vector<std::wstring> listed;
     bool done = false;
 };
 ModalRun* gRun = nullptr;
 
 void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::frmWind& window = shellext::ThreadRenameWindow();
-    if (gRun->done || !window.IsLoaded()) return;
+    shellext::ContextRenameWindow* window = shellext::OpenRenameWindowOfThread();
+    if (gRun->done || !window || !window->IsLoaded()) return;
     if (GetTickCount() > gRun->deadline) {  // never leave the test hanging
         gRun->done = true;
-        window.Unload();
+        window->Unload();
         return;
     }
-    if (window.Label3.Caption().empty()) return;  // its own 200 ms timer has not run yet
+    if (window->selectedCountLabel.Caption().empty()) {  // its own 200 ms timer has not run yet
+        if (gRun->secondCommandWhileOpen) return;
+        shellext::ShowContextRenameWindow(gRun->owner, gRun->otherFiles);
+        gRun->secondCommandWhileOpen = shellext::OpenRenameWindowOfThread() == window && window->IsLoaded();
+        return;
+    }
     gRun->done = true;
-    gRun->listFilledByItsTimer = true;
+    for (int i = 0; i < window->fileList.ListCount(); ++i) gRun->listed.push_back(window->fileList.List(i));
     gRun->ownerDisabled = !IsWindowEnabled(gRun->owner);
-    gRun->ownedByOwner = GetWindow(window.hwnd(), GW_OWNER) == gRun->owner;
-    window.Text3.SetText(gRun->newName);
-    window.Command3.Click();
+    gRun->ownedByOwner = GetWindow(window->hwnd(), GW_OWNER) == gRun->owner;
+    window->newNameBox.SetText(gRun->newName);
+    window->renameButton.Click();
 }
 }  // namespace
 
-TEST_F(ContextRenameWindow, RunsModalOverTheShellWindowAndIsReused) {
+TEST_F(ContextWindow, RunsModalOverTheShellWindowKeepsItsSelectionAndOpensAgain) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -366,87 +328,29 @@ TEST_F(ContextRenameWindow, RunsModalOverTheShellWindowAndIsReused) {
         run.owner = owner;
         run.deadline = GetTickCount() + 5000;
         run.newName = newName;
+        run.otherFiles = {files[1]};
         gRun = &run;
         UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveModalWindow);
         prompts.answers.assign({IDOK});
         shellext::ShowContextRenameWindow(owner, {files[0]});
         KillTimer(nullptr, timer);
         gRun = nullptr;
-        EXPECT_TRUE(run.listFilledByItsTimer);
+        EXPECT_TRUE(run.secondCommandWhileOpen) << "the set-up ran before the second command";
+        EXPECT_EQ(run.listed, std::vector<std::wstring>{fs::path(files[0]).filename().wstring()});
         EXPECT_TRUE(run.ownerDisabled);
         EXPECT_TRUE(run.ownedByOwner);
         EXPECT_TRUE(IsWindowEnabled(owner));
-        EXPECT_FALSE(shellext::ThreadRenameWindow().IsLoaded());
+        EXPECT_EQ(shellext::OpenRenameWindowOfThread(), nullptr);
         files[0] = (folder / (std::wstring(newName) + L"0001.jpg")).wstring();
-        EXPECT_TRUE(fs::exists(files[0]));
     }
     EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Two0001.jpg", L"b.jpg"}));
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
     DestroyWindow(owner);
 }
 
-namespace {
-// A second command on the same thread, on other files, while the window is
-// open and before its set-up has read the selection; the window is closed
-// once its list is filled.
-struct SecondCommand {
-    HWND owner = nullptr;
-    DWORD deadline = 0;
-    std::vector<std::wstring> otherFiles;
-    bool askedBeforeSetUp = false;
-    bool openAfterSecondCall = false;
-    std::vector<std::wstring> listed;
-    bool done = false;
-};
-SecondCommand* gSecond = nullptr;
-
-void CALLBACK AskAgainWhileOpen(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::frmWind& window = shellext::ThreadRenameWindow();
-    if (gSecond->done || !window.IsLoaded()) return;
-    const bool listFilled = !window.Label3.Caption().empty();
-    if (GetTickCount() > gSecond->deadline || (listFilled && !gSecond->askedBeforeSetUp)) {
-        gSecond->done = true;
-        window.Unload();
-        return;
-    }
-    if (!gSecond->askedBeforeSetUp) {
-        gSecond->askedBeforeSetUp = true;
-        shellext::ShowContextRenameWindow(gSecond->owner, gSecond->otherFiles);
-        gSecond->openAfterSecondCall = window.IsLoaded();
-        return;
-    }
-    if (!listFilled) return;
-    gSecond->done = true;
-    for (int i = 0; i < window.List2.ListCount(); ++i) gSecond->listed.push_back(window.List2.List(i));
-    window.Unload();
-}
-}  // namespace
-
-TEST_F(ContextRenameWindow, ASecondCommandWhileOpenKeepsTheFirstSelection) {
-    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
-    HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(owner, nullptr);
-    SecondCommand second;
-    second.owner = owner;
-    second.deadline = GetTickCount() + 5000;
-    second.otherFiles = {files[1]};
-    gSecond = &second;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, AskAgainWhileOpen);
-    shellext::ShowContextRenameWindow(owner, {files[0]});
-    KillTimer(nullptr, timer);
-    gSecond = nullptr;
-    EXPECT_TRUE(second.askedBeforeSetUp) << "the set-up ran before the second command";
-    EXPECT_TRUE(second.openAfterSecondCall);
-    EXPECT_EQ(second.listed, std::vector<std::wstring>{L"a.jpg"});
-    EXPECT_EQ(shellext::gFiles(), std::vector<std::wstring>{files[0]});
-    EXPECT_FALSE(shellext::ThreadRenameWindow().IsLoaded());
-    DestroyWindow(owner);
-}
-
-TEST_F(ContextRenameWindow, HelpOpensTheTopicFromTheHelpFileBesideTheLibrary) {
+TEST_F(ContextWindow, HelpOpensTheTopicFromTheHelpFileBesideTheLibrary) {
     window->Load();
-    window->Command1.Click();
+    window->helpButton.Click();
     HWND help = nullptr;
     for (int i = 0; i < 100 && !help; ++i) {
         ui::DoEvents();

@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <cstdio>
+#include <utility>
 #include <vector>
 
+#include "base/Scoped.h"
 #include "tests/win/shell_files.h"
 
 using testing_support::ShellDataObject;
@@ -20,11 +22,15 @@ namespace {
 
 const wchar_t kClsid[] = L"{11757562-0E2B-4BA2-8F39-EF49D9300A9D}";
 
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
+using base::ComPtr;
+
+// Takes over a reference that a function returned.
 template <typename T>
-using Com = std::unique_ptr<T, ComRelease>;
+ComPtr<T> Adopt(T* object) {
+    ComPtr<T> owner;
+    *owner.Receive() = object;
+    return owner;
+}
 
 // The server copied beside this test program.
 std::wstring ServerPath() {
@@ -44,10 +50,8 @@ std::wstring ClassesValue(const std::wstring& key, const wchar_t* name = nullptr
 }
 
 bool ClassesKeyExists(const std::wstring& key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    RegCloseKey(handle);
-    return true;
+    base::RegistryKey handle;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.Receive()) == ERROR_SUCCESS;
 }
 
 using ServerEntry = HRESULT(STDAPICALLTYPE*)();
@@ -81,17 +85,18 @@ protected:
         EXPECT_EQ(Entry("DllCanUnloadNow")(), S_OK) << "an object or lock of the server is left";
     }
 
-    Com<IContextMenu> Create(REFCLSID id) {
+    ComPtr<IContextMenu> Create(REFCLSID id) {
         IContextMenu* menu = nullptr;
         EXPECT_EQ(CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
                                    reinterpret_cast<void**>(&menu)),
                   S_OK);
-        return Com<IContextMenu>(menu);
+        return Adopt(menu);
     }
 };
 
-TEST_F(Server, RegistersItsClassServerAndProgId) {
+TEST_F(Server, RegistersItsClassServerAndProgIdAndRemovesThemAgain) {
     const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsid;
+    EXPECT_EQ(Entry("DllRegisterServer")(), S_OK) << "registering twice is harmless";
     EXPECT_EQ(ClassesValue(clsidKey), L"cMenu");
     EXPECT_EQ(lstrcmpiW(ClassesValue(clsidKey + L"\\InprocServer32").c_str(), ServerPath().c_str()), 0)
         << testing::PrintToString(ClassesValue(clsidKey + L"\\InprocServer32"));
@@ -99,60 +104,44 @@ TEST_F(Server, RegistersItsClassServerAndProgId) {
     EXPECT_EQ(ClassesValue(clsidKey + L"\\ProgID"), L"ContextMenu.cMenu");
     EXPECT_EQ(ClassesValue(L"ContextMenu.cMenu"), L"cMenu");
     EXPECT_EQ(ClassesValue(L"ContextMenu.cMenu\\CLSID"), kClsid);
-}
 
-TEST_F(Server, UnregisteringRemovesEveryKeyAndRegisteringTwiceIsHarmless) {
-    const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsid;
-    EXPECT_EQ(Entry("DllRegisterServer")(), S_OK);
     EXPECT_EQ(Entry("DllUnregisterServer")(), S_OK);
     EXPECT_FALSE(ClassesKeyExists(clsidKey));
     EXPECT_FALSE(ClassesKeyExists(L"ContextMenu.cMenu"));
     EXPECT_EQ(Entry("DllUnregisterServer")(), S_OK) << "nothing left to remove is no failure";
-    IUnknown* object = nullptr;
-    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&object)),
+    ComPtr<IUnknown> object;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.ReceiveVoid()),
               REGDB_E_CLASSNOTREG);
     EXPECT_EQ(Entry("DllRegisterServer")(), S_OK);
-    EXPECT_EQ(ClassesValue(clsidKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
 }
 
-TEST_F(Server, CreatedByClassIdAndByProgIdWithBothInterfaces) {
+// Created by class id and by ProgID, handed a real selection, asked for its
+// item through the bound menu method and for its help text.
+TEST_F(Server, ServesARealSelectionByClassIdAndByProgId) {
+    TempFolder folder;
+    folder.AddFile(L"a.txt");
+    auto data = Adopt(ShellDataObject(folder.Path(), {L"a.txt"}));
+    ASSERT_TRUE(data);
     CLSID fromProgId{};
     ASSERT_EQ(CLSIDFromProgID(L"ContextMenu.cMenu", &fromProgId), S_OK);
     EXPECT_TRUE(IsEqualCLSID(fromProgId, clsid));
     for (const CLSID& id : {clsid, fromProgId}) {
         auto menu = Create(id);
         ASSERT_TRUE(menu);
-        IShellExtInit* init = nullptr;
-        EXPECT_EQ(menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)), S_OK);
-        if (init) init->Release();
+        ComPtr<IShellExtInit> init;
+        ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, init.ReceiveVoid()), S_OK);
+        EXPECT_EQ(init->Initialize(nullptr, data.get(), nullptr), S_OK);
+        HMENU popup = CreatePopupMenu();
+        AppendMenuW(popup, MF_STRING, 1, L"Open");
+        EXPECT_EQ(menu->QueryContextMenu(popup, 0, 100, 200, CMF_NORMAL), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
+        wchar_t text[64] = {};
+        GetMenuStringW(popup, 100, text, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(text, L"Rename with &Nomaro");
+        EXPECT_EQ(GetMenuItemCount(popup), 3);
+        DestroyMenu(popup);
+        EXPECT_EQ(menu->GetCommandString(0, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(text), 64), S_OK);
+        EXPECT_STREQ(text, L"Rename with Nomaro");
     }
-}
-
-TEST_F(Server, ServesARealSelectionThroughItsBoundMenuMethod) {
-    TempFolder folder;
-    folder.AddFile(L"a.txt");
-    folder.AddFile(L"b.txt");
-    Com<IDataObject> data(ShellDataObject(folder.Path(), {L"a.txt", L"b.txt"}));
-    ASSERT_TRUE(data);
-    auto menu = Create(clsid);
-    ASSERT_TRUE(menu);
-    IShellExtInit* init = nullptr;
-    ASSERT_EQ(menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)), S_OK);
-    EXPECT_EQ(init->Initialize(nullptr, data.get(), nullptr), S_OK);
-    init->Release();
-
-    HMENU popup = CreatePopupMenu();
-    AppendMenuW(popup, MF_STRING, 1, L"Open");
-    EXPECT_EQ(menu->QueryContextMenu(popup, 0, 100, 200, CMF_NORMAL), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
-    wchar_t caption[64] = {};
-    GetMenuStringW(popup, 100, caption, 64, MF_BYCOMMAND);
-    EXPECT_STREQ(caption, L"Rename with &Nomaro");
-    EXPECT_EQ(GetMenuItemCount(popup), 3);
-    DestroyMenu(popup);
-
-    wchar_t help[64] = {};
-    EXPECT_EQ(menu->GetCommandString(0, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(help), 64), S_OK);
-    EXPECT_STREQ(help, L"Rename with Nomaro");
 }
 
 TEST_F(Server, StaysLoadedWhileAnObjectOrALockLivesAndLeavesItsTableUnpatched) {
@@ -162,7 +151,7 @@ TEST_F(Server, StaysLoadedWhileAnObjectOrALockLivesAndLeavesItsTableUnpatched) {
     auto* entry = *reinterpret_cast<uintptr_t**>(menu.get()) + 3;
     uintptr_t bound = *entry;
     EXPECT_EQ(Entry("DllCanUnloadNow")(), S_FALSE);
-    menu.reset();
+    menu.Reset();
     EXPECT_NE(*entry, bound) << "the table stays patched after the last object";
     MEMORY_BASIC_INFORMATION memory{};
     VirtualQuery(entry, &memory, sizeof memory);
@@ -181,6 +170,91 @@ TEST_F(Server, StaysLoadedWhileAnObjectOrALockLivesAndLeavesItsTableUnpatched) {
               S_OK);
     EXPECT_EQ(factory->LockServer(FALSE), S_OK);
     factory->Release();
+}
+
+// A thread of a file manager that chooses the item: the window opens
+// modally; while it is open the host lets go of its handler and asks COM to
+// free unused libraries, then closes the window; afterwards it asks again.
+struct WindowThread {
+    CLSID clsid{};
+    std::wstring folder;
+    IContextMenu* handler = nullptr;  // the host's reference, dropped while the window is open
+    DWORD deadline = 0;
+    bool shown = false;
+    bool loadedWhileOpen = false;
+    bool loadedAfterwards = true;
+};
+WindowThread* gThread = nullptr;
+
+bool ServerLoaded() { return GetModuleHandleW(L"nomaro3x.dll") != nullptr; }
+
+void CALLBACK DropHandlerAndClose(HWND, UINT, UINT_PTR, DWORD) {
+    HWND window = FindWindowW(L"NomaroForm", L"Rename Filenames");
+    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) {
+        if (GetTickCount() > gThread->deadline) PostQuitMessage(0);  // never leave the test hanging
+        return;
+    }
+    if (gThread->shown) return;
+    gThread->shown = true;
+    std::exchange(gThread->handler, nullptr)->Release();
+    CoFreeUnusedLibrariesEx(0, 0);
+    gThread->loadedWhileOpen = ServerLoaded();
+    PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+DWORD WINAPI ChooseTheItem(void* parameter) {
+    auto& run = *static_cast<WindowThread*>(parameter);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    auto data = Adopt(ShellDataObject(run.folder, {L"a.txt"}));
+    CoCreateInstance(run.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IContextMenu,
+                     reinterpret_cast<void**>(&run.handler));
+    IShellExtInit* init = nullptr;
+    if (data && run.handler &&
+        SUCCEEDED(run.handler->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init)))) {
+        init->Initialize(nullptr, data.get(), nullptr);
+        init->Release();
+        run.deadline = GetTickCount() + 10000;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, DropHandlerAndClose);
+        CMINVOKECOMMANDINFO info{};
+        info.cbSize = sizeof info;
+        info.lpVerb = MAKEINTRESOURCEA(0);
+        IContextMenu* menu = run.handler;
+        menu->InvokeCommand(&info);
+        KillTimer(nullptr, timer);
+    }
+    if (run.handler) run.handler->Release();
+    data.Reset();
+    CoFreeUnusedLibrariesEx(0, 0);
+    run.loadedAfterwards = ServerLoaded();
+    CoUninitialize();
+    return 0;
+}
+
+TEST_F(Server, AThreadThatHadTheWindowOpenEndsAndTheLibraryGoesOnlyWhenClosed) {
+    TempFolder folder;
+    folder.AddFile(L"a.txt");
+    FreeLibrary(server);  // only COM holds the library now
+    server = nullptr;
+    for (int round = 1; round <= 2; ++round) {  // the second loads the library afresh
+        SCOPED_TRACE(round);
+        WindowThread run;
+        run.clsid = clsid;
+        run.folder = folder.Path();
+        gThread = &run;
+        base::KernelHandle thread(CreateThread(nullptr, 0, ChooseTheItem, &run, 0, nullptr));
+        ASSERT_TRUE(thread);
+        if (WaitForSingleObject(thread.get(), 15000) != WAIT_OBJECT_0) {
+            // A thread that cannot end holds the loader: the program could not end either.
+            std::fprintf(stderr, "the host thread did not end\n");
+            TerminateProcess(GetCurrentProcess(), 1);
+        }
+        gThread = nullptr;
+        EXPECT_TRUE(run.shown);
+        EXPECT_TRUE(run.loadedWhileOpen) << "the library went while its window was open";
+        EXPECT_FALSE(run.loadedAfterwards) << "the library stayed after everything was released";
+    }
+    server = LoadLibraryW(ServerPath().c_str());
+    ASSERT_TRUE(server);
 }
 
 }  // namespace
