@@ -60,46 +60,46 @@ protected:
 
     // Opens the window as the program does, with the settings restored.
     void Open() {
-        window = std::make_unique<renamer::frmMain>();
+        window = std::make_unique<renamer::RenameWindow>();
         window->Show();
-        window->Timer5.FireNow();
-        window->Timer4.FireNow();
+        window->restoreSettingsTimer.FireNow();
+        window->restoreStartNumberTimer.FireNow();
     }
 
-    void Browse() { window->Dir1.SetPath(folder.wstring()); }
+    void Browse() { window->folderBox.SetPath(folder.wstring()); }
 
     void Mark(std::initializer_list<const wchar_t*> names) {
         for (const wchar_t* name : names) {
             int found = -1;
-            for (int i = 0; i < window->File1.ListCount(); ++i)
-                if (window->File1.List(i) == name) found = i;
+            for (int i = 0; i < window->fileBox.ListCount(); ++i)
+                if (window->fileBox.List(i) == name) found = i;
             ASSERT_GE(found, 0) << testing::PrintToString(std::wstring(name));
-            window->File1.SetSelected(found, true);
+            window->fileBox.SetSelected(found, true);
         }
     }
 
     void Select() {
-        window->Command1.Click();
-        ASSERT_TRUE(window->Timer1.FireNow());
+        window->selectButton.Click();
+        ASSERT_TRUE(window->transferTimer.FireNow());
     }
 
     // RENAME, the plan step and (when the question is answered OK) the perform step.
     void Rename(int answer = IDOK) {
         prompts.answers.assign({answer, IDOK});
-        window->Command3.Click();
-        window->Timer2.FireNow();
-        window->Timer3.FireNow();
+        window->renameButton.Click();
+        window->planTimer.FireNow();
+        window->performTimer.FireNow();
     }
 
     std::vector<std::wstring> RenameList() const {
         std::vector<std::wstring> names;
-        for (int i = 0; i < window->List2.ListCount(); ++i) names.push_back(window->List2.List(i));
+        for (int i = 0; i < window->renameList.ListCount(); ++i) names.push_back(window->renameList.List(i));
         return names;
     }
 
     testing_support::ScriptedPrompts prompts;
     fs::path folder;
-    std::unique_ptr<renamer::frmMain> window;
+    std::unique_ptr<renamer::RenameWindow> window;
 };
 }  // namespace
 
@@ -110,19 +110,19 @@ TEST_F(RenameWindow, RenamesMarkedFilesOnDisk) {
     Mark({L"a.jpg", L"b.JPG", L"c.tar.gz", L"README"});
     Select();
     EXPECT_EQ(RenameList(), (std::vector<std::wstring>{L"a.jpg", L"b.JPG", L"c.tar.gz", L"README"}));
-    window->Text3.SetText(L"  Trip ");
+    window->newNameBox.SetText(L"  Trip ");
     Rename();
     ASSERT_EQ(prompts.seen.size(), 2u);
     EXPECT_EQ(prompts.seen[0].text, LoadText(256));
     EXPECT_EQ(prompts.seen[0].title, LoadText(262));
     EXPECT_EQ(prompts.seen[1].text, L"Renaiming Complete");
-    EXPECT_EQ(window->Text3.Text(), L"Trip");
+    EXPECT_EQ(window->newNameBox.Text(), L"Trip");
     EXPECT_EQ(FilesOnDisk(), (std::set<std::wstring>{L"Trip0001.jpg", L"Trip0002.JPG",
                                                      L"Trip0003.tar.gz", L"Trip0004.README",
                                                      L"other.txt"}));
     EXPECT_TRUE(RenameList().empty());
-    EXPECT_FALSE(window->Command3.Enabled());
-    EXPECT_FALSE(window->Command4.Enabled());
+    EXPECT_FALSE(window->renameButton.Enabled());
+    EXPECT_FALSE(window->clearListButton.Enabled());
 }
 
 TEST_F(RenameWindow, NewExtensionAndStartNumber) {
@@ -131,11 +131,11 @@ TEST_F(RenameWindow, NewExtensionAndStartNumber) {
     Browse();
     Mark({L"a.jpg", L"b.JPG", L"c.tar.gz"});
     Select();
-    window->Text3.SetText(L"Trip");
-    window->Option2.SetValue(true);
-    window->Text2.SetText(L"png");
-    window->Option6.SetValue(true);
-    window->Text4.SetText(L"098");
+    window->newNameBox.SetText(L"Trip");
+    window->newExtensionOption.SetValue(true);
+    window->newExtensionBox.SetText(L"png");
+    window->startNumberOption.SetValue(true);
+    window->startNumberBox.SetText(L"098");
     Rename();
     EXPECT_EQ(FilesOnDisk(),
               (std::set<std::wstring>{L"Trip098.png", L"Trip099.png", L"Trip100.png"}));
@@ -147,13 +147,13 @@ TEST_F(RenameWindow, CancelAtTheQuestionRenamesNothingAndEmptiesTheList) {
     Browse();
     Mark({L"a.jpg", L"b.jpg"});
     Select();
-    window->Text3.SetText(L"Trip");
+    window->newNameBox.SetText(L"Trip");
     Rename(IDCANCEL);
     EXPECT_EQ(prompts.seen.size(), 1u);
-    EXPECT_FALSE(window->Timer3.Enabled());
+    EXPECT_FALSE(window->performTimer.Enabled());
     EXPECT_EQ(FilesOnDisk(), (std::set<std::wstring>{L"a.jpg", L"b.jpg"}));
     EXPECT_TRUE(RenameList().empty());
-    EXPECT_FALSE(window->Command3.Enabled());
+    EXPECT_FALSE(window->renameButton.Enabled());
 }
 
 TEST_F(RenameWindow, ExistingTargetStopsWith58AndKeepsEveryFile) {
@@ -162,7 +162,7 @@ TEST_F(RenameWindow, ExistingTargetStopsWith58AndKeepsEveryFile) {
     Browse();
     Mark({L"a.jpg", L"b.jpg", L"c.jpg"});
     Select();
-    window->Text3.SetText(L"Trip");
+    window->newNameBox.SetText(L"Trip");
     Rename();
     ASSERT_EQ(prompts.seen.size(), 2u);
     EXPECT_EQ(prompts.seen[1].text, L"Error 58\r" + LoadText(196));
@@ -181,19 +181,19 @@ TEST_F(RenameWindow, EarlyChecksKeepTheList) {
     MakeFiles({L"a.jpg"});
     Open();
     prompts.answers.assign({IDOK});
-    window->Command3.Click();
+    window->renameButton.Click();
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, LoadText(275));
-    EXPECT_FALSE(window->Timer2.Enabled());
+    EXPECT_FALSE(window->planTimer.Enabled());
 
     Browse();
     Mark({L"a.jpg"});
     Select();
-    window->Text3.SetText(L"   ");
+    window->newNameBox.SetText(L"   ");
     Rename();
     EXPECT_EQ(prompts.seen.back().text, LoadText(197));
-    EXPECT_EQ(window->Text3.Text(), L"");
-    window->Text3.SetText(L"*");
+    EXPECT_EQ(window->newNameBox.Text(), L"");
+    window->newNameBox.SetText(L"*");
     Rename();
     EXPECT_EQ(prompts.seen.back().text, LoadText(241));
     EXPECT_EQ(prompts.seen.back().title, L"?");
@@ -207,8 +207,8 @@ TEST_F(RenameWindow, EmptyStartNumberFailsWhenTheIndexesAreBuilt) {
     Browse();
     Mark({L"a.jpg"});
     Select();
-    window->Text3.SetText(L"Trip");
-    window->Option6.SetValue(true);
+    window->newNameBox.SetText(L"Trip");
+    window->startNumberOption.SetValue(true);
     Rename();
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text.rfind(L"Error Number = 13\rError description = ", 0), 0u);
@@ -225,15 +225,15 @@ TEST_F(RenameWindow, DuplicatesAreRefusedByExactName) {
     std::ofstream(folder / "Two" / "a.txt") << "2";
     std::ofstream(folder / "Two" / "A.TXT.bak") << "2";
     Open();
-    window->Dir1.SetPath((folder / "One").wstring());
+    window->folderBox.SetPath((folder / "One").wstring());
     Mark({L"a.txt", L"b.txt"});
     Select();
     Select();
-    window->Dir1.SetPath((folder / "Two").wstring());
+    window->folderBox.SetPath((folder / "Two").wstring());
     Mark({L"a.txt"});
     Select();
     EXPECT_EQ(RenameList(), (std::vector<std::wstring>{L"a.txt", L"b.txt"}));
-    EXPECT_EQ(window->List1, (std::vector<std::wstring>{(folder / "One").wstring(),
+    EXPECT_EQ(window->entryFolders, (std::vector<std::wstring>{(folder / "One").wstring(),
                                                         (folder / "One").wstring()}));
 }
 
@@ -244,122 +244,122 @@ TEST_F(RenameWindow, RemoveKeepsTheFoldersOfTheRemainingEntries) {
     std::ofstream(folder / "Two" / "b.txt") << "2";
     std::ofstream(folder / "Two" / "c.txt") << "2";
     Open();
-    window->Dir1.SetPath((folder / "One").wstring());
+    window->folderBox.SetPath((folder / "One").wstring());
     Mark({L"a.txt"});
     Select();
-    window->Dir1.SetPath((folder / "Two").wstring());
+    window->folderBox.SetPath((folder / "Two").wstring());
     Mark({L"b.txt", L"c.txt"});
     Select();
-    window->List2.SetSelected(0, true);
-    window->Command2.Click();
+    window->renameList.SetSelected(0, true);
+    window->unselectButton.Click();
     EXPECT_EQ(RenameList(), (std::vector<std::wstring>{L"b.txt", L"c.txt"}));
-    EXPECT_EQ(window->List1, (std::vector<std::wstring>{(folder / "Two").wstring(),
+    EXPECT_EQ(window->entryFolders, (std::vector<std::wstring>{(folder / "Two").wstring(),
                                                         (folder / "Two").wstring()}));
-    EXPECT_TRUE(window->Command3.Enabled());
+    EXPECT_TRUE(window->renameButton.Enabled());
 
-    window->List2.SelectAll();
-    window->Command2.Click();
+    window->renameList.SelectAll();
+    window->unselectButton.Click();
     EXPECT_TRUE(RenameList().empty());
-    EXPECT_FALSE(window->Command3.Enabled());
-    EXPECT_FALSE(window->Command4.Enabled());
-    EXPECT_FALSE(window->clear.Enabled());
+    EXPECT_FALSE(window->renameButton.Enabled());
+    EXPECT_FALSE(window->clearListButton.Enabled());
+    EXPECT_FALSE(window->clearListItem.Enabled());
 }
 
 TEST_F(RenameWindow, SelectWithNothingMarkedOnlyEnablesClearing) {
     MakeFiles({L"a.txt"});
     Open();
     Browse();
-    EXPECT_FALSE(window->Command4.Enabled());
+    EXPECT_FALSE(window->clearListButton.Enabled());
     Select();
     EXPECT_TRUE(RenameList().empty());
-    EXPECT_TRUE(window->Command4.Enabled());
-    EXPECT_TRUE(window->clear.Enabled());
+    EXPECT_TRUE(window->clearListButton.Enabled());
+    EXPECT_TRUE(window->clearListItem.Enabled());
 }
 
 TEST_F(RenameWindow, TypeFilterSelectsEveryMatchingFileWhateverTheCase) {
     MakeFiles({L"a.EXE", L"b.exe", L"c.txt"});
     Open();
     Browse();
-    window->Filter_Click(L"*.EXE");
-    EXPECT_EQ(window->Text1.Text(), L"*.EXE");
-    ASSERT_EQ(window->File1.ListCount(), 2);
-    EXPECT_EQ(window->File1.SelCount(), 2);
-    window->cf_Click();
+    window->OnFilterClick(L"*.EXE");
+    EXPECT_EQ(window->patternBox.Text(), L"*.EXE");
+    ASSERT_EQ(window->fileBox.ListCount(), 2);
+    EXPECT_EQ(window->fileBox.SelCount(), 2);
+    window->OnCountMarkedClick();
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, L"2 file(s) marked in filelist right now!");
-    window->File1.ClearSelection();
-    window->cf_Click();
+    window->fileBox.ClearSelection();
+    window->OnCountMarkedClick();
     EXPECT_EQ(prompts.seen.size(), 1u);
 }
 
 TEST_F(RenameWindow, OptionReactions) {
     Open();
     auto& w = *window;
-    EXPECT_TRUE(w.Option1.Value());
-    EXPECT_TRUE(w.Option3.Value());
-    EXPECT_FALSE(w.Text2.Enabled());
-    EXPECT_FALSE(w.Text4.Enabled());
-    w.Option2.SetValue(true);
-    EXPECT_TRUE(w.Text2.Enabled());
-    EXPECT_TRUE(w.Label2.Enabled());
-    w.Text2.SetText(L"png");
-    w.Option1.SetValue(true);
-    EXPECT_EQ(w.Text2.Text(), L"");
-    EXPECT_FALSE(w.Text2.Enabled());
+    EXPECT_TRUE(w.keepExtensionOption.Value());
+    EXPECT_TRUE(w.fourDigitOption.Value());
+    EXPECT_FALSE(w.newExtensionBox.Enabled());
+    EXPECT_FALSE(w.startNumberBox.Enabled());
+    w.newExtensionOption.SetValue(true);
+    EXPECT_TRUE(w.newExtensionBox.Enabled());
+    EXPECT_TRUE(w.newExtensionLabel.Enabled());
+    w.newExtensionBox.SetText(L"png");
+    w.keepExtensionOption.SetValue(true);
+    EXPECT_EQ(w.newExtensionBox.Text(), L"");
+    EXPECT_FALSE(w.newExtensionBox.Enabled());
 
-    w.Option6.SetValue(true);
-    EXPECT_TRUE(w.Text4.Enabled());
-    w.Text4.SetText(L"0048");
-    w.Option4.SetValue(true);
-    EXPECT_EQ(w.Text4.Text(), L"");
-    EXPECT_TRUE(w.Text4.Enabled());
+    w.startNumberOption.SetValue(true);
+    EXPECT_TRUE(w.startNumberBox.Enabled());
+    w.startNumberBox.SetText(L"0048");
+    w.threeDigitOption.SetValue(true);
+    EXPECT_EQ(w.startNumberBox.Text(), L"");
+    EXPECT_TRUE(w.startNumberBox.Enabled());
 
-    w.Text3.SetText(L"*");
-    for (ui::Control* c : {static_cast<ui::Control*>(&w.Option3), static_cast<ui::Control*>(&w.Option6),
-                           static_cast<ui::Control*>(&w.Text4)})
+    w.newNameBox.SetText(L"*");
+    for (ui::Control* c : {static_cast<ui::Control*>(&w.fourDigitOption), static_cast<ui::Control*>(&w.startNumberOption),
+                           static_cast<ui::Control*>(&w.startNumberBox)})
         EXPECT_FALSE(c->Enabled());
-    w.Text3.SetText(L"");
-    EXPECT_TRUE(w.Option3.Enabled());
-    EXPECT_TRUE(w.Text4.Enabled());
+    w.newNameBox.SetText(L"");
+    EXPECT_TRUE(w.fourDigitOption.Enabled());
+    EXPECT_TRUE(w.startNumberBox.Enabled());
 
-    w.Check1.SetValue(true);
-    EXPECT_FALSE(w.Option1.Enabled());
-    EXPECT_FALSE(w.Option5.Enabled());
-    EXPECT_FALSE(w.Text2.Enabled());
-    w.Check1.SetValue(false);
-    EXPECT_TRUE(w.Option1.Enabled());
-    EXPECT_TRUE(w.Option5.Enabled());
-    EXPECT_TRUE(w.Text2.Enabled());  // enabled even with the kept extension
+    w.indexedExtensionBox.SetValue(true);
+    EXPECT_FALSE(w.keepExtensionOption.Enabled());
+    EXPECT_FALSE(w.twoDigitOption.Enabled());
+    EXPECT_FALSE(w.newExtensionBox.Enabled());
+    w.indexedExtensionBox.SetValue(false);
+    EXPECT_TRUE(w.keepExtensionOption.Enabled());
+    EXPECT_TRUE(w.twoDigitOption.Enabled());
+    EXPECT_TRUE(w.newExtensionBox.Enabled());  // enabled even with the kept extension
 }
 
 TEST_F(RenameWindow, StartNumberValidation) {
     Open();
     auto& w = *window;
-    w.Option6.SetValue(true);
-    w.Text4.SetText(L"-12");
+    w.startNumberOption.SetValue(true);
+    w.startNumberBox.SetText(L"-12");
     EXPECT_TRUE(prompts.seen.empty());
-    w.Text4.SetText(L"9999");
+    w.startNumberBox.SetText(L"9999");
     EXPECT_TRUE(prompts.seen.empty());
-    w.Text4.SetText(L"12a");
+    w.startNumberBox.SetText(L"12a");
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, L"Only numbers in this field");
-    EXPECT_EQ(w.Text4.Text(), L"0000");
+    EXPECT_EQ(w.startNumberBox.Text(), L"0000");
     // A fifth character cannot be typed.
-    w.Text4.SetText(L"1234");
-    w.Text4.SetFocus();
-    SendMessageW(w.Text4.hwnd(), EM_SETSEL, 4, 4);
-    SendMessageW(w.Text4.hwnd(), WM_CHAR, L'5', 1);
-    EXPECT_EQ(w.Text4.Text(), L"1234");
+    w.startNumberBox.SetText(L"1234");
+    w.startNumberBox.SetFocus();
+    SendMessageW(w.startNumberBox.hwnd(), EM_SETSEL, 4, 4);
+    SendMessageW(w.startNumberBox.hwnd(), WM_CHAR, L'5', 1);
+    EXPECT_EQ(w.startNumberBox.Text(), L"1234");
 }
 
 TEST_F(RenameWindow, SettingsAreWrittenAtCloseEvenOnCancelAndRestored) {
     fs::create_directories(folder / "Pics");
     Open();
-    window->Dir1.SetPath((folder / "Pics").wstring());
-    window->Text1.SetText(L"*.jpg");
-    window->Option2.SetValue(true);
-    window->Text2.SetText(L"png");
-    window->Option5.SetValue(true);
+    window->folderBox.SetPath((folder / "Pics").wstring());
+    window->patternBox.SetText(L"*.jpg");
+    window->newExtensionOption.SetValue(true);
+    window->newExtensionBox.SetText(L"png");
+    window->twoDigitOption.SetValue(true);
     prompts.answers.assign({IDCANCEL});
     EXPECT_FALSE(window->Unload());
     ASSERT_EQ(prompts.seen.size(), 1u);
@@ -374,32 +374,32 @@ TEST_F(RenameWindow, SettingsAreWrittenAtCloseEvenOnCancelAndRestored) {
     EXPECT_TRUE(window->Unload());
 
     Open();
-    EXPECT_EQ(window->Dir1.Path(), (folder / "Pics").wstring());
-    EXPECT_EQ(window->File1.Pattern(), L"*.jpg");
-    EXPECT_TRUE(window->Option2.Value());
-    EXPECT_EQ(window->Text2.Text(), L"png");
-    EXPECT_TRUE(window->Option5.Value());
+    EXPECT_EQ(window->folderBox.Path(), (folder / "Pics").wstring());
+    EXPECT_EQ(window->fileBox.Pattern(), L"*.jpg");
+    EXPECT_TRUE(window->newExtensionOption.Value());
+    EXPECT_EQ(window->newExtensionBox.Text(), L"png");
+    EXPECT_TRUE(window->twoDigitOption.Value());
 }
 
 TEST_F(RenameWindow, StartNumberIsRestoredHalfASecondLater) {
     Open();
-    window->Option6.SetValue(true);
-    window->Text4.SetText(L"0048");
+    window->startNumberOption.SetValue(true);
+    window->startNumberBox.SetText(L"0048");
     prompts.answers.assign({IDOK});
     window->Unload();
     EXPECT_EQ(base::ReadIniValue(L"rename", L"ext"), L"True");
     EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), L"4");
     EXPECT_EQ(base::ReadIniValue(L"rename", L"indextxt"), L"0048");
 
-    window = std::make_unique<renamer::frmMain>();
+    window = std::make_unique<renamer::RenameWindow>();
     window->Show();
-    window->Timer5.FireNow();
-    EXPECT_TRUE(window->Timer4.Enabled());
-    EXPECT_FALSE(window->Option6.Value());
-    EXPECT_TRUE(window->Timer4.FireNow());
-    EXPECT_TRUE(window->Option6.Value());
-    EXPECT_EQ(window->Text4.Text(), L"0048");
-    EXPECT_TRUE(window->Text4.Enabled());
+    window->restoreSettingsTimer.FireNow();
+    EXPECT_TRUE(window->restoreStartNumberTimer.Enabled());
+    EXPECT_FALSE(window->startNumberOption.Value());
+    EXPECT_TRUE(window->restoreStartNumberTimer.FireNow());
+    EXPECT_TRUE(window->startNumberOption.Value());
+    EXPECT_EQ(window->startNumberBox.Text(), L"0048");
+    EXPECT_TRUE(window->startNumberBox.Enabled());
 }
 
 TEST_F(RenameWindow, DeletedFolderFallsBackToDriveC) {
@@ -408,17 +408,17 @@ TEST_F(RenameWindow, DeletedFolderFallsBackToDriveC) {
     base::WriteIniValue(L"rename", L"ext", L"False");
     base::WriteIniValue(L"rename", L"index", L"2");
     Open();
-    EXPECT_EQ(window->Drive1.Drive(), L"c:");
-    EXPECT_EQ(window->Text1.Text(), L"*.*");
-    EXPECT_TRUE(window->Option1.Value());
-    EXPECT_TRUE(window->Option3.Value());
+    EXPECT_EQ(window->driveBox.Drive(), L"c:");
+    EXPECT_EQ(window->patternBox.Text(), L"*.*");
+    EXPECT_TRUE(window->keepExtensionOption.Value());
+    EXPECT_TRUE(window->fourDigitOption.Value());
     EXPECT_TRUE(prompts.seen.empty());
 }
 
 TEST_F(RenameWindow, EscapeAsksTheExitQuestion) {
     Open();
     prompts.answers.assign({IDCANCEL});
-    PostMessageW(window->Text3.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(window->newNameBox.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
     ui::DoEvents();
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, LoadText(211));
@@ -428,25 +428,25 @@ TEST_F(RenameWindow, EscapeAsksTheExitQuestion) {
 TEST_F(RenameWindow, NotReadyDriveIsReportedAndTheDriveGoesBack) {
     Open();
     Browse();
-    const std::wstring before = window->Drive1.Drive();
+    const std::wstring before = window->driveBox.Drive();
     // The user chooses drive z:, which has no disk.
     ui::SetDriveReadyProbe([](const std::wstring& root) { return towlower(root[0]) != L'z'; });
     int z = -1;
-    for (int i = 0; i < window->Drive1.ListCount(); ++i) {
-        const std::wstring text = window->Drive1.List(i);
+    for (int i = 0; i < window->driveBox.ListCount(); ++i) {
+        const std::wstring text = window->driveBox.List(i);
         if (text.size() >= 2 && text[0] == L'z' && text[1] == L':') z = i;
     }
     ASSERT_GE(z, 0);
-    SendMessageW(window->Drive1.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(z), 0);
-    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(window->Drive1.id(), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(window->Drive1.hwnd()));
+    SendMessageW(window->driveBox.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(z), 0);
+    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(window->driveBox.id(), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(window->driveBox.hwnd()));
     ui::SetDriveReadyProbe(nullptr);
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, L"Device (Z:) not ready" + std::wstring(23, L' '));
     EXPECT_EQ(prompts.seen[0].title, L"Not ready");
-    EXPECT_EQ(window->Drive1.Drive(), before);
-    EXPECT_EQ(window->Dir1.Path(), folder.wstring());
-    EXPECT_TRUE(window->Dir1.Enabled());
+    EXPECT_EQ(window->driveBox.Drive(), before);
+    EXPECT_EQ(window->folderBox.Path(), folder.wstring());
+    EXPECT_TRUE(window->folderBox.Enabled());
 }
 
 TEST_F(RenameWindow, RightClickInTheRenameListMarksEveryEntry) {
@@ -455,10 +455,10 @@ TEST_F(RenameWindow, RightClickInTheRenameListMarksEveryEntry) {
     Browse();
     Mark({L"a.txt", L"b.txt", L"c.txt"});
     Select();
-    EXPECT_EQ(window->List2.SelCount(), 0);
-    SendMessageW(window->List2.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(window->List2.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(window->List2.SelCount(), 3);
+    EXPECT_EQ(window->renameList.SelCount(), 0);
+    SendMessageW(window->renameList.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(window->renameList.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(window->renameList.SelCount(), 3);
 }
 
 // Stands in for the list window, which lives in a folder of its own.
@@ -471,14 +471,14 @@ TEST_F(RenameWindow, SwitchToTheListWindowSavesAndAsksNoExitQuestion) {
     ui::RegisterMainWindow(ui::MainWindow::List, [] { return std::make_unique<ListWindowStandIn>(); });
     Open();
     prompts.answers.assign({IDNO});
-    window->GotoPrint.Click();
+    window->gotoListWindowItem.Click();
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, LoadText(259) + L"\r" + LoadText(260));
     EXPECT_EQ(prompts.seen[0].title, LoadText(261));
     EXPECT_TRUE(window->IsLoaded());
 
     prompts.answers.assign({IDYES});
-    window->GotoPrint.Click();
+    window->gotoListWindowItem.Click();
     EXPECT_EQ(prompts.seen.size(), 2u);  // no exit question
     EXPECT_FALSE(window->IsLoaded());
     EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), L"1");
@@ -493,10 +493,10 @@ TEST_F(RenameWindow, IndexesBeyond32767FailWithOverflowAndRenameNothing) {
     Browse();
     Mark({L"a.jpg", L"b.jpg"});
     Select();
-    window->Text3.SetText(L"Trip");
-    window->Option6.SetValue(true);
+    window->newNameBox.SetText(L"Trip");
+    window->startNumberOption.SetValue(true);
     // The box takes four typed characters; a hand-edited settings file can bring a longer start.
-    window->Text4.SetText(L"32767");
+    window->startNumberBox.SetText(L"32767");
     Rename();
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, L"Error Number = 6\rError description = Overflow");
@@ -515,17 +515,17 @@ TEST_F(RenameWindow, AThousandFilesWithTheIndexedExtensionAreRefused) {
     }
     Open();
     Browse();
-    window->File1.SelectAll();
+    window->fileBox.SelectAll();
     Select();
-    ASSERT_EQ(window->List2.ListCount(), 1000);
-    window->Text3.SetText(L"Trip");
-    window->Check1.SetValue(true);
+    ASSERT_EQ(window->renameList.ListCount(), 1000);
+    window->newNameBox.SetText(L"Trip");
+    window->indexedExtensionBox.SetValue(true);
     Rename();
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_EQ(prompts.seen[0].text, LoadText(282));
     EXPECT_EQ(prompts.seen[0].title, L"Stop");
     EXPECT_EQ(prompts.seen[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
-    EXPECT_FALSE(window->Timer3.Enabled());
+    EXPECT_FALSE(window->performTimer.Enabled());
     EXPECT_TRUE(RenameList().empty());
     EXPECT_EQ(FilesOnDisk().size(), 1000u);
     EXPECT_EQ(FilesOnDisk().count(L"f999.txt"), 1u);
