@@ -132,7 +132,7 @@ void RenameWindow::CreateControls() {
 void RenameWindow::CreateMenus() {
     menuBar.Create(*this);
     fileMenu.Create(menuBar);
-    clearListItem.Create(fileMenu, [this] { OnClearListItemClick(); });
+    clearListItem.Create(fileMenu, [this] { OnClearListClick(); });
     countMarkedItem.Create(fileMenu, [this] { OnCountMarkedClick(); });
     fileMenu.AddSeparator();
     exitItem.Create(fileMenu, [this] { Unload(); });
@@ -369,11 +369,6 @@ void RenameWindow::OnClearListClick() {
     clearListItem.SetEnabled(false);
     renameButton.SetEnabled(false);
     clearListButton.SetEnabled(false);
-}
-
-void RenameWindow::OnClearListItemClick() {
-    clearListItem.SetEnabled(false);
-    OnClearListClick();
 }
 
 void RenameWindow::OnRenameListMouseDown(int button) {

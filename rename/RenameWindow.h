@@ -86,7 +86,7 @@ public:
     void OnSelectClick();
     void OnUnselectClick();
     void OnRenameClick();
-    void OnClearListClick();
+    void OnClearListClick();  // also the New item of the File menu
     void OnFileDoubleClick();
     void OnFileClick();
     void OnRenameListMouseDown(int button);
@@ -106,7 +106,6 @@ public:
     void OnPerformTimer();
     void OnRestoreStartNumberTimer();
     void OnRestoreSettingsTimer();
-    void OnClearListItemClick();
     void OnCountMarkedClick();
     void OnClearWriteProtectionClick();
     void OnStatusBarClick();
