@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/Scoped.h"
 #include "rename/RenameWindow.h"
 #include "ui/MsgBox.h"
 
@@ -37,9 +38,8 @@ fs::path MakeFolder(const fs::path& root, const wchar_t* name, int files) {
     fs::path folder = root / name;
     fs::create_directories(folder);
     for (int i = 0; i < files; ++i) {
-        HANDLE file = CreateFileW((folder / Numbered(L"photo", i)).c_str(), GENERIC_WRITE, 0,
-                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        CloseHandle(file);
+        base::FileHandle file(CreateFileW((folder / Numbered(L"photo", i)).c_str(), GENERIC_WRITE, 0,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     return folder;
 }
