@@ -25,7 +25,7 @@ private:
 }  // namespace
 
 void InstallWindows() {
-    ui::RegisterMainWindow(ui::MainWindow::Rename, [] { return std::make_unique<renamer::frmMain>(); });
+    ui::RegisterMainWindow(ui::MainWindow::Rename, [] { return std::make_unique<renamer::RenameWindow>(); });
     ui::RegisterMainWindow(ui::MainWindow::List, [] {
         return std::make_unique<PlaceholderWindow>(L"Noma Ro 3.1  (Print & Save)");
     });

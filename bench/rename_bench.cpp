@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/Scoped.h"
 #include "rename/RenameWindow.h"
 #include "ui/MsgBox.h"
 
@@ -37,14 +38,13 @@ fs::path MakeFolder(const fs::path& root, const wchar_t* name, int files) {
     fs::path folder = root / name;
     fs::create_directories(folder);
     for (int i = 0; i < files; ++i) {
-        HANDLE file = CreateFileW((folder / Numbered(L"photo", i)).c_str(), GENERIC_WRITE, 0,
-                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        CloseHandle(file);
+        base::FileHandle file(CreateFileW((folder / Numbered(L"photo", i)).c_str(), GENERIC_WRITE, 0,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     return folder;
 }
 
-// The same names the window gives: Trip00001.jpg ...
+// The same names the window gives: Trip0001.jpg ...
 double BareMoveLoop(const fs::path& folder, int files) {
     double start = Now();
     for (int i = 0; i < files; ++i) {
@@ -69,26 +69,26 @@ int wmain(int argc, wchar_t** argv) {
     const fs::path bareFolder = MakeFolder(root, L"bare", files);
     ui::SetPromptResponder([](const ui::Prompt&) { return IDOK; });
 
-    renamer::frmMain window;
+    renamer::RenameWindow window;
     window.Show();
-    window.Timer5.SetEnabled(false);
-    window.Dir1.SetPath(windowFolder.wstring());
-    window.File1.SelectAll();
+    window.restoreSettingsTimer.SetEnabled(false);
+    window.folderBox.SetPath(windowFolder.wstring());
+    window.fileBox.SelectAll();
 
     double start = Now();
-    window.Command1.Click();
-    window.Timer1.FireNow();
+    window.selectButton.Click();
+    window.transferTimer.FireNow();
     const double transfer = Now() - start;
-    if (window.List2.ListCount() != files) {
-        std::fprintf(stderr, "transfer moved %d of %d files\n", window.List2.ListCount(), files);
+    if (window.renameList.ListCount() != files) {
+        std::fprintf(stderr, "transfer moved %d of %d files\n", window.renameList.ListCount(), files);
         return 1;
     }
 
-    window.Text3.SetText(L"Trip");
-    window.Command3.Click();
-    window.Timer2.FireNow();  // plan and question
+    window.newNameBox.SetText(L"Trip");
+    window.renameButton.Click();
+    window.planTimer.FireNow();  // plan and question
     start = Now();
-    window.Timer3.FireNow();  // the renames
+    window.performTimer.FireNow();  // the renames
     const double perform = Now() - start;
     const double bare = BareMoveLoop(bareFolder, files);
     if (!fs::exists(windowFolder / L"Trip0001.jpg")) {

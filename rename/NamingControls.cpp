@@ -6,46 +6,49 @@
 namespace renamer {
 
 void NamingControls::KeepChosen() {
-    extension.SetText(L"");
-    ui::SetEnabled({&extensionLabel, &extension}, false);
+    newExtensionBox.SetText(L"");
+    ui::SetEnabled({&newExtensionLabel, &newExtensionBox}, false);
 }
 
 void NamingControls::ReplaceChosen() {
-    ui::SetEnabled({&extensionLabel, &extension}, true);
-    extension.SetFocus();
+    ui::SetEnabled({&newExtensionLabel, &newExtensionBox}, true);
+    newExtensionBox.SetFocus();
 }
 
-void NamingControls::FixedIndexChosen() { startNumber.SetText(L""); }
+void NamingControls::FixedIndexChosen() { startNumberBox.SetText(L""); }
 
 void NamingControls::StartNumberChosen() {
-    startNumber.SetEnabled(true);
-    startNumber.SetFocus();
+    startNumberBox.SetEnabled(true);
+    startNumberBox.SetFocus();
 }
 
 void NamingControls::NewNameChanged() {
-    ui::SetEnabled({&four, &three, &two, &fromStart, &startNumber}, newName.Text() != L"*");
+    ui::SetEnabled({&fourDigitOption, &threeDigitOption, &twoDigitOption, &startNumberOption,
+                    &startNumberBox},
+                   newNameBox.Text() != L"*");
 }
 
 void NamingControls::StartNumberChanged(HWND owner) {
-    if (naming::IsValidStartNumber(startNumber.Text())) return;
+    if (naming::IsValidStartNumber(startNumberBox.Text())) return;
     ui::MsgBox(owner, L"Only numbers in this field", MB_OK, ui::AppTitle());
-    startNumber.SetText(L"0000");
+    startNumberBox.SetText(L"0000");
 }
 
 bool NamingControls::IndexChosen() const {
-    return four.Value() || three.Value() || two.Value() || fromStart.Value();
+    return fourDigitOption.Value() || threeDigitOption.Value() || twoDigitOption.Value() ||
+           startNumberOption.Value();
 }
 
 naming::NamingOptions NamingControls::Read(bool indexedExtension) const {
     naming::NamingOptions options;
-    options.newName = newName.Text();
-    options.keepExtension = keep.Value();
-    options.newExtension = extension.Text();
-    options.indexStyle = three.Value()       ? naming::IndexStyle::Three
-                         : two.Value()       ? naming::IndexStyle::Two
-                         : fromStart.Value() ? naming::IndexStyle::StartNumber
-                                             : naming::IndexStyle::Four;
-    options.startNumber = startNumber.Text();
+    options.newName = newNameBox.Text();
+    options.keepExtension = keepExtensionOption.Value();
+    options.newExtension = newExtensionBox.Text();
+    options.indexStyle = threeDigitOption.Value()    ? naming::IndexStyle::Three
+                         : twoDigitOption.Value()    ? naming::IndexStyle::Two
+                         : startNumberOption.Value() ? naming::IndexStyle::StartNumber
+                                                     : naming::IndexStyle::Four;
+    options.startNumber = startNumberBox.Text();
     options.indexedExtension = indexedExtension;
     return options;
 }

@@ -1,6 +1,7 @@
 // The naming-option controls that both rename windows have (the program's
 // rename window and the Explorer extension's), with the reactions they share
-// and the options they stand for.
+// and the options they stand for. Each member refers to the window's own
+// control; the comments give the form names, which both windows share.
 #pragma once
 #include <windows.h>
 
@@ -10,16 +11,16 @@
 namespace renamer {
 
 struct NamingControls {
-    ui::TextBox& newName;        // Text3; "*" keeps the names
-    ui::OptionButton& keep;      // Option1: keep each file's extension
-    ui::OptionButton& replace;   // Option2: give every file the new extension
-    ui::Label& extensionLabel;   // Label2
-    ui::TextBox& extension;      // Text2
-    ui::OptionButton& four;      // Option3: 0001
-    ui::OptionButton& three;     // Option4: 001
-    ui::OptionButton& two;       // Option5: 01
-    ui::OptionButton& fromStart; // Option6: from the start number
-    ui::TextBox& startNumber;    // Text4
+    ui::TextBox& newNameBox;                // Text3: new base name; "*" keeps the names
+    ui::OptionButton& keepExtensionOption;  // Option1: keep each file's extension
+    ui::OptionButton& newExtensionOption;   // Option2: give every file the new extension
+    ui::Label& newExtensionLabel;           // Label2
+    ui::TextBox& newExtensionBox;           // Text2: the new extension, without the dot
+    ui::OptionButton& fourDigitOption;      // Option3: 0001
+    ui::OptionButton& threeDigitOption;     // Option4: 001
+    ui::OptionButton& twoDigitOption;       // Option5: 01
+    ui::OptionButton& startNumberOption;    // Option6: from the start number
+    ui::TextBox& startNumberBox;            // Text4: start number; its length is the index width
 
     // Keep chosen: the new extension is emptied and closed.
     void KeepChosen();
@@ -37,6 +38,8 @@ struct NamingControls {
     // Whether one of the index styles is selected.
     bool IndexChosen() const;
 
+    // The options the controls stand for; the indexed extension is the
+    // caller's, as only the program's window has it.
     naming::NamingOptions Read(bool indexedExtension) const;
 };
 

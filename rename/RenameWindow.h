@@ -1,5 +1,5 @@
-// The batch rename window: browse a folder, collect files into the rename
-// list, choose the new name, index and extension, and rename.
+// The rename window (the form frmMain): browse a folder, collect files into
+// the rename list, choose the new name, index and extension, and rename.
 #pragma once
 #include <string>
 #include <unordered_set>
@@ -16,93 +16,103 @@
 
 namespace renamer {
 
-class frmMain : public ui::Form {
+class RenameWindow : public ui::Form {
 public:
-    frmMain();
-    ~frmMain() override;
+    RenameWindow();
+    ~RenameWindow() override;
 
     // Browser
-    ui::DriveBox Drive1;  // chooses the drive
-    ui::DirBox Dir1;      // chooses the folder
-    ui::FileBox File1;    // files of the folder matching the pattern; several can be marked
-    ui::TextBox Text1;    // file pattern, applied to File1 at every change
+    ui::DriveBox driveBox;    // Drive1: chooses the drive
+    ui::DirBox folderBox;     // Dir1: chooses the folder
+    ui::FileBox fileBox;      // File1: files of the folder matching the pattern; several marked
+    ui::TextBox patternBox;   // Text1: file pattern, applied to fileBox at every change
     // Rename list
-    ui::Button Command1;  // > SELECT >: adds the marked files
-    ui::Button Command2;  // < UNSELECT <: removes the marked entries
-    ui::Button Command3;  // RENAME
-    ui::Button Command4;  // Clear the list
-    ui::Label Label3;     // caption of the rename list
-    ui::ListBox List2;    // names of the rename list; several can be marked
-    std::vector<std::wstring> List1;  // folder of each entry of List2
+    ui::Button selectButton;     // Command1: > SELECT >, adds the marked files
+    ui::Button unselectButton;   // Command2: < UNSELECT <, removes the marked entries
+    ui::Button renameButton;     // Command3: RENAME
+    ui::Button clearListButton;  // Command4: Clear the list
+    ui::Label renameListLabel;   // Label3: caption of the rename list
+    ui::ListBox renameList;      // List2: names of the rename list; several can be marked
+    std::vector<std::wstring> entryFolders;  // List1: folder of each entry of renameList
     // New name
-    ui::Frame Frame1;
-    ui::Label Label1;
-    ui::TextBox Text3;  // new base name; "*" keeps the names
+    ui::Frame newNameFrame;   // Frame1
+    ui::Label newNameLabel;   // Label1
+    ui::TextBox newNameBox;   // Text3: new base name; "*" keeps the names
     // Extension
-    ui::Frame Frame2;
-    ui::OptionButton Option1;  // keep each file's extension
-    ui::OptionButton Option2;  // give every file the new extension
-    ui::Label Label2;
-    ui::TextBox Text2;  // the new extension, without the dot
-    ui::CheckBox Check1;  // indexed extension 001 .. 999
+    ui::Frame extensionFrame;                // Frame2: keep the extension?
+    ui::OptionButton keepExtensionOption;    // Option1: keep each file's extension
+    ui::OptionButton newExtensionOption;     // Option2: give every file the new extension
+    ui::Label newExtensionLabel;             // Label2
+    ui::TextBox newExtensionBox;             // Text2: the new extension, without the dot
+    ui::CheckBox indexedExtensionBox;        // Check1: indexed extension 001 .. 999
     // Index
-    ui::Frame Frame3;
-    ui::OptionButton Option3;  // 0001
-    ui::OptionButton Option4;  // 001
-    ui::OptionButton Option5;  // 01
-    ui::OptionButton Option6;  // from the start number in Text4
-    ui::TextBox Text4;         // start number; its length is the index width
+    ui::Frame indexFrame;                 // Frame3
+    ui::OptionButton fourDigitOption;     // Option3: 0001
+    ui::OptionButton threeDigitOption;    // Option4: 001
+    ui::OptionButton twoDigitOption;      // Option5: 01
+    ui::OptionButton startNumberOption;   // Option6: from the start number in startNumberBox
+    ui::TextBox startNumberBox;           // Text4: start number; its length is the index width
     // Decoration and status
-    ui::Image Image1;  // shown normally
-    ui::Image Image2;  // shown while the mouse is over Image1
-    ui::StatusBar StatusBar1;
+    ui::Image plainImage;   // Image1: shown normally
+    ui::Image hoverImage;   // Image2: shown while the mouse is over plainImage
+    ui::StatusBar statusBar;  // StatusBar1
     // Deferred work
-    ui::Timer Timer1;  // transfer, 500 ms
-    ui::Timer Timer2;  // plan the renaming, 1500 ms
-    ui::Timer Timer3;  // perform the renaming, 1500 ms
-    ui::Timer Timer4;  // restore the start number, 500 ms
-    ui::Timer Timer5;  // restore the settings, 250 ms
+    ui::Timer transferTimer;            // Timer1: moves the marked files into the list, 500 ms
+    ui::Timer planTimer;                // Timer2: plans the renaming, 1500 ms
+    ui::Timer performTimer;             // Timer3: performs the renaming, 1500 ms
+    ui::Timer restoreStartNumberTimer;  // Timer4: restores the start number, 500 ms
+    ui::Timer restoreSettingsTimer;     // Timer5: restores the settings, 250 ms
     // Menus
-    ui::MenuBar MenuBar1;
-    ui::Menu f, xmas, aff, h;
-    ui::MenuItem clear, cf, quit;
-    ui::MenuItem noorm, statbar, GotoPrint, ref2;
-    ui::MenuItem help, abo;
-    std::vector<ui::MenuItem> filters;  // the type filters of the Select menu
-    ui::MenuPicture Picture1, Picture2, Picture3;  // pictures of the Exit, Help and About items
+    ui::MenuBar menuBar;   // MenuBar1
+    ui::Menu fileMenu;     // f: File
+    ui::Menu optionsMenu;  // xmas: the rename options
+    ui::Menu selectMenu;   // aff: Select, the type filters
+    ui::Menu helpMenu;     // h: Help
+    ui::MenuItem clearListItem;             // clear: New, empties the rename list
+    ui::MenuItem countMarkedItem;           // cf: counts the files marked in fileBox
+    ui::MenuItem exitItem;                  // quit: Exit
+    ui::MenuItem clearWriteProtectionItem;  // noorm: renamed files get normal attributes
+    ui::MenuItem statusBarItem;             // statbar: shows or hides the status bar
+    ui::MenuItem gotoListWindowItem;        // GotoPrint: switches to the list window
+    ui::MenuItem refreshItem;               // ref2: reads drives, folders and files again
+    ui::MenuItem helpItem;                  // help
+    ui::MenuItem aboutItem;                 // abo: About
+    std::vector<ui::MenuItem> filterItems;  // the type filters of the Select menu
+    ui::MenuPicture exitPicture;   // Picture1: picture of the Exit item
+    ui::MenuPicture helpPicture;   // Picture2: picture of the Help item
+    ui::MenuPicture aboutPicture;  // Picture3: picture of the About item
 
     // Handlers
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void File1_DblClick();
-    void File1_Click();
-    void List2_MouseDown(int button);
-    void Text1_Change();
-    void Dir1_Change();
-    void Drive1_Change();
-    void Drive1_GotFocus();
-    void Option1_Click();
-    void Option2_Click();
-    void IndexOption_Click();
-    void Option6_Click();
-    void Text3_Change();
-    void Check1_Click();
-    void Text4_Change();
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
-    void Timer4_Timer();
-    void Timer5_Timer();
-    void clear_Click();
-    void cf_Click();
-    void noorm_Click();
-    void statbar_Click();
-    void GotoPrint_Click();
-    void ref2_Click();
-    void Filter_Click(const std::wstring& pattern);
-    void help_Click();
+    void OnSelectClick();
+    void OnUnselectClick();
+    void OnRenameClick();
+    void OnClearListClick();  // also the New item of the File menu
+    void OnFileDoubleClick();
+    void OnFileClick();
+    void OnRenameListMouseDown(int button);
+    void OnPatternChange();
+    void OnFolderChange();
+    void OnDriveChange();
+    void OnDriveGotFocus();
+    void OnKeepExtensionClick();
+    void OnNewExtensionClick();
+    void OnFixedIndexClick();
+    void OnStartNumberOptionClick();
+    void OnNewNameChange();
+    void OnIndexedExtensionClick();
+    void OnStartNumberChange();
+    void OnTransferTimer();
+    void OnPlanTimer();
+    void OnPerformTimer();
+    void OnRestoreStartNumberTimer();
+    void OnRestoreSettingsTimer();
+    void OnCountMarkedClick();
+    void OnClearWriteProtectionClick();
+    void OnStatusBarClick();
+    void OnGotoListWindowClick();
+    void OnRefreshClick();
+    void OnFilterClick(const std::wstring& pattern);
+    void OnHelpClick();
 
     void SetBusyCursor();
     void RestoreCursor();
@@ -134,13 +144,15 @@ private:
     void RestoreSettings();
     void ReportEngineFailure(const base::RunError& error);
 
-    NamingControls naming_{Text3, Option1, Option2, Label2, Text2,
-                           Option3, Option4, Option5, Option6, Text4};
-    std::unordered_set<std::wstring> names_;  // exact copies of List2's names, for the duplicate test
+    NamingControls naming_{newNameBox,      keepExtensionOption, newExtensionOption,
+                           newExtensionLabel, newExtensionBox,   fourDigitOption,
+                           threeDigitOption,  twoDigitOption,    startNumberOption,
+                           startNumberBox};
+    std::unordered_set<std::wstring> names_;  // renameList's names exactly, for the duplicate test
     std::vector<naming::PlannedRename> plan_;
     ui::BusyCursor busy_;
     std::wstring driveAtFocus_;  // the drive shown when the drive list got the focus
-    int lastIndexChoice_ = 1;
+    int lastIndexChoice_ = 1;    // the index style last chosen, as the settings store it
     bool leaving_ = false;  // switching to the list window: no exit question
     bool imageHighlighted_ = false;
 };

@@ -1,11 +1,11 @@
-// The rename window driven like a user would: marking files, SELECT,
-// options, RENAME, answering its questions, closing and opening again.
+// The rename window driven as a person drives it: marking files, SELECT,
+// options, RENAME, answering its questions, closing and opening again. The
+// naming rules are the host tests' subject; these tests check that each
+// control's event reaches its reaction.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -13,17 +13,21 @@
 #include <string>
 #include <vector>
 
-#include "ui/MainWindows.h"
 #include "base/Settings.h"
 #include "base/Texts.h"
 #include "rename/RenameWindow.h"
 #include "tests/win/prompts.h"
+#include "tests/win/remove_tree.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
-#include "ui/MsgBox.h"
+#include "ui/MainWindows.h"
+#include "ui/Screen.h"
 
 namespace fs = std::filesystem;
 using base::LoadText;
+using base::Text;
+using Names = std::vector<std::wstring>;
+using Window = renamer::RenameWindow;
 
 namespace {
 class RenameWindow : public testing::Test {
@@ -33,7 +37,7 @@ protected:
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         folder = fs::path(temp) / ("nomaro-rename-" + std::to_string(GetCurrentProcessId()));
-        fs::remove_all(folder);
+        testing_support::RemoveTree(folder.wstring());
         fs::create_directories(folder);
     }
     void TearDown() override {
@@ -42,423 +46,443 @@ protected:
             window->Unload();
         }
         window.reset();
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
+        testing_support::RemoveTree(folder.wstring());
         DeleteFileW(base::SettingsFilePath().c_str());
     }
 
-    void MakeFiles(std::initializer_list<const wchar_t*> names) {
-        for (const wchar_t* name : names) std::ofstream(folder / name) << fs::path(name).string();
+    void MakeFiles(const Names& names, const fs::path& in) {
+        fs::create_directories(in);
+        for (const auto& name : names) std::ofstream(in / name) << fs::path(name).string();
     }
 
-    std::set<std::wstring> FilesOnDisk() const {
+    std::set<std::wstring> FilesOn(const fs::path& in) const {
         std::set<std::wstring> names;
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.insert(entry.path().filename().wstring());
+        for (const auto& entry : fs::directory_iterator(in)) names.insert(entry.path().filename().wstring());
         return names;
     }
 
     // Opens the window as the program does, with the settings restored.
     void Open() {
-        window = std::make_unique<renamer::frmMain>();
+        window = std::make_unique<Window>();
         window->Show();
-        window->Timer5.FireNow();
-        window->Timer4.FireNow();
+        window->restoreSettingsTimer.FireNow();
+        window->restoreStartNumberTimer.FireNow();
     }
 
-    void Browse() { window->Dir1.SetPath(folder.wstring()); }
-
-    void Mark(std::initializer_list<const wchar_t*> names) {
-        for (const wchar_t* name : names) {
+    void Mark(const Names& names) {
+        for (const auto& name : names) {
             int found = -1;
-            for (int i = 0; i < window->File1.ListCount(); ++i)
-                if (window->File1.List(i) == name) found = i;
-            ASSERT_GE(found, 0) << testing::PrintToString(std::wstring(name));
-            window->File1.SetSelected(found, true);
+            for (int i = 0; i < window->fileBox.ListCount(); ++i)
+                if (window->fileBox.List(i) == name) found = i;
+            ASSERT_GE(found, 0) << testing::PrintToString(name);
+            window->fileBox.SetSelected(found, true);
         }
     }
 
     void Select() {
-        window->Command1.Click();
-        ASSERT_TRUE(window->Timer1.FireNow());
+        window->selectButton.Click();
+        ASSERT_TRUE(window->transferTimer.FireNow());
+        EXPECT_FALSE(window->transferTimer.Enabled());
+    }
+
+    // Makes the files in `in`, browses there, marks them and selects them.
+    void Collect(const Names& names, const fs::path& in) {
+        MakeFiles(names, in);
+        window->folderBox.SetPath(in.wstring());
+        Mark(names);
+        Select();
     }
 
     // RENAME, the plan step and (when the question is answered OK) the perform step.
     void Rename(int answer = IDOK) {
         prompts.answers.assign({answer, IDOK});
-        window->Command3.Click();
-        window->Timer2.FireNow();
-        window->Timer3.FireNow();
+        window->renameButton.Click();
+        window->planTimer.FireNow();
+        window->performTimer.FireNow();
+        EXPECT_FALSE(window->planTimer.Enabled() || window->performTimer.Enabled());
     }
 
-    std::vector<std::wstring> RenameList() const {
-        std::vector<std::wstring> names;
-        for (int i = 0; i < window->List2.ListCount(); ++i) names.push_back(window->List2.List(i));
+    Names RenameList() const {
+        Names names;
+        for (int i = 0; i < window->renameList.ListCount(); ++i) names.push_back(window->renameList.List(i));
         return names;
+    }
+
+    // The list is empty and every command that works on it is closed.
+    void ExpectEmptyList() const {
+        EXPECT_TRUE(RenameList().empty());
+        EXPECT_FALSE(window->renameButton.Enabled());
+        EXPECT_FALSE(window->clearListButton.Enabled());
+        EXPECT_FALSE(window->clearListItem.Enabled());
+    }
+
+    bool ReadOnly(const fs::path& file) const {
+        return (GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
     }
 
     testing_support::ScriptedPrompts prompts;
     fs::path folder;
-    std::unique_ptr<renamer::frmMain> window;
+    std::unique_ptr<Window> window;
 };
 }  // namespace
 
-TEST_F(RenameWindow, RenamesMarkedFilesOnDisk) {
-    MakeFiles({L"a.jpg", L"b.JPG", L"c.tar.gz", L"README", L"other.txt"});
+// Each choice of the option controls reaches the naming rules, and the files
+// are renamed on disk; the write protection goes only when its item is checked.
+TEST_F(RenameWindow, RenamesTheCollectedFilesAsTheOptionsSay) {
+    const struct {
+        const wchar_t* newName;
+        const wchar_t* newExtension;  // nullptr: keep the extension
+        ui::OptionButton Window::*index;
+        const wchar_t* startNumber;
+        bool indexedExtension;
+        Names expected;
+    } table[] = {
+        {L"  Trip ", nullptr, &Window::fourDigitOption, L"", false, {L"Trip0001.jpg", L"Trip0002.JPG"}},
+        {L"Trip", nullptr, &Window::threeDigitOption, L"", false, {L"Trip001.jpg", L"Trip002.JPG"}},
+        {L"Trip", L"png", &Window::twoDigitOption, L"", false, {L"Trip01.png", L"Trip02.png"}},
+        {L"Trip", nullptr, &Window::startNumberOption, L"098", false, {L"Trip098.jpg", L"Trip099.JPG"}},
+        {L"Trip", L"png", &Window::threeDigitOption, L"", true, {L"Trip.001", L"Trip.002"}},
+        {L"*", L"bak", &Window::fourDigitOption, L"", false, {L"a.bak", L"b.bak"}},
+    };
     Open();
-    Browse();
-    Mark({L"a.jpg", L"b.JPG", L"c.tar.gz", L"README"});
-    Select();
-    EXPECT_EQ(RenameList(), (std::vector<std::wstring>{L"a.jpg", L"b.JPG", L"c.tar.gz", L"README"}));
-    window->Text3.SetText(L"  Trip ");
-    Rename();
-    ASSERT_EQ(prompts.seen.size(), 2u);
-    EXPECT_EQ(prompts.seen[0].text, LoadText(256));
-    EXPECT_EQ(prompts.seen[0].title, LoadText(262));
-    EXPECT_EQ(prompts.seen[1].text, L"Renaiming Complete");
-    EXPECT_EQ(window->Text3.Text(), L"Trip");
-    EXPECT_EQ(FilesOnDisk(), (std::set<std::wstring>{L"Trip0001.jpg", L"Trip0002.JPG",
-                                                     L"Trip0003.tar.gz", L"Trip0004.README",
-                                                     L"other.txt"}));
-    EXPECT_TRUE(RenameList().empty());
-    EXPECT_FALSE(window->Command3.Enabled());
-    EXPECT_FALSE(window->Command4.Enabled());
+    int round = 0;
+    for (const auto& row : table) {
+        const fs::path in = folder / std::to_string(++round);
+        SCOPED_TRACE(in.string());
+        MakeFiles({L"other.txt"}, in);
+        Collect({L"a.jpg", L"b.JPG"}, in);
+        EXPECT_TRUE(window->renameButton.Enabled());
+        SetFileAttributesW((in / "b.JPG").c_str(), FILE_ATTRIBUTE_READONLY);
+        const bool clearProtection = round == 2;
+        if (clearProtection) window->clearWriteProtectionItem.Click();
+        window->indexedExtensionBox.SetValue(false);
+        window->newNameBox.SetText(row.newName);
+        (row.newExtension ? window->newExtensionOption : window->keepExtensionOption).SetValue(true);
+        if (row.newExtension) window->newExtensionBox.SetText(row.newExtension);
+        (window.get()->*row.index).SetValue(true);
+        window->startNumberBox.SetText(row.startNumber);
+        window->indexedExtensionBox.SetValue(row.indexedExtension);
+        prompts.seen.clear();
+        Rename();
+        EXPECT_TRUE(prompts.Said(0, LoadText(Text::RenameSelectedFiles), LoadText(Text::RenameTitle),
+                                 MB_OKCANCEL | MB_ICONQUESTION));
+        EXPECT_TRUE(prompts.Said(1, L"Renaiming Complete", L"Stop", MB_OK | MB_ICONINFORMATION));
+        EXPECT_EQ(prompts.seen.size(), 2u);
+        EXPECT_EQ(FilesOn(in), (std::set<std::wstring>{row.expected[0], row.expected[1], L"other.txt"}));
+        EXPECT_EQ(ReadOnly(in / row.expected[1]), !clearProtection);
+        EXPECT_EQ(window->fileBox.ListCount(), 3);
+        ExpectEmptyList();
+        if (clearProtection) window->clearWriteProtectionItem.Click();
+    }
 }
 
-TEST_F(RenameWindow, NewExtensionAndStartNumber) {
-    MakeFiles({L"a.jpg", L"b.JPG", L"c.tar.gz"});
+// A cancel at the question, or a failure while planning or renaming, empties
+// the list and leaves the files after it alone; a failure is reported.
+TEST_F(RenameWindow, CancelAndFailuresEmptyTheList) {
+    const struct {
+        const wchar_t* startNumber;  // nullptr: four digits
+        int answer;
+        int error;
+        std::set<std::wstring> after;
+    } table[] = {
+        {nullptr, IDCANCEL, 0, {L"a.jpg", L"b.jpg"}},
+        {nullptr, IDOK, 58, {L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg"}},  // Trip0002.jpg is in the way
+        {L"", IDOK, 13, {L"a.jpg", L"b.jpg"}},
+        // The box takes four typed characters; a hand-edited settings file can bring a longer start.
+        {L"32767", IDOK, 6, {L"a.jpg", L"b.jpg"}},
+    };
     Open();
-    Browse();
-    Mark({L"a.jpg", L"b.JPG", L"c.tar.gz"});
-    Select();
-    window->Text3.SetText(L"Trip");
-    window->Option2.SetValue(true);
-    window->Text2.SetText(L"png");
-    window->Option6.SetValue(true);
-    window->Text4.SetText(L"098");
-    Rename();
-    EXPECT_EQ(FilesOnDisk(),
-              (std::set<std::wstring>{L"Trip098.png", L"Trip099.png", L"Trip100.png"}));
-}
-
-TEST_F(RenameWindow, CancelAtTheQuestionRenamesNothingAndEmptiesTheList) {
-    MakeFiles({L"a.jpg", L"b.jpg"});
-    Open();
-    Browse();
-    Mark({L"a.jpg", L"b.jpg"});
-    Select();
-    window->Text3.SetText(L"Trip");
-    Rename(IDCANCEL);
-    EXPECT_EQ(prompts.seen.size(), 1u);
-    EXPECT_FALSE(window->Timer3.Enabled());
-    EXPECT_EQ(FilesOnDisk(), (std::set<std::wstring>{L"a.jpg", L"b.jpg"}));
-    EXPECT_TRUE(RenameList().empty());
-    EXPECT_FALSE(window->Command3.Enabled());
-}
-
-TEST_F(RenameWindow, ExistingTargetStopsWith58AndKeepsEveryFile) {
-    MakeFiles({L"a.jpg", L"b.jpg", L"c.jpg", L"Trip0002.jpg"});
-    Open();
-    Browse();
-    Mark({L"a.jpg", L"b.jpg", L"c.jpg"});
-    Select();
-    window->Text3.SetText(L"Trip");
-    Rename();
-    ASSERT_EQ(prompts.seen.size(), 2u);
-    EXPECT_EQ(prompts.seen[1].text, L"Error 58\r" + LoadText(196));
-    EXPECT_EQ(prompts.seen[1].title, L"Error 58");
-    EXPECT_EQ(prompts.seen[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
-    EXPECT_EQ(FilesOnDisk(),
-              (std::set<std::wstring>{L"Trip0001.jpg", L"b.jpg", L"c.jpg", L"Trip0002.jpg"}));
-    std::ifstream kept(folder / "Trip0002.jpg");
-    std::string content;
-    kept >> content;
-    EXPECT_EQ(content, "Trip0002.jpg");
-    EXPECT_TRUE(RenameList().empty());
+    int round = 0;
+    for (const auto& row : table) {
+        const fs::path in = folder / std::to_string(++round);
+        SCOPED_TRACE(in.string());
+        if (row.error == 58) MakeFiles({L"Trip0002.jpg"}, in);
+        Collect({L"a.jpg", L"b.jpg"}, in);
+        window->newNameBox.SetText(L"Trip");
+        (row.startNumber ? window->startNumberOption : window->fourDigitOption).SetValue(true);
+        if (row.startNumber) window->startNumberBox.SetText(row.startNumber);
+        prompts.seen.clear();
+        Rename(row.answer);
+        if (row.error == 58) {
+            EXPECT_TRUE(prompts.Said(1, L"Error 58\r" + LoadText(Text::FileExistsStopped), L"Error 58",
+                                     MB_OK | MB_ICONSTOP));
+        } else if (row.error) {
+            EXPECT_TRUE(prompts.SaidError(0, row.error));
+        }
+        EXPECT_EQ(prompts.seen.size(), row.error == 58 ? 2u : 1u);
+        EXPECT_FALSE(window->performTimer.Enabled());
+        EXPECT_EQ(FilesOn(in), row.after);
+        ExpectEmptyList();
+    }
 }
 
 TEST_F(RenameWindow, EarlyChecksKeepTheList) {
-    MakeFiles({L"a.jpg"});
     Open();
-    prompts.answers.assign({IDOK});
-    window->Command3.Click();
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, LoadText(275));
-    EXPECT_FALSE(window->Timer2.Enabled());
+    window->renameButton.Click();
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::NothingToRename), LoadText(Text::RenameTitle)));
+    EXPECT_FALSE(window->planTimer.Enabled());
 
-    Browse();
-    Mark({L"a.jpg"});
-    Select();
-    window->Text3.SetText(L"   ");
+    Collect({L"a.jpg"}, folder);
+    window->newNameBox.SetText(L"   ");
     Rename();
-    EXPECT_EQ(prompts.seen.back().text, LoadText(197));
-    EXPECT_EQ(window->Text3.Text(), L"");
-    window->Text3.SetText(L"*");
+    EXPECT_TRUE(prompts.Said(1, LoadText(Text::EnterNewNamePrompt), L"rename_window_test"));
+    EXPECT_EQ(window->newNameBox.Text(), L"");
+    window->newNameBox.SetText(L"*");
     Rename();
-    EXPECT_EQ(prompts.seen.back().text, LoadText(241));
-    EXPECT_EQ(prompts.seen.back().title, L"?");
-    EXPECT_EQ(RenameList(), std::vector<std::wstring>{L"a.jpg"});
-    EXPECT_EQ(FilesOnDisk(), std::set<std::wstring>{L"a.jpg"});
+    EXPECT_TRUE(prompts.Said(2, LoadText(Text::NothingWouldChange), L"?"));
+    EXPECT_EQ(prompts.seen.size(), 3u);
+    EXPECT_EQ(RenameList(), Names{L"a.jpg"});
+    EXPECT_TRUE(window->renameButton.Enabled());
+    EXPECT_EQ(FilesOn(folder), std::set<std::wstring>{L"a.jpg"});
 }
 
-TEST_F(RenameWindow, EmptyStartNumberFailsWhenTheIndexesAreBuilt) {
-    MakeFiles({L"a.jpg"});
+// Names are refused when the list holds them exactly; each entry keeps its
+// folder, also when entries before it go.
+TEST_F(RenameWindow, TheRenameListKeepsExactNamesWithTheirFolders) {
+    const fs::path one = folder / "One", two = folder / "Two";
     Open();
-    Browse();
-    Mark({L"a.jpg"});
+    Collect({L"a.txt", L"b.txt"}, one);
     Select();
-    window->Text3.SetText(L"Trip");
-    window->Option6.SetValue(true);
-    Rename();
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text.rfind(L"Error Number = 13\rError description = ", 0), 0u);
-    EXPECT_EQ(prompts.seen[0].title, L"Error 13");
-    EXPECT_TRUE(RenameList().empty());
-    EXPECT_EQ(FilesOnDisk(), std::set<std::wstring>{L"a.jpg"});
+    Collect({L"a.txt", L"B.TXT", L"c.txt"}, two);
+    EXPECT_EQ(RenameList(), (Names{L"a.txt", L"b.txt", L"B.TXT", L"c.txt"}));
+    EXPECT_EQ(window->entryFolders, (Names{one.wstring(), one.wstring(), two.wstring(), two.wstring()}));
+
+    window->renameList.SetSelected(0, true);
+    window->renameList.SetSelected(2, true);
+    window->unselectButton.Click();
+    EXPECT_EQ(RenameList(), (Names{L"b.txt", L"c.txt"}));
+    EXPECT_EQ(window->entryFolders, (Names{one.wstring(), two.wstring()}));
+    EXPECT_TRUE(window->renameButton.Enabled());
+    window->fileBox.ClearSelection();
+    Mark({L"a.txt"});  // removed, so it can come back
+    Select();
+    EXPECT_EQ(RenameList(), (Names{L"b.txt", L"c.txt", L"a.txt"}));
+    window->renameList.SetSelected(0, true);
+    window->renameList.SetSelected(1, true);
+    window->unselectButton.Click();
+    EXPECT_EQ(RenameList(), Names{L"a.txt"});
+    EXPECT_TRUE(window->renameButton.Enabled() && window->clearListButton.Enabled());
+
+    // A right click marks every entry, so the last one goes too.
+    SendMessageW(window->renameList.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(window->renameList.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(window->renameList.SelCount(), 1);
+    window->unselectButton.Click();
+    ExpectEmptyList();
 }
 
-TEST_F(RenameWindow, DuplicatesAreRefusedByExactName) {
-    fs::create_directories(folder / "One");
-    fs::create_directories(folder / "Two");
-    std::ofstream(folder / "One" / "a.txt") << "1";
-    std::ofstream(folder / "One" / "b.txt") << "1";
-    std::ofstream(folder / "Two" / "a.txt") << "2";
-    std::ofstream(folder / "Two" / "A.TXT.bak") << "2";
+TEST_F(RenameWindow, ClearingAndDoubleClicking) {
     Open();
-    window->Dir1.SetPath((folder / "One").wstring());
-    Mark({L"a.txt", L"b.txt"});
-    Select();
-    Select();
-    window->Dir1.SetPath((folder / "Two").wstring());
-    Mark({L"a.txt"});
-    Select();
-    EXPECT_EQ(RenameList(), (std::vector<std::wstring>{L"a.txt", L"b.txt"}));
-    EXPECT_EQ(window->List1, (std::vector<std::wstring>{(folder / "One").wstring(),
-                                                        (folder / "One").wstring()}));
-}
-
-TEST_F(RenameWindow, RemoveKeepsTheFoldersOfTheRemainingEntries) {
-    fs::create_directories(folder / "One");
-    fs::create_directories(folder / "Two");
-    std::ofstream(folder / "One" / "a.txt") << "1";
-    std::ofstream(folder / "Two" / "b.txt") << "2";
-    std::ofstream(folder / "Two" / "c.txt") << "2";
-    Open();
-    window->Dir1.SetPath((folder / "One").wstring());
-    Mark({L"a.txt"});
-    Select();
-    window->Dir1.SetPath((folder / "Two").wstring());
-    Mark({L"b.txt", L"c.txt"});
-    Select();
-    window->List2.SetSelected(0, true);
-    window->Command2.Click();
-    EXPECT_EQ(RenameList(), (std::vector<std::wstring>{L"b.txt", L"c.txt"}));
-    EXPECT_EQ(window->List1, (std::vector<std::wstring>{(folder / "Two").wstring(),
-                                                        (folder / "Two").wstring()}));
-    EXPECT_TRUE(window->Command3.Enabled());
-
-    window->List2.SelectAll();
-    window->Command2.Click();
-    EXPECT_TRUE(RenameList().empty());
-    EXPECT_FALSE(window->Command3.Enabled());
-    EXPECT_FALSE(window->Command4.Enabled());
-    EXPECT_FALSE(window->clear.Enabled());
-}
-
-TEST_F(RenameWindow, SelectWithNothingMarkedOnlyEnablesClearing) {
-    MakeFiles({L"a.txt"});
-    Open();
-    Browse();
-    EXPECT_FALSE(window->Command4.Enabled());
+    Collect({L"a.txt", L"b.txt"}, folder);
+    window->clearListItem.Click();
+    ExpectEmptyList();
+    // SELECT with nothing marked opens only the clearing.
+    window->fileBox.ClearSelection();
     Select();
     EXPECT_TRUE(RenameList().empty());
-    EXPECT_TRUE(window->Command4.Enabled());
-    EXPECT_TRUE(window->clear.Enabled());
+    EXPECT_TRUE(window->clearListButton.Enabled());
+    EXPECT_TRUE(window->clearListItem.Enabled());
+    EXPECT_FALSE(window->renameButton.Enabled());
+
+    Mark({L"b.txt"});
+    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(window->fileBox.id(), LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(window->fileBox.hwnd()));
+    ASSERT_TRUE(window->transferTimer.FireNow());
+    EXPECT_EQ(RenameList(), Names{L"b.txt"});
+    window->clearListButton.Click();
+    ExpectEmptyList();
 }
 
-TEST_F(RenameWindow, TypeFilterSelectsEveryMatchingFileWhateverTheCase) {
-    MakeFiles({L"a.EXE", L"b.exe", L"c.txt"});
+TEST_F(RenameWindow, TypeFiltersCountAndRefresh) {
+    MakeFiles({L"a.EXE", L"b.exe", L"c.txt"}, folder);
     Open();
-    Browse();
-    window->Filter_Click(L"*.EXE");
-    EXPECT_EQ(window->Text1.Text(), L"*.EXE");
-    ASSERT_EQ(window->File1.ListCount(), 2);
-    EXPECT_EQ(window->File1.SelCount(), 2);
-    window->cf_Click();
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, L"2 file(s) marked in filelist right now!");
-    window->File1.ClearSelection();
-    window->cf_Click();
+    window->folderBox.SetPath(folder.wstring());
+    window->filterItems[1].Click();  // *.EXE
+    EXPECT_EQ(window->patternBox.Text(), L"*.EXE");
+    EXPECT_EQ(window->fileBox.ListCount(), 2);
+    EXPECT_EQ(window->fileBox.SelCount(), 2);
+    window->countMarkedItem.Click();
+    EXPECT_TRUE(prompts.Said(0, L"2 file(s) marked in filelist right now!"));
+    window->fileBox.ClearSelection();
+    window->countMarkedItem.Click();
     EXPECT_EQ(prompts.seen.size(), 1u);
+
+    MakeFiles({L"d.exe"}, folder);
+    EXPECT_EQ(window->fileBox.ListCount(), 2);
+    window->refreshItem.Click();
+    EXPECT_EQ(window->fileBox.ListCount(), 3);
 }
 
 TEST_F(RenameWindow, OptionReactions) {
     Open();
     auto& w = *window;
-    EXPECT_TRUE(w.Option1.Value());
-    EXPECT_TRUE(w.Option3.Value());
-    EXPECT_FALSE(w.Text2.Enabled());
-    EXPECT_FALSE(w.Text4.Enabled());
-    w.Option2.SetValue(true);
-    EXPECT_TRUE(w.Text2.Enabled());
-    EXPECT_TRUE(w.Label2.Enabled());
-    w.Text2.SetText(L"png");
-    w.Option1.SetValue(true);
-    EXPECT_EQ(w.Text2.Text(), L"");
-    EXPECT_FALSE(w.Text2.Enabled());
+    EXPECT_TRUE(w.keepExtensionOption.Value() && w.fourDigitOption.Value());
+    EXPECT_FALSE(w.newExtensionBox.Enabled() || w.newExtensionLabel.Enabled() || w.startNumberBox.Enabled());
+    w.newExtensionOption.SetValue(true);
+    EXPECT_TRUE(w.newExtensionBox.Enabled() && w.newExtensionLabel.Enabled());
+    w.newExtensionBox.SetText(L"png");
+    w.keepExtensionOption.SetValue(true);
+    EXPECT_EQ(w.newExtensionBox.Text(), L"");
+    EXPECT_FALSE(w.newExtensionBox.Enabled() || w.newExtensionLabel.Enabled());
 
-    w.Option6.SetValue(true);
-    EXPECT_TRUE(w.Text4.Enabled());
-    w.Text4.SetText(L"0048");
-    w.Option4.SetValue(true);
-    EXPECT_EQ(w.Text4.Text(), L"");
-    EXPECT_TRUE(w.Text4.Enabled());
-
-    w.Text3.SetText(L"*");
-    for (ui::Control* c : {static_cast<ui::Control*>(&w.Option3), static_cast<ui::Control*>(&w.Option6),
-                           static_cast<ui::Control*>(&w.Text4)})
-        EXPECT_FALSE(c->Enabled());
-    w.Text3.SetText(L"");
-    EXPECT_TRUE(w.Option3.Enabled());
-    EXPECT_TRUE(w.Text4.Enabled());
-
-    w.Check1.SetValue(true);
-    EXPECT_FALSE(w.Option1.Enabled());
-    EXPECT_FALSE(w.Option5.Enabled());
-    EXPECT_FALSE(w.Text2.Enabled());
-    w.Check1.SetValue(false);
-    EXPECT_TRUE(w.Option1.Enabled());
-    EXPECT_TRUE(w.Option5.Enabled());
-    EXPECT_TRUE(w.Text2.Enabled());  // enabled even with the kept extension
-}
-
-TEST_F(RenameWindow, StartNumberValidation) {
-    Open();
-    auto& w = *window;
-    w.Option6.SetValue(true);
-    w.Text4.SetText(L"-12");
+    w.startNumberOption.SetValue(true);
+    EXPECT_TRUE(w.startNumberBox.Enabled());
+    for (const wchar_t* accepted : {L"-12", L"9999", L"", L"0048"}) w.startNumberBox.SetText(accepted);
     EXPECT_TRUE(prompts.seen.empty());
-    w.Text4.SetText(L"9999");
-    EXPECT_TRUE(prompts.seen.empty());
-    w.Text4.SetText(L"12a");
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, L"Only numbers in this field");
-    EXPECT_EQ(w.Text4.Text(), L"0000");
+    w.threeDigitOption.SetValue(true);
+    EXPECT_EQ(w.startNumberBox.Text(), L"");
+    w.startNumberBox.SetText(L"12a");
+    EXPECT_TRUE(prompts.Said(0, L"Only numbers in this field", ui::AppTitle()));
+    EXPECT_EQ(w.startNumberBox.Text(), L"0000");
     // A fifth character cannot be typed.
-    w.Text4.SetText(L"1234");
-    w.Text4.SetFocus();
-    SendMessageW(w.Text4.hwnd(), EM_SETSEL, 4, 4);
-    SendMessageW(w.Text4.hwnd(), WM_CHAR, L'5', 1);
-    EXPECT_EQ(w.Text4.Text(), L"1234");
+    w.startNumberBox.SetFocus();
+    SendMessageW(w.startNumberBox.hwnd(), EM_SETSEL, 4, 4);
+    SendMessageW(w.startNumberBox.hwnd(), WM_CHAR, L'5', 1);
+    EXPECT_EQ(w.startNumberBox.Text(), L"0000");
+
+    const std::vector<ui::Control*> indexControls = {
+        &w.fourDigitOption, &w.threeDigitOption, &w.twoDigitOption, &w.startNumberOption, &w.startNumberBox};
+    for (const wchar_t* name : {L"*", L""}) {
+        w.newNameBox.SetText(name);
+        for (ui::Control* control : indexControls) EXPECT_EQ(control->Enabled(), *name == L'\0');
+    }
+    const std::vector<ui::Control*> closedByIndexedExtension = {
+        &w.keepExtensionOption, &w.newExtensionOption, &w.fourDigitOption, &w.threeDigitOption,
+        &w.twoDigitOption, &w.startNumberOption, &w.startNumberBox, &w.newExtensionBox};
+    for (bool indexed : {true, false}) {
+        w.indexedExtensionBox.SetValue(indexed);
+        // Opened again even with the kept extension.
+        for (ui::Control* control : closedByIndexedExtension) EXPECT_EQ(control->Enabled(), !indexed);
+    }
 }
 
-TEST_F(RenameWindow, SettingsAreWrittenAtCloseEvenOnCancelAndRestored) {
-    fs::create_directories(folder / "Pics");
+TEST_F(RenameWindow, HintsPictureAndStatusBar) {
     Open();
-    window->Dir1.SetPath((folder / "Pics").wstring());
-    window->Text1.SetText(L"*.jpg");
-    window->Option2.SetValue(true);
-    window->Text2.SetText(L"png");
-    window->Option5.SetValue(true);
+    // The picture lights up under the mouse; elsewhere the panel names the program.
+    const ui::Image& image = window->plainImage;
+    EXPECT_TRUE(image.Visible() && !window->hoverImage.Visible());
+    for (long x : {image.Left() + image.Width() / 2, image.Left() - 60}) {
+        const bool over = x > image.Left();
+        window->statusBar.SetPanelText(1, L"");
+        SendMessageW(window->hwnd(), WM_MOUSEMOVE, 0,
+                     MAKELPARAM(ui::TwipsToPixelsX(x), ui::TwipsToPixelsY(image.Top() + image.Height() / 2)));
+        EXPECT_EQ(window->hoverImage.Visible(), over);
+        EXPECT_EQ(image.Visible(), !over);
+        EXPECT_EQ(window->statusBar.PanelText(1), over ? L"" : L"Nomaro 3.1");
+    }
+    SendMessageW(window->renameButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(window->statusBar.PanelText(1), LoadText(Text::HintRename));
+    SendMessageW(window->newNameBox.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(window->statusBar.PanelText(1), LoadText(Text::HintNewName));
+    EXPECT_TRUE(window->statusBarItem.Checked());
+    for (bool shown : {false, true}) {
+        window->statusBarItem.Click();
+        EXPECT_EQ(window->statusBarItem.Checked(), shown);
+        EXPECT_EQ(IsWindowVisible(window->statusBar.hwnd()) != FALSE, shown);
+    }
+}
+
+TEST_F(RenameWindow, SettingsAreSavedAtCloseEvenOnCancelAndRestored) {
+    const std::wstring pics = (folder / "Pics").wstring();
+    fs::create_directories(pics);
+    Open();
+    window->folderBox.SetPath(pics);
+    window->patternBox.SetText(L"*.jpg");
+    window->newExtensionOption.SetValue(true);
+    window->newExtensionBox.SetText(L"png");
+    window->startNumberOption.SetValue(true);
+    window->startNumberBox.SetText(L"0048");
     prompts.answers.assign({IDCANCEL});
     EXPECT_FALSE(window->Unload());
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, LoadText(211));
-    EXPECT_EQ(prompts.seen[0].title, LoadText(239));
-    EXPECT_EQ(base::ReadIniValue(L"rename", L"ext"), L"False");
-    EXPECT_EQ(base::ReadIniValue(L"rename", L"exttxt"), L"png");
-    EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), L"3");
-    EXPECT_EQ(base::ReadIniValue(L"rename", L"lastcat"), (folder / "Pics").wstring());
-    EXPECT_EQ(base::ReadIniValue(L"rename", L"format"), L"*.jpg");
-    prompts.answers.assign({IDOK});
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::ExitNow), LoadText(Text::ExitTitle)));
+    const std::pair<const wchar_t*, std::wstring> saved[] = {
+        {L"ext", L"False"}, {L"exttxt", L"png"}, {L"index", L"4"}, {L"indextxt", L"0048"},
+        {L"lastcat", pics}, {L"format", L"*.jpg"}};
+    for (const auto& [key, value] : saved) EXPECT_EQ(base::ReadIniValue(L"rename", key), value) << key;
     EXPECT_TRUE(window->Unload());
 
-    Open();
-    EXPECT_EQ(window->Dir1.Path(), (folder / "Pics").wstring());
-    EXPECT_EQ(window->File1.Pattern(), L"*.jpg");
-    EXPECT_TRUE(window->Option2.Value());
-    EXPECT_EQ(window->Text2.Text(), L"png");
-    EXPECT_TRUE(window->Option5.Value());
-}
-
-TEST_F(RenameWindow, StartNumberIsRestoredHalfASecondLater) {
-    Open();
-    window->Option6.SetValue(true);
-    window->Text4.SetText(L"0048");
-    prompts.answers.assign({IDOK});
-    window->Unload();
-    EXPECT_EQ(base::ReadIniValue(L"rename", L"ext"), L"True");
-    EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), L"4");
-    EXPECT_EQ(base::ReadIniValue(L"rename", L"indextxt"), L"0048");
-
-    window = std::make_unique<renamer::frmMain>();
+    window = std::make_unique<Window>();
     window->Show();
-    window->Timer5.FireNow();
-    EXPECT_TRUE(window->Timer4.Enabled());
-    EXPECT_FALSE(window->Option6.Value());
-    EXPECT_TRUE(window->Timer4.FireNow());
-    EXPECT_TRUE(window->Option6.Value());
-    EXPECT_EQ(window->Text4.Text(), L"0048");
-    EXPECT_TRUE(window->Text4.Enabled());
+    window->restoreSettingsTimer.FireNow();
+    EXPECT_FALSE(window->restoreSettingsTimer.Enabled());
+    EXPECT_EQ(window->folderBox.Path(), pics);
+    EXPECT_EQ(window->fileBox.Path(), pics);
+    EXPECT_EQ(window->fileBox.Pattern(), L"*.jpg");
+    EXPECT_TRUE(window->newExtensionOption.Value());
+    EXPECT_EQ(window->newExtensionBox.Text(), L"png");
+    // The start number follows half a second later.
+    EXPECT_FALSE(window->startNumberOption.Value());
+    EXPECT_TRUE(window->restoreStartNumberTimer.FireNow());
+    EXPECT_FALSE(window->restoreStartNumberTimer.Enabled());
+    EXPECT_TRUE(window->startNumberOption.Value() && window->startNumberBox.Enabled());
+    EXPECT_EQ(window->startNumberBox.Text(), L"0048");
+
+    const std::pair<ui::OptionButton Window::*, const wchar_t*> fixedStyles[] = {
+        {&Window::threeDigitOption, L"2"}, {&Window::twoDigitOption, L"3"}, {&Window::fourDigitOption, L"1"}};
+    for (const auto& [option, index] : fixedStyles) {
+        window->keepExtensionOption.SetValue(true);
+        (window.get()->*option).SetValue(true);
+        window->Unload();
+        EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), index);
+        EXPECT_EQ(base::ReadIniValue(L"rename", L"ext"), L"True");
+        Open();
+        EXPECT_TRUE((window.get()->*option).Value()) << index;
+        EXPECT_TRUE(window->keepExtensionOption.Value());
+    }
 }
 
-TEST_F(RenameWindow, DeletedFolderFallsBackToDriveC) {
-    base::WriteIniValue(L"rename", L"lastcat", (folder / "gone").wstring());
-    base::WriteIniValue(L"rename", L"format", L"*.jpg");
-    base::WriteIniValue(L"rename", L"ext", L"False");
-    base::WriteIniValue(L"rename", L"index", L"2");
-    Open();
-    EXPECT_EQ(window->Drive1.Drive(), L"c:");
-    EXPECT_EQ(window->Text1.Text(), L"*.*");
-    EXPECT_TRUE(window->Option1.Value());
-    EXPECT_TRUE(window->Option3.Value());
-    EXPECT_TRUE(prompts.seen.empty());
+// A saved folder that is gone, or on a drive that is not ready, leaves drive
+// C: and every other setting as a first opening has them.
+TEST_F(RenameWindow, UnreachableSavedFolderFallsBackToDriveC) {
+    for (const std::wstring& lastFolder : {(folder / "gone").wstring(), std::wstring(L"z:\\Pics")}) {
+        SCOPED_TRACE(testing::PrintToString(lastFolder));
+        const std::pair<const wchar_t*, std::wstring> saved[] = {
+            {L"lastcat", lastFolder}, {L"format", L"*.jpg"}, {L"ext", L"False"}, {L"index", L"2"}};
+        for (const auto& [key, value] : saved) base::WriteIniValue(L"rename", key, value);
+        window = std::make_unique<Window>();
+        window->Show();
+        ui::SetDriveReadyProbe([](const std::wstring& root) { return towlower(root[0]) != L'z'; });
+        window->restoreSettingsTimer.FireNow();
+        ui::SetDriveReadyProbe(nullptr);
+        EXPECT_EQ(window->driveBox.Drive(), L"c:");
+        EXPECT_EQ(window->patternBox.Text(), L"*.*");
+        EXPECT_TRUE(window->keepExtensionOption.Value() && window->fourDigitOption.Value());
+        EXPECT_TRUE(prompts.seen.empty());
+        window->Unload();
+        prompts.seen.clear();
+    }
 }
 
 TEST_F(RenameWindow, EscapeAsksTheExitQuestion) {
     Open();
     prompts.answers.assign({IDCANCEL});
-    PostMessageW(window->Text3.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(window->newNameBox.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
     ui::DoEvents();
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, LoadText(211));
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::ExitNow)));
     EXPECT_TRUE(window->IsLoaded());
 }
 
 TEST_F(RenameWindow, NotReadyDriveIsReportedAndTheDriveGoesBack) {
     Open();
-    Browse();
-    const std::wstring before = window->Drive1.Drive();
+    window->folderBox.SetPath(folder.wstring());
+    const std::wstring before = window->driveBox.Drive();
     // The user chooses drive z:, which has no disk.
     ui::SetDriveReadyProbe([](const std::wstring& root) { return towlower(root[0]) != L'z'; });
     int z = -1;
-    for (int i = 0; i < window->Drive1.ListCount(); ++i) {
-        const std::wstring text = window->Drive1.List(i);
+    for (int i = 0; i < window->driveBox.ListCount(); ++i) {
+        const std::wstring text = window->driveBox.List(i);
         if (text.size() >= 2 && text[0] == L'z' && text[1] == L':') z = i;
     }
     ASSERT_GE(z, 0);
-    SendMessageW(window->Drive1.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(z), 0);
-    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(window->Drive1.id(), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(window->Drive1.hwnd()));
+    SendMessageW(window->driveBox.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(z), 0);
+    SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(window->driveBox.id(), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(window->driveBox.hwnd()));
     ui::SetDriveReadyProbe(nullptr);
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, L"Device (Z:) not ready" + std::wstring(23, L' '));
-    EXPECT_EQ(prompts.seen[0].title, L"Not ready");
-    EXPECT_EQ(window->Drive1.Drive(), before);
-    EXPECT_EQ(window->Dir1.Path(), folder.wstring());
-    EXPECT_TRUE(window->Dir1.Enabled());
-}
-
-TEST_F(RenameWindow, RightClickInTheRenameListMarksEveryEntry) {
-    MakeFiles({L"a.txt", L"b.txt", L"c.txt"});
-    Open();
-    Browse();
-    Mark({L"a.txt", L"b.txt", L"c.txt"});
-    Select();
-    EXPECT_EQ(window->List2.SelCount(), 0);
-    SendMessageW(window->List2.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(window->List2.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(window->List2.SelCount(), 3);
+    EXPECT_TRUE(prompts.Said(0, L"Device (Z:) not ready" + std::wstring(23, L' '), L"Not ready"));
+    EXPECT_EQ(window->driveBox.Drive(), before);
+    EXPECT_EQ(window->folderBox.Path(), folder.wstring());
+    EXPECT_TRUE(window->folderBox.Enabled());
+    EXPECT_TRUE(window->fileBox.Enabled());
 }
 
 // Stands in for the list window, which lives in a folder of its own.
@@ -471,14 +495,14 @@ TEST_F(RenameWindow, SwitchToTheListWindowSavesAndAsksNoExitQuestion) {
     ui::RegisterMainWindow(ui::MainWindow::List, [] { return std::make_unique<ListWindowStandIn>(); });
     Open();
     prompts.answers.assign({IDNO});
-    window->GotoPrint.Click();
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, LoadText(259) + L"\r" + LoadText(260));
-    EXPECT_EQ(prompts.seen[0].title, LoadText(261));
+    window->gotoListWindowItem.Click();
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::SwitchWindowQuestion) + L"\r" +
+                                    LoadText(Text::SwitchWindowQuestion2),
+                             LoadText(Text::SwitchWindowTitle)));
     EXPECT_TRUE(window->IsLoaded());
 
     prompts.answers.assign({IDYES});
-    window->GotoPrint.Click();
+    window->gotoListWindowItem.Click();
     EXPECT_EQ(prompts.seen.size(), 2u);  // no exit question
     EXPECT_FALSE(window->IsLoaded());
     EXPECT_EQ(base::ReadIniValue(L"rename", L"index"), L"1");
@@ -487,46 +511,22 @@ TEST_F(RenameWindow, SwitchToTheListWindowSavesAndAsksNoExitQuestion) {
     ui::CurrentMainWindow()->Unload();
 }
 
-TEST_F(RenameWindow, IndexesBeyond32767FailWithOverflowAndRenameNothing) {
-    MakeFiles({L"a.jpg", L"b.jpg"});
-    Open();
-    Browse();
-    Mark({L"a.jpg", L"b.jpg"});
-    Select();
-    window->Text3.SetText(L"Trip");
-    window->Option6.SetValue(true);
-    // The box takes four typed characters; a hand-edited settings file can bring a longer start.
-    window->Text4.SetText(L"32767");
-    Rename();
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, L"Error Number = 6\rError description = Overflow");
-    EXPECT_EQ(prompts.seen[0].title, L"Error 6");
-    EXPECT_EQ(prompts.seen[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
-    EXPECT_TRUE(RenameList().empty());
-    EXPECT_EQ(FilesOnDisk(), (std::set<std::wstring>{L"a.jpg", L"b.jpg"}));
-}
-
 TEST_F(RenameWindow, AThousandFilesWithTheIndexedExtensionAreRefused) {
-    for (int i = 0; i < 1000; ++i) {
-        std::string name = std::to_string(i);
-        name.insert(0, 1, 'f');
-        name.append(".txt");
-        std::ofstream(folder / name) << i;
-    }
+    Names names;
+    for (int i = 0; i < 1000; ++i) names.push_back(L"f" + std::to_wstring(i) + L".txt");
+    MakeFiles(names, folder);
     Open();
-    Browse();
-    window->File1.SelectAll();
+    window->folderBox.SetPath(folder.wstring());
+    window->fileBox.SelectAll();
     Select();
-    ASSERT_EQ(window->List2.ListCount(), 1000);
-    window->Text3.SetText(L"Trip");
-    window->Check1.SetValue(true);
+    ASSERT_EQ(window->renameList.ListCount(), 1000);
+    window->newNameBox.SetText(L"Trip");
+    window->indexedExtensionBox.SetValue(true);
     Rename();
-    ASSERT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(prompts.seen[0].text, LoadText(282));
-    EXPECT_EQ(prompts.seen[0].title, L"Stop");
-    EXPECT_EQ(prompts.seen[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
-    EXPECT_FALSE(window->Timer3.Enabled());
-    EXPECT_TRUE(RenameList().empty());
-    EXPECT_EQ(FilesOnDisk().size(), 1000u);
-    EXPECT_EQ(FilesOnDisk().count(L"f999.txt"), 1u);
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::TooManyForIndexedExtension), L"Stop", MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(prompts.seen.size(), 1u);
+    EXPECT_FALSE(window->performTimer.Enabled());
+    ExpectEmptyList();
+    EXPECT_EQ(FilesOn(folder).size(), 1000u);
+    EXPECT_EQ(FilesOn(folder).count(L"f999.txt"), 1u);
 }
