@@ -86,17 +86,44 @@ TEST(Wildcard, PatternWithoutMasksMatchesNothing) {
     EXPECT_FALSE(MatchesPattern(L"", L""));
 }
 
-TEST(Wildcard, CaseFoldingBeyondAscii) {
-    EXPECT_TRUE(MatchesMask(L"\u00C4pfel.txt", L"\u00E4pfel.*"));      // Äpfel / äpfel
-    EXPECT_TRUE(MatchesMask(L"stra\u00DFe", L"STRA\u00DFE"));           // ß stays ß
-    EXPECT_TRUE(MatchesMask(L"\u00F6\u00FC\u00E5", L"\u00D6\u00DC\u00C5"));
-    EXPECT_FALSE(MatchesMask(L"\u00F7", L"\u00D7"));                    // ÷ and × are no pair
-    EXPECT_TRUE(MatchesMask(L"\u00FF", L"\u0178"));                     // ÿ / Ÿ
-    EXPECT_TRUE(MatchesMask(L"\u0142\u00F3d\u017A", L"\u0141\u00D3D\u0179"));  // łódź
-    EXPECT_TRUE(MatchesMask(L"\u03B1\u03C2.txt", L"\u0391\u03A3.TXT"));       // ας
+// Both ends of every range the fold table covers, and the code units just
+// outside them, which must stay as they are.
+TEST(Wildcard, FoldTableRangesEndWhereTheAlphabetsEnd) {
+    const struct { wchar_t in, folded; } cases[] = {
+        // ASCII
+        {L'a', L'A'}, {L'z', L'Z'}, {L'`', L'`'}, {L'{', L'{'}, {L'A', L'A'}, {L'Z', L'Z'},
+        // Latin-1: a small letter is its capital + 0x20, except ÷ (no pair), ß (none) and ÿ (Ÿ)
+        {0xE0, 0xC0}, {0xFE, 0xDE}, {0xF6, 0xD6}, {0xF8, 0xD8}, {0xF7, 0xF7}, {0xD7, 0xD7},
+        {0xDF, 0xDF}, {0xFF, 0x178}, {0xB5, 0xB5}, {0xC0, 0xC0}, {0xDE, 0xDE},
+        // Latin Extended-A: capital on the even code, in 0x139-0x148 and 0x179-0x17E on the odd one
+        {0x100, 0x100}, {0x101, 0x100}, {0x12F, 0x12E}, {0x130, 0x130}, {0x131, 0x131},
+        {0x132, 0x132}, {0x133, 0x132}, {0x137, 0x136}, {0x138, 0x138}, {0x139, 0x139},
+        {0x13A, 0x139}, {0x147, 0x147}, {0x148, 0x147}, {0x149, 0x149}, {0x14A, 0x14A},
+        {0x14B, 0x14A}, {0x177, 0x176}, {0x178, 0x178}, {0x179, 0x179}, {0x17A, 0x179},
+        {0x17E, 0x17D}, {0x17F, 0x17F}, {0x180, 0x180},
+        // Greek: final sigma and the accented vowels have capitals of their own
+        {0x3B1, 0x391}, {0x3C1, 0x3A1}, {0x3C2, 0x3A3}, {0x3C3, 0x3A3}, {0x3CB, 0x3AB},
+        {0x3B0, 0x3B0}, {0x3CF, 0x3CF}, {0x3AC, 0x386}, {0x3AD, 0x388}, {0x3AF, 0x38A},
+        {0x3CC, 0x38C}, {0x3CD, 0x38E}, {0x3CE, 0x38F}, {0x391, 0x391}, {0x3AB, 0x3AB},
+        {0x36F, 0x36F},
+        // Cyrillic: а-я onto А-Я, ѐ-џ onto Ѐ-Џ; the historic letters from 0x460 stay
+        {0x430, 0x410}, {0x44F, 0x42F}, {0x450, 0x400}, {0x45F, 0x40F}, {0x400, 0x400},
+        {0x40F, 0x40F}, {0x410, 0x410}, {0x42F, 0x42F}, {0x460, 0x460}, {0x461, 0x461},
+        // beyond the table
+        {0x65E5, 0x65E5}, {0xFF41, 0xFF41},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(static_cast<int>(base::FoldFileNameChar(c.in)), static_cast<int>(c.folded))
+            << std::hex << "U+" << static_cast<int>(c.in);
+}
+
+TEST(Wildcard, MasksFoldBothSidesBeyondAscii) {
+    EXPECT_TRUE(MatchesMask(L"\u00C4pfel.txt", L"\u00E4pfel.*"));                          // Äpfel
+    EXPECT_TRUE(MatchesMask(L"\u0142\u00F3d\u017A", L"\u0141\u00D3D\u0179"));            // łódź
     EXPECT_TRUE(MatchesMask(L"\u0444\u0430\u0439\u043B", L"\u0424\u0410\u0419\u041B"));  // файл
-    EXPECT_FALSE(MatchesMask(L"\u65E5\u672C", L"\u65E5"));
+    EXPECT_FALSE(MatchesMask(L"\u00F7", L"\u00D7"));
     EXPECT_TRUE(MatchesMask(L"\u65E5\u672C.txt", L"\u65E5?.txt"));
+    EXPECT_FALSE(MatchesMask(L"\u65E5\u672C", L"\u65E5"));
 }
 
 TEST(Wildcard, FileNamesSortWithoutRegardToCase) {
