@@ -106,7 +106,11 @@ TEST(Wildcard, FileNamesSortWithoutRegardToCase) {
     });
     EXPECT_EQ(names, (std::vector<std::wstring>{L"A.txt", L"a.txt", L"ab.txt", L"b.txt", L"C.txt",
                                                 L"\u00C4.txt", L"\u00E4.txt"}));
-    EXPECT_EQ(base::CompareFileNames(L"abc", L"abc"), 0);
-    EXPECT_LT(base::CompareFileNames(L"ab", L"ABC"), 0);
-    EXPECT_GT(base::CompareFileNames(L"a", L"A"), 0);
+    // Both orders of each pair: letters first, then length, then the code units.
+    const struct { const wchar_t *a, *b; int order; } pairs[] = {
+        {L"abc", L"abc", 0}, {L"b", L"A", 1}, {L"ab", L"ABC", -1}, {L"a", L"A", 1}, {L"\u0430", L"\u0411", -1}};
+    for (const auto& p : pairs) {
+        EXPECT_EQ(base::CompareFileNames(p.a, p.b), p.order) << testing::PrintToString(std::wstring(p.a));
+        EXPECT_EQ(base::CompareFileNames(p.b, p.a), -p.order) << testing::PrintToString(std::wstring(p.a));
+    }
 }
