@@ -1,18 +1,26 @@
 // Numbered texts through the real resource lookup, in the language Wine
 // derives from LC_ALL (the test is run once per language), held against the
-// string table's source.
+// string table's source; then texts in windows, module paths and the ANSI
+// conversion, which also run under every language.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <string>
 
+#include "app/StartWindow.h"
+#include "base/Ansi.h"
+#include "base/Module.h"
 #include "base/RunError.h"
 #include "base/Texts.h"
 #include "tests/error_number.h"
 #include "tests/string_table.h"
+#include "tests/win/remove_tree.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
 
 using base::Language;
 using base::LoadText;
@@ -72,11 +80,6 @@ TEST(Texts, AnIdTheTableLacksIsAnInvalidCall) {
     EXPECT_EQ(testing_support::ErrorNumberOf([] { LoadText(5000, Language::German); }), base::err::InvalidCall);
 }
 
-#include "app/StartWindow.h"
-#include "tests/win/remove_tree.h"
-#include "ui/Controls.h"
-#include "ui/Form.h"
-
 namespace {
 // Notes the closing notice as it stands when the window goes.
 class ObservedScroll : public app::Scroll {
@@ -120,11 +123,6 @@ TEST(Texts, HintGoesIntoTheFirstPanel) {
     EXPECT_EQ(form.StatusBar1.PanelText(2), L"other");
 }
 
-#include <filesystem>
-
-#include "base/Ansi.h"
-#include "base/Module.h"
-
 namespace {
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
@@ -160,7 +158,6 @@ TEST(Module, MemoryOutsideEveryModuleHasNoPath) {
 
 // A copy of this program deep enough that its path is longer than MAX_PATH
 // (and than twice that), loaded as a library.
-
 TEST(Module, PathLongerThanMaxPathComesBackWhole) {
     namespace fs = std::filesystem;
     wchar_t temp[MAX_PATH];
