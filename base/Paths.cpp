@@ -15,9 +15,9 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
 PathParts SplitPath(const std::wstring& path) {
     const size_t cut = path.find_last_of(L"\\/");
     if (cut == std::wstring::npos) return {std::wstring(), path};
-    // "C:\a" keeps the backslash of the root; "\\server\a" and "C:\x\a" drop it.
-    const bool driveRoot = cut == 2 && path[1] == L':';
-    return {path.substr(0, driveRoot ? cut + 1 : cut), path.substr(cut + 1)};
+    // "C:\a" and "\a" keep the backslash of the root; "\\server\a" and "C:\x\a" drop it.
+    const bool root = cut == 0 || (cut == 2 && path[1] == L':');
+    return {path.substr(0, root ? cut + 1 : cut), path.substr(cut + 1)};
 }
 
 std::wstring StemOf(const std::wstring& name) {

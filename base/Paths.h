@@ -10,11 +10,12 @@ namespace base {
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
 struct PathParts {
-    std::wstring folder;  // without a trailing backslash, except a drive root ("C:\")
+    std::wstring folder;  // without a trailing backslash, except a root ("C:\", "\")
     std::wstring name;    // after the last backslash (or slash); the whole path when there is none
 };
 
-// The folder and name of a path; JoinPath(folder, name) gives the path again.
+// The folder and name of a path; JoinPath(folder, name) gives the path again
+// (a slash before the name comes back as a backslash).
 PathParts SplitPath(const std::wstring& path);
 
 // A file name without its last extension: "Nomaro.exe" gives "Nomaro",

@@ -8,8 +8,12 @@ full again". Every pixel is sampled 4 x 4 times, which gives soft edges in
 the alpha channel of the 32-bit images.
 
 Usage: draw-hourglass.py [OUTPUT] [--preview DIR]
+       draw-hourglass.py --check FILE
 OUTPUT defaults to hourglas.bin beside this script. With --preview each frame
 is also written as DIR/hourglass-N.png (enlarged 8 times) for a quick look.
+The file is read back and checked before it is written (the loader accepts
+only whole, well-formed files and may crash on others); --check only checks
+an existing file and exits 1 when it is broken.
 """
 
 import math
@@ -241,6 +245,79 @@ def animated_cursor(frames):
     return b'RIFF' + struct.pack('<I', len(body)) + body
 
 
+class CursorFault(Exception):
+    pass
+
+
+def expect(condition, text):
+    if not condition:
+        raise CursorFault(text)
+
+
+def check_cursor_frame(cur):
+    """Checks one frame: a .cur file of one 32 x 32, 32-bit image whose AND
+    mask is set exactly where the alpha is 0, with some of both."""
+    expect(len(cur) >= 22, 'cursor shorter than its directory')
+    reserved, kind, count = struct.unpack_from('<HHH', cur, 0)
+    width, height, _, _, hot_x, hot_y, length, offset = struct.unpack_from('<BBBBHHII', cur, 6)
+    expect((reserved, kind, count) == (0, 2, 1), 'not a cursor directory of one image')
+    expect((width, height) == (SIZE, SIZE), 'image is not %d x %d' % (SIZE, SIZE))
+    expect(hot_x < SIZE and hot_y < SIZE, 'hotspot outside the image')
+    expect(offset + length <= len(cur), 'image lies outside the file')
+    header = struct.unpack_from('<IiiHHI', cur, offset)
+    expect(header == (40, SIZE, 2 * SIZE, 1, 32, 0), 'image header is not 32-bit, image plus mask')
+    pixels = offset + 40
+    mask = pixels + SIZE * SIZE * 4
+    stride = (SIZE + 31) // 32 * 4
+    expect(mask + stride * SIZE <= offset + length, 'image shorter than its pixels and mask')
+    opaque = transparent = 0
+    for y in range(SIZE):
+        for x in range(SIZE):
+            alpha = cur[pixels + (y * SIZE + x) * 4 + 3]
+            masked = cur[mask + y * stride + x // 8] & (0x80 >> (x % 8))
+            expect((alpha == 0) == bool(masked), 'AND mask contradicts the alpha at (%d, %d)' % (x, y))
+            opaque += alpha > 0
+            transparent += alpha == 0
+    expect(opaque > 100 and transparent > 100, 'frame is empty or a solid square')
+
+
+def check_animated_cursor(data):
+    """Checks a RIFF 'ACON' file: every chunk inside its parent and padded to
+    an even size, an 'anih' header that agrees with the frames of LIST
+    'fram', and frames that are distinct, well-formed cursors."""
+    expect(data[:4] == b'RIFF' and data[8:12] == b'ACON', 'no RIFF ACON header')
+    expect(struct.unpack_from('<I', data, 4)[0] == len(data) - 8, 'RIFF size differs from the file length')
+
+    def chunks(start, end):
+        at = start
+        while at < end:
+            expect(end - at >= 8, 'chunk header cut off at %d' % at)
+            tag, size = data[at:at + 4], struct.unpack_from('<I', data, at + 4)[0]
+            expect(at + 8 + size + size % 2 <= end, 'chunk runs past its parent at %d' % at)
+            yield tag, at + 8, size
+            at += 8 + size + size % 2
+
+    header, frames = None, []
+    for tag, body, size in chunks(12, len(data)):
+        if tag == b'anih':
+            expect(size == 36, 'anih chunk is not 36 bytes')
+            header = struct.unpack_from('<9I', data, body)
+        elif tag == b'LIST' and data[body:body + 4] == b'fram':
+            for inner, at, length in chunks(body + 4, body + size):
+                expect(inner == b'icon', 'frame chunk is not icon')
+                frames.append(bytes(data[at:at + length]))
+    expect(header is not None, 'no anih chunk')
+    size, count, steps, _, _, _, _, rate, flags = header
+    expect(size == 36 and count == len(frames) >= 2, 'anih frame count differs from the icon chunks')
+    expect(steps == count and rate > 0 and flags & AF_ICON, 'anih steps, rate or flags wrong')
+    for i, frame in enumerate(frames):
+        try:
+            check_cursor_frame(frame)
+        except CursorFault as fault:
+            raise CursorFault('frame %d: %s' % (i, fault))
+    expect(len(set(frames)) == len(frames), 'two frames are the same picture')
+
+
 def write_png(path, rows, scale):
     """Writes rows of (r, g, b, a) as an RGBA PNG, each pixel scale x scale."""
     raw = bytearray()
@@ -269,6 +346,13 @@ def main(argv):
     args = list(argv)
     while args:
         arg = args.pop(0)
+        if arg == '--check' and args:
+            with open(args.pop(0), 'rb') as f:
+                try:
+                    check_animated_cursor(f.read())
+                except CursorFault as fault:
+                    sys.exit('broken cursor: %s' % fault)
+            return
         if arg == '--preview' and args:
             preview = args.pop(0)
         else:
@@ -282,8 +366,13 @@ def main(argv):
     pictures.append(render(lambda x, y: turned_colour(x, y, level)))
 
     hotspot = (SIZE // 2, SIZE // 2)
+    data = animated_cursor([cursor_file(p, hotspot) for p in pictures])
+    try:
+        check_animated_cursor(data)
+    except CursorFault as fault:
+        sys.exit('not written, the cursor would be broken: %s' % fault)
     with open(output, 'wb') as f:
-        f.write(animated_cursor([cursor_file(p, hotspot) for p in pictures]))
+        f.write(data)
 
     if preview:
         os.makedirs(preview, exist_ok=True)

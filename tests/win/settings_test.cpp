@@ -44,20 +44,13 @@ TEST_F(Settings, FileLiesBesideTheProgram) {
     EXPECT_EQ(SettingsFilePath(), expected);
 }
 
-TEST_F(Settings, MissingFileReadsEmptyAndIsNotCreated) {
+TEST_F(Settings, MissingFileSectionOrKeyReadsEmptyAndWriteCreatesThem) {
     EXPECT_EQ(ReadIniValue(L"common", L"tipofday"), L"");
     EXPECT_FALSE(FileExists(SettingsFilePath()));
-}
 
-TEST_F(Settings, WriteCreatesTheFileWithItsSection) {
     WriteIniValue(L"rename", L"lastcat", L"C:\\Pictures");
-    EXPECT_NE(FileBytes(SettingsFilePath()).find("[rename]"), std::string::npos);
-    EXPECT_NE(FileBytes(SettingsFilePath()).find("lastcat=C:\\Pictures"), std::string::npos);
+    EXPECT_NE(FileBytes(SettingsFilePath()).find("[rename]\r\nlastcat=C:\\Pictures"), std::string::npos);
     EXPECT_EQ(ReadIniValue(L"rename", L"lastcat"), L"C:\\Pictures");
-}
-
-TEST_F(Settings, MissingSectionOrKeyReadsEmpty) {
-    WriteIniValue(L"rename", L"lastcat", L"C:\\Pictures");
     EXPECT_EQ(ReadIniValue(L"printsave", L"lastcat"), L"");
     EXPECT_EQ(ReadIniValue(L"rename", L"format"), L"");
 }
@@ -99,12 +92,11 @@ TEST_F(Settings, WriteToAFileHeldByAnotherProgramIsSilentAndKeepsTheOldValue) {
 TEST_F(Settings, ShippedFileHoldsTheFirstValues) {
     ASSERT_TRUE(CopyFileA(NOMARO_SHIPPED_INI, std::filesystem::path(SettingsFilePath()).string().c_str(),
                           FALSE));
-    EXPECT_EQ(ReadIniValue(L"printsave", L"lastcat"), L"C:\\");
-    EXPECT_EQ(ReadIniValue(L"printsave", L"format"), L"*.*");
-    EXPECT_EQ(ReadIniValue(L"printsave", L"pictures"), L"0");
-    EXPECT_EQ(ReadIniValue(L"rename", L"lastcat"), L"C:\\");
-    EXPECT_EQ(ReadIniValue(L"rename", L"format"), L"*.*");
-    EXPECT_EQ(ReadIniValue(L"rename", L"ext"), L"True");
-    EXPECT_EQ(ReadIniValue(L"rename", L"index"), L"1");
-    EXPECT_EQ(ReadIniValue(L"common", L"tipofday"), L"true");
+    const struct { const wchar_t *section, *key, *value; } firstValues[] = {
+        {L"printsave", L"lastcat", L"C:\\"}, {L"printsave", L"format", L"*.*"},
+        {L"printsave", L"pictures", L"0"},   {L"rename", L"lastcat", L"C:\\"},
+        {L"rename", L"format", L"*.*"},      {L"rename", L"ext", L"True"},
+        {L"rename", L"index", L"1"},         {L"common", L"tipofday", L"true"},
+    };
+    for (const auto& [section, key, value] : firstValues) EXPECT_EQ(ReadIniValue(section, key), value) << key;
 }

@@ -11,6 +11,7 @@
 #include "app/Wiring.h"
 #include "base/Display.h"
 #include "base/LoginName.h"
+#include "base/Scoped.h"
 #include "base/Settings.h"
 #include "base/Texts.h"
 #include "tests/win/prompts.h"
@@ -58,11 +59,12 @@ protected:
 }  // namespace
 
 TEST_F(StartWindow, CaptionsAndTheRenameChoicePreselected) {
+    using base::Text;
     start.Load();
-    EXPECT_EQ(start.Option1.Caption(), LoadText(155));
-    EXPECT_EQ(start.Option2.Caption(), LoadText(156));
-    EXPECT_EQ(start.Command1.Caption(), LoadText(103));
-    EXPECT_EQ(start.Command2.Caption(), LoadText(102));
+    EXPECT_EQ(start.Option1.Caption(), LoadText(Text::ChoosePrintOrSave));
+    EXPECT_EQ(start.Option2.Caption(), LoadText(Text::ChooseRename));
+    EXPECT_EQ(start.Command1.Caption(), LoadText(Text::Ok));
+    EXPECT_EQ(start.Command2.Caption(), LoadText(Text::Cancel));
     EXPECT_EQ(start.Label1.Caption(), L"Ver. 3.1");
     EXPECT_TRUE(start.Option2.Value());
     EXPECT_FALSE(start.Option1.Value());
@@ -76,23 +78,19 @@ TEST_F(StartWindow, CaptionsAndTheRenameChoicePreselected) {
 
 TEST_F(StartWindow, IsAnEllipseCentredOnTheScreen) {
     start.Load();
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(start.hwnd(), region), ERROR);
+    base::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(start.hwnd(), region.get()), ERROR);
     RECT window;
     GetWindowRect(start.hwnd(), &window);
     // The ellipse's box runs from (40, 10) to the window's far corner.
-    HRGN expected = CreateEllipticRgn(40, 10, window.right - window.left, window.bottom - window.top);
+    const long width = window.right - window.left, height = window.bottom - window.top;
+    base::GdiObject<HRGN> expected(CreateEllipticRgn(40, 10, width, height));
     RECT box, expectedBox;
-    GetRgnBox(region, &box);
-    GetRgnBox(expected, &expectedBox);
+    GetRgnBox(region.get(), &box);
+    GetRgnBox(expected.get(), &expectedBox);
     EXPECT_TRUE(EqualRect(&box, &expectedBox));
-    EXPECT_EQ(box.left, 40);
-    EXPECT_EQ(box.top, 10);
-    EXPECT_FALSE(PtInRegion(region, 42, 12));
-    EXPECT_TRUE(PtInRegion(region, (window.right - window.left + 40) / 2,
-                           (window.bottom - window.top + 10) / 2));
-    DeleteObject(expected);
-    DeleteObject(region);
+    EXPECT_FALSE(PtInRegion(region.get(), 42, 12)) << "an ellipse, not its box";
+    EXPECT_TRUE(PtInRegion(region.get(), (width + 40) / 2, (height + 10) / 2));
 
     long tolerance = ui::TwipsPerPixelX();
     EXPECT_NEAR(start.Left(), base::CentredOffset(ui::ScreenWidthTwips(), start.Width()), tolerance);
@@ -124,7 +122,7 @@ TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
     PressKey(start.Command1, VK_RETURN);
     EXPECT_FALSE(start.IsLoaded());
     ASSERT_NE(ui::CurrentMainWindow(), nullptr);
-    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), LoadText(247));
+    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), LoadText(base::Text::RenameWindowCaption));
     EXPECT_TRUE(IsWindowVisible(ui::CurrentMainWindow()->hwnd()));
     EXPECT_EQ(ui::Form::LoadedCount(), 1);
 }
@@ -206,14 +204,9 @@ TEST(ListContains, ComparesEveryEntryExactly) {
     ListForm form;
     form.Load();
     EXPECT_FALSE(ui::ListContains(form.List1, L"a.txt"));
-    form.List1.AddItem(L"b.txt");
-    form.List1.AddItem(L"A.txt");
-    form.List1.AddItem(L"c.txt");
-    EXPECT_TRUE(ui::ListContains(form.List1, L"A.txt"));
-    EXPECT_TRUE(ui::ListContains(form.List1, L"c.txt"));
-    EXPECT_FALSE(ui::ListContains(form.List1, L"a.txt"));
-    EXPECT_FALSE(ui::ListContains(form.List1, L"c.tx"));
-    EXPECT_FALSE(ui::ListContains(form.List1, L""));
+    for (const wchar_t* item : {L"b.txt", L"A.txt", L"c.txt"}) form.List1.AddItem(item);
+    for (const wchar_t* present : {L"A.txt", L"c.txt"}) EXPECT_TRUE(ui::ListContains(form.List1, present));
+    for (const wchar_t* absent : {L"a.txt", L"c.tx", L""}) EXPECT_FALSE(ui::ListContains(form.List1, absent));
 }
 
 TEST(LoginName, IsTheLoggedOnUserAndStaysTheSame) {
@@ -221,7 +214,7 @@ TEST(LoginName, IsTheLoggedOnUserAndStaysTheSame) {
     DWORD size = 256;
     ASSERT_TRUE(GetUserNameW(name, &size));
     EXPECT_EQ(base::GetLoginName(), name);
-    EXPECT_FALSE(base::GetLoginName().empty());
+    EXPECT_EQ(base::GetLoginName(), name);
 }
 
 TEST(LoginName, ALongNameComesBackWhole) {

@@ -1,35 +1,45 @@
 // Numbered texts through the real resource lookup, in the language Wine
-// derives from LANG (the test is run once per language).
+// derives from LC_ALL (the test is run once per language), held against the
+// string table's source; then texts in windows, module paths and the ANSI
+// conversion, which also run under every language.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <set>
 #include <string>
 
+#include "app/StartWindow.h"
+#include "base/Ansi.h"
+#include "base/Module.h"
 #include "base/RunError.h"
 #include "base/Texts.h"
+#include "tests/error_number.h"
+#include "tests/string_table.h"
+#include "tests/win/remove_tree.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
 
 using base::Language;
 using base::LoadText;
 
 namespace {
+// The language CTest runs this program in, from the locale it sets.
 Language ExpectedLanguage() {
-    // The test runs with LC_ALL set to the language the system should show.
     const char* locale = std::getenv("LC_ALL");
-    std::string name = locale ? locale : "";
+    const std::string name = locale ? locale : "";
     if (name.rfind("de_", 0) == 0) return Language::German;
     if (name.rfind("sv_", 0) == 0) return Language::Swedish;
     return Language::English;
 }
 
-const wchar_t* ByLanguage(const wchar_t* english, const wchar_t* german, const wchar_t* swedish) {
-    switch (ExpectedLanguage()) {
-    case Language::German: return german;
-    case Language::Swedish: return swedish;
-    case Language::English: break;
-    }
-    return english;
+std::wstring FromUtf8(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                    static_cast<int>(wide.size())));
+    return wide;
 }
 }  // namespace
 
@@ -42,59 +52,33 @@ TEST(Texts, LanguageFollowsTheSystemsUserInterface) {
     }
 }
 
-TEST(Texts, LoadTextPicksTheUserInterfaceLanguage) {
-    EXPECT_EQ(LoadText(156), ByLanguage(L"Rename Filenames", L"Dateinamen umbenennen",
-                                        L"Byt namn på filer"));
-    EXPECT_EQ(LoadText(102), ByLanguage(L"Cancel", L"Abbrechen", L"Avbryt"));
-    EXPECT_EQ(LoadText(163), ByLanguage(L"Open", L"Öffnen", L"Öppna"));
-    EXPECT_EQ(LoadText(189), ByLanguage(L"Wrong Font", L"Falsche Schriftart", L"Fel Font storlek"));
-}
-
-TEST(Texts, EveryLanguageKeepsBlanksAndSpecialCharacters) {
-    EXPECT_EQ(LoadText(175, Language::English), L"Paste               Ctrl+V");
-    EXPECT_EQ(LoadText(175, Language::German), L"Überschreiben            Ctrl+V");
-    EXPECT_EQ(LoadText(227, Language::English), L"Clear the list above this button. ");
-    EXPECT_EQ(LoadText(274, Language::Swedish), L"Skickar ");
-    EXPECT_EQ(LoadText(140, Language::Swedish), L"< ÅNGRA <");
-    EXPECT_EQ(LoadText(237, Language::German),
-              L"Wenn Sie die Dateinamen beibehalten wollen, müssen Sie in diesem Feld '*' "
-              L"(Stern) eingeben.");
-    EXPECT_EQ(LoadText(132, Language::English), L"0001 (Deafult)");
-}
-
-TEST(Texts, FirstAndLastOfEachBlockAreFound) {
-    // Texts sit in blocks of sixteen; ids at block edges catch an off-by-one in the walk.
-    EXPECT_EQ(LoadText(128, Language::German).substr(0, 15), L"Alle Dateinamen");
-    EXPECT_EQ(LoadText(127, Language::English), L"Selected catalogues");
-    EXPECT_EQ(LoadText(191, Language::Swedish), L"Resolution Fel");
-    EXPECT_EQ(LoadText(192, Language::English), L"No files to send");
-    EXPECT_EQ(LoadText(282, Language::English),
-              L"Max number of files when indexed extension = 999, override detected");
-}
-
-TEST(Texts, EveryUsedIdExistsInAllThreeLanguages) {
-    for (int id : {102, 103, 106, 155, 156, 188, 189, 211, 247, 250, 252, 256, 271}) {
-        for (Language language : {Language::English, Language::German, Language::Swedish})
-            EXPECT_FALSE(LoadText(id, language).empty()) << id;
-    }
-    EXPECT_NE(LoadText(252, Language::English), LoadText(252, Language::Swedish));
-}
-
-TEST(Texts, AnIdOutsideTheTableIsAnError) {
-    for (int id : {0, 101, 104, 257, 283, 5000}) {
-        try {
-            LoadText(id);
-            ADD_FAILURE() << "no error for id " << id;
-        } catch (const base::RunError& error) {
-            EXPECT_EQ(error.number, 5) << id;
+// Every text comes back exactly as the source writes it, blanks and letters
+// beyond ASCII included, in each language and in the user's.
+TEST(Texts, EveryIdLoadsAsWrittenInEveryLanguage) {
+    const testing_support::StringTableSource source = testing_support::ReadStringTable(NOMARO_STRINGS_RC);
+    ASSERT_TRUE(source.faults.empty()) << source.faults.front();
+    const std::pair<Language, const char*> blocks[] = {
+        {Language::English, "LANG_ENGLISH"}, {Language::German, "LANG_GERMAN"}, {Language::Swedish, "LANG_SWEDISH"}};
+    for (const auto& [language, block] : blocks) {
+        ASSERT_EQ(source.texts.count(block), 1u) << block;
+        const auto& texts = source.texts.at(block);
+        for (int id : base::kAllTextIds) {
+            const auto text = texts.find(id);
+            ASSERT_NE(text, texts.end()) << block << " " << id;
+            EXPECT_EQ(LoadText(id, language), FromUtf8(text->second)) << block << " " << id;
         }
     }
+    for (int id : base::kAllTextIds) EXPECT_EQ(LoadText(id), LoadText(id, ExpectedLanguage())) << id;
 }
 
-#include "app/StartWindow.h"
-#include "tests/win/remove_tree.h"
-#include "ui/Controls.h"
-#include "ui/Form.h"
+TEST(Texts, AnIdTheTableLacksIsAnInvalidCall) {
+    const std::set<int> named(std::begin(base::kAllTextIds), std::end(base::kAllTextIds));
+    for (int id = -1; id <= 300; ++id) {
+        if (named.count(id)) continue;
+        EXPECT_EQ(testing_support::ErrorNumberOf([id] { LoadText(id); }), base::err::InvalidCall) << id;
+    }
+    EXPECT_EQ(testing_support::ErrorNumberOf([] { LoadText(5000, Language::German); }), base::err::InvalidCall);
+}
 
 namespace {
 // Notes the closing notice as it stands when the window goes.
@@ -135,14 +119,9 @@ TEST(Texts, HintGoesIntoTheFirstPanel) {
     form.Load();
     form.StatusBar1.SetPanelText(2, L"other");
     form.StatusBar1.ShowHint(base::Text::HintTransfer);
-    EXPECT_EQ(form.StatusBar1.PanelText(1), LoadText(224));
+    EXPECT_EQ(form.StatusBar1.PanelText(1), LoadText(base::Text::HintTransfer));
     EXPECT_EQ(form.StatusBar1.PanelText(2), L"other");
 }
-
-#include <filesystem>
-
-#include "base/Ansi.h"
-#include "base/Module.h"
 
 namespace {
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
@@ -179,7 +158,6 @@ TEST(Module, MemoryOutsideEveryModuleHasNoPath) {
 
 // A copy of this program deep enough that its path is longer than MAX_PATH
 // (and than twice that), loaded as a library.
-
 TEST(Module, PathLongerThanMaxPathComesBackWhole) {
     namespace fs = std::filesystem;
     wchar_t temp[MAX_PATH];
