@@ -6,30 +6,31 @@
 
 namespace app {
 
-class Scroll : public ui::Form {
+// The form `Scroll`.
+class StartWindow : public ui::Form {
 public:
-    ui::Image Image1;          // background picture
-    ui::Label Label1;          // version line
-    ui::Frame Frame1;          // holds the two choices
-    ui::OptionButton Option1;  // choose the filename list window
-    ui::OptionButton Option2;  // choose the rename window (preselected)
-    ui::Button Command1;       // OK: open the chosen window
-    ui::Button Command2;       // Cancel: close the program
-    ui::Label Label5;          // closing notice, hidden until Cancel
-    ui::Timer Timer3;          // opens the tip of the day
-    ui::Timer Timer4;          // moves the focus to OK
+    ui::Image backgroundImage;            // Image1: the scroll picture
+    ui::Label versionLabel;               // Label1: "Ver. 3.1"
+    ui::Frame choiceFrame;                // Frame1: holds the two choices
+    ui::OptionButton listWindowOption;    // Option1: the filename list window
+    ui::OptionButton renameWindowOption;  // Option2: the rename window (preselected)
+    ui::Button okButton;                  // Command1: opens the chosen window
+    ui::Button cancelButton;              // Command2: closes the program
+    ui::Label closingLabel;               // Label5: closing notice, hidden until Cancel
+    ui::Timer tipTimer;                   // Timer3: opens the tip of the day
+    ui::Timer focusTimer;                 // Timer4: moves the focus to OK
 
-    void Command1_Click();
-    void Command1_KeyDown(int keyCode, int shift);
-    void Command2_Click();
-    void Option1_Click();
-    void Option2_Click();
-    void Timer3_Timer();
-    void Timer4_Timer();
+    void OnOkClick();
+    void OnOkKeyDown(int keyCode, int shift);
+    void OnCancelClick();
+    void OnListWindowChosen();
+    void OnRenameWindowChosen();
+    void OnTipTimer();
+    void OnFocusTimer();
 
 protected:
     void CreateControls() override;
-    void Form_Load() override;
+    void OnLoad() override;
     DWORD FormStyle() const override;
     SIZE DesignSize() const override;
 

@@ -6,7 +6,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     app::InstallWindows();
-    app::Scroll start;
+    app::StartWindow start;
     start.Show();
     return ui::RunMessageLoop();
 }

@@ -209,7 +209,7 @@ void RenameWindow::WireHandlers() {
         };
 }
 
-void RenameWindow::Form_Load() {
+void RenameWindow::OnLoad() {
     const std::wstring& layout = base::ScreenResolution;
     ApplyLayout(layout == L"640" ? 0.8 : layout == L"1024" ? 1.28 : 1.0);
     SetCaptions();
@@ -375,9 +375,9 @@ void RenameWindow::OnRenameListMouseDown(int button) {
     if (button == ui::kRightButton) renameList.SelectAll();
 }
 
-void RenameWindow::Form_Click() { fileBox.ClearSelection(); }
+void RenameWindow::OnFormClick() { fileBox.ClearSelection(); }
 
-void RenameWindow::Form_MouseMove(int, int, long x, long y) {
+void RenameWindow::OnFormMouseMove(int, int, long x, long y) {
     const bool overImage = plainImage.Contains(x, y);
     ShowImage(overImage);
     if (!overImage) statusBar.SetPanelText(1, L"Nomaro 3.1");
@@ -480,9 +480,9 @@ void RenameWindow::OnHelpClick() { base::ShowHelpTopic(L"html\\file0soj.htm"); }
 
 // ---- Closing ---------------------------------------------------------------
 
-void RenameWindow::Form_Escape() { Unload(); }
+void RenameWindow::OnEscape() { Unload(); }
 
-void RenameWindow::Form_QueryUnload(bool& cancel) {
+void RenameWindow::OnQueryClose(bool& cancel) {
     bool confirmed = true;
     if (!leaving_) {
         if (busy_.On()) RestoreCursor();

@@ -121,11 +121,11 @@ public:
 
 protected:
     void CreateControls() override;
-    void Form_Load() override;
-    void Form_QueryUnload(bool& cancel) override;
-    void Form_MouseMove(int button, int shift, long x, long y) override;
-    void Form_Click() override;
-    void Form_Escape() override;
+    void OnLoad() override;
+    void OnQueryClose(bool& cancel) override;
+    void OnFormMouseMove(int button, int shift, long x, long y) override;
+    void OnFormClick() override;
+    void OnEscape() override;
     SIZE DesignSize() const override;
 
 private:

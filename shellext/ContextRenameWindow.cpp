@@ -183,13 +183,13 @@ void ContextRenameWindow::Safely(void (ContextRenameWindow::*handler)()) noexcep
     }
 }
 
-void ContextRenameWindow::Form_Load() {
+void ContextRenameWindow::OnLoad() {
     CentreOnScreen();
     fillListTimer.SetEnabled(true);
 }
 
 // Every way of closing empties the work lists, so the next opening starts clean.
-void ContextRenameWindow::Form_Unload() {
+void ContextRenameWindow::OnUnload() {
     folders.clear();
     plan_.clear();
 }

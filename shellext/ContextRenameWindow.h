@@ -67,8 +67,8 @@ public:
 
 protected:
     void CreateControls() override;
-    void Form_Load() override;
-    void Form_Unload() override;
+    void OnLoad() override;
+    void OnUnload() override;
     DWORD FormStyle() const override;
     SIZE DesignSize() const override;
     HWND OwnerWindow() const override { return owner_; }

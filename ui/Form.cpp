@@ -135,7 +135,7 @@ void Form::Load() {
     if (!created) throw base::RunError(base::err::InvalidCall);
     ++gLoadedForms;
     CreateControls();
-    Form_Load();
+    OnLoad();
 }
 
 void Form::Show() {
@@ -182,7 +182,7 @@ void Form::Hide() {
 bool Form::Unload() {
     if (!hwnd_ || unloading_) return true;
     bool cancel = false;
-    Form_QueryUnload(cancel);
+    OnQueryClose(cancel);
     if (cancel) return false;
     unloading_ = true;
     ReleaseModalOwner();
@@ -328,7 +328,7 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
             if (cancelButton_)
                 cancelButton_->Click();
             else
-                Form_Escape();
+                OnEscape();
         } else if (id == IDOK && defaultButton_) {
             defaultButton_->Click();
         }
@@ -370,7 +370,7 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         break;
     }
     case WM_MOUSEMOVE:
-        Form_MouseMove(MouseButtonsFrom(wParam), ShiftStateNow(),
+        OnFormMouseMove(MouseButtonsFrom(wParam), ShiftStateNow(),
                        PixelsToTwipsX(static_cast<short>(LOWORD(lParam))),
                        PixelsToTwipsY(static_cast<short>(HIWORD(lParam))));
         return true;
@@ -382,7 +382,7 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         if (leftButtonDown_) {
             leftButtonDown_ = false;
             ReleaseCapture();
-            if (InClientArea(hwnd_, lParam)) Form_Click();
+            if (InClientArea(hwnd_, lParam)) OnFormClick();
         }
         return true;
     case WM_CLOSE:
@@ -415,7 +415,7 @@ void Form::OnDestroyed() {
     ForgetTimersAndImages();
     menuItems_.clear();
     try {
-        Form_Unload();
+        OnUnload();
     } catch (...) {
         ReportUnexpectedError(hwnd_, std::current_exception());
     }

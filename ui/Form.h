@@ -1,6 +1,6 @@
-// A window described as a form: named controls as members, handlers named
-// control_event, sizes in twips. A subclass creates its controls in
-// CreateControls and reacts in Form_Load, Form_QueryUnload and Form_Unload.
+// A window described as a form: named controls as members, a handler for
+// each event they raise, sizes in twips. A subclass creates its controls in
+// CreateControls and reacts in OnLoad, OnQueryClose and OnUnload.
 #pragma once
 #include <windows.h>
 
@@ -25,7 +25,7 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Creates the window and its controls and runs Form_Load; does nothing when loaded.
+    // Creates the window and its controls and runs OnLoad; does nothing when loaded.
     void Load();
     // Loads when needed and shows the window without waiting.
     void Show();
@@ -36,7 +36,7 @@ public:
     // in this process (or be null).
     void ShowModalOver(HWND owner);
     void Hide();
-    // Asks Form_QueryUnload, then destroys the window. False when the form refused.
+    // Asks OnQueryClose, then destroys the window. False when the form refused.
     bool Unload();
 
     bool IsLoaded() const { return hwnd_ != nullptr; }
@@ -88,15 +88,15 @@ public:
 
 protected:
     virtual void CreateControls() {}
-    virtual void Form_Load() {}
-    virtual void Form_QueryUnload(bool& /*cancel*/) {}
-    virtual void Form_Unload() {}
-    virtual void Form_MouseMove(int /*button*/, int /*shift*/, long /*x*/, long /*y*/) {}
+    virtual void OnLoad() {}
+    virtual void OnQueryClose(bool& /*cancel*/) {}
+    virtual void OnUnload() {}
+    virtual void OnFormMouseMove(int /*button*/, int /*shift*/, long /*x*/, long /*y*/) {}
     // The left button went down and up on the bare window (not on a control).
     // Mouse moves while the button is held arrive at the form.
-    virtual void Form_Click() {}
+    virtual void OnFormClick() {}
     // Esc pressed anywhere in the window, when there is no cancel button.
-    virtual void Form_Escape() {}
+    virtual void OnEscape() {}
 
     // Window style of the form; a fixed single frame with caption by default.
     virtual DWORD FormStyle() const;
@@ -134,7 +134,7 @@ private:
     Button* cancelButton_ = nullptr;
     bool unloading_ = false;
     HWND modalOwner_ = nullptr;  // disabled while the form runs modal over it
-    bool leftButtonDown_ = false;  // pressed on the bare window, for Form_Click
+    bool leftButtonDown_ = false;  // pressed on the bare window, for OnFormClick
 };
 
 // Mouse buttons and shift state as the event handlers receive them.

@@ -1,6 +1,6 @@
 // A form's menus, built in code: the menu bar, its drop-down menus and their
-// items are members of the form, so the handlers read `quit_Click` against a
-// member `quit`. Create them in CreateControls, in menu order. A choice
+// items are members of the form, so a handler such as `OnExitClick` reads
+// against a member `exitItem`. Create them in CreateControls, in menu order. A choice
 // arrives at the form as WM_COMMAND and is passed to the item's OnClick.
 #pragma once
 #include <windows.h>

@@ -20,7 +20,7 @@ std::wstring Expected(const char* variable) {
 }  // namespace
 
 TEST(Display, StartWindowClassifiesTheWorkArea) {
-    app::Scroll start;
+    app::StartWindow start;
     start.Load();
     EXPECT_EQ(base::ScreenResolution, Expected("NOMARO_EXPECT_RESOLUTION"));
     start.Unload();

@@ -120,14 +120,14 @@ protected:
         helpMenu.AddSeparator();
         aboutItem.Create(helpMenu, L"About");
     }
-    void Form_QueryUnload(bool& cancel) override {
+    void OnQueryClose(bool& cancel) override {
         if (onQueryUnload) onQueryUnload(cancel);
     }
-    void Form_Unload() override {
+    void OnUnload() override {
         if (onUnload) onUnload();
     }
-    void Form_Click() override { ++formClicks; }
-    void Form_Escape() override { ++escapes; }
+    void OnFormClick() override { ++formClicks; }
+    void OnEscape() override { ++escapes; }
 };
 
 // Runs the message loop until `done` or `milliseconds` have passed.
@@ -469,7 +469,7 @@ TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     ASSERT_TRUE(PumpUntil([&] { return prompts.seen.size() == 5u; }));
     EXPECT_TRUE(prompts.SaidError(4, 6));
 
-    // From Form_Unload: the window still goes and the form counts as unloaded.
+    // From OnUnload: the window still goes and the form counts as unloaded.
     int loaded = ui::Form::LoadedCount();
     form.onUnload = [] { throw base::RunError(base::err::ObjectUnloaded); };
     EXPECT_TRUE(form.Unload());

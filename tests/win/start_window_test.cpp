@@ -54,26 +54,26 @@ protected:
         CloseMainWindow();
         DeleteFileW(base::SettingsFilePath().c_str());
     }
-    app::Scroll start;
+    app::StartWindow start;
 };
 }  // namespace
 
 TEST_F(StartWindow, CaptionsAndTheRenameChoicePreselected) {
     using base::Text;
     start.Load();
-    EXPECT_EQ(start.Option1.Caption(), LoadText(Text::ChoosePrintOrSave));
-    EXPECT_EQ(start.Option2.Caption(), LoadText(Text::ChooseRename));
-    EXPECT_EQ(start.Command1.Caption(), LoadText(Text::Ok));
-    EXPECT_EQ(start.Command2.Caption(), LoadText(Text::Cancel));
-    EXPECT_EQ(start.Label1.Caption(), L"Ver. 3.1");
-    EXPECT_TRUE(start.Option2.Value());
-    EXPECT_FALSE(start.Option1.Value());
-    EXPECT_FALSE(start.Label5.Visible());
+    EXPECT_EQ(start.listWindowOption.Caption(), LoadText(Text::ChoosePrintOrSave));
+    EXPECT_EQ(start.renameWindowOption.Caption(), LoadText(Text::ChooseRename));
+    EXPECT_EQ(start.okButton.Caption(), LoadText(Text::Ok));
+    EXPECT_EQ(start.cancelButton.Caption(), LoadText(Text::Cancel));
+    EXPECT_EQ(start.versionLabel.Caption(), L"Ver. 3.1");
+    EXPECT_TRUE(start.renameWindowOption.Value());
+    EXPECT_FALSE(start.listWindowOption.Value());
+    EXPECT_FALSE(start.closingLabel.Visible());
     LRESULT defaultId = SendMessageW(start.hwnd(), DM_GETDEFID, 0, 0);
     EXPECT_EQ(HIWORD(defaultId), DC_HASDEFID);
-    EXPECT_EQ(LOWORD(defaultId), start.Command1.id());
-    EXPECT_TRUE(start.Timer4.Enabled());
-    EXPECT_FALSE(start.Timer3.Enabled());
+    EXPECT_EQ(LOWORD(defaultId), start.okButton.id());
+    EXPECT_TRUE(start.focusTimer.Enabled());
+    EXPECT_FALSE(start.tipTimer.Enabled());
 }
 
 TEST_F(StartWindow, IsAnEllipseCentredOnTheScreen) {
@@ -105,21 +105,21 @@ TEST_F(StartWindow, SetsTheLayoutFromTheWorkArea) {
 
 TEST_F(StartWindow, FocusMovesToOkAndChoosingArmsTheFocusAgain) {
     start.Show();
-    start.Option1.SetFocus();
-    ASSERT_TRUE(start.Timer4.FireNow());
-    EXPECT_TRUE(start.Command1.HasFocus());
-    EXPECT_FALSE(start.Timer4.Enabled());
-    start.Option1.SetValue(true);
-    EXPECT_TRUE(start.Timer4.Enabled());
-    EXPECT_FALSE(start.Option2.Value());
+    start.listWindowOption.SetFocus();
+    ASSERT_TRUE(start.focusTimer.FireNow());
+    EXPECT_TRUE(start.okButton.HasFocus());
+    EXPECT_FALSE(start.focusTimer.Enabled());
+    start.listWindowOption.SetValue(true);
+    EXPECT_TRUE(start.focusTimer.Enabled());
+    EXPECT_FALSE(start.renameWindowOption.Value());
 }
 
 TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
     start.Show();
     SetForegroundWindow(start.hwnd());
-    start.Timer4.FireNow();
-    EXPECT_TRUE(start.Command1.HasFocus());
-    PressKey(start.Command1, VK_RETURN);
+    start.focusTimer.FireNow();
+    EXPECT_TRUE(start.okButton.HasFocus());
+    PressKey(start.okButton, VK_RETURN);
     EXPECT_FALSE(start.IsLoaded());
     ASSERT_NE(ui::CurrentMainWindow(), nullptr);
     EXPECT_EQ(ui::CurrentMainWindow()->Caption(), LoadText(base::Text::RenameWindowCaption));
@@ -129,8 +129,8 @@ TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
 
 TEST_F(StartWindow, OkOnTheListChoiceOpensTheListWindow) {
     start.Show();
-    start.Option1.SetValue(true);
-    start.Command1.Click();
+    start.listWindowOption.SetValue(true);
+    start.okButton.Click();
     EXPECT_FALSE(start.IsLoaded());
     ASSERT_NE(ui::CurrentMainWindow(), nullptr);
     EXPECT_EQ(ui::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
@@ -138,16 +138,16 @@ TEST_F(StartWindow, OkOnTheListChoiceOpensTheListWindow) {
 
 TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
     start.Show();
-    start.Command2.Click();
+    start.cancelButton.Click();
     EXPECT_FALSE(start.IsLoaded());
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
     EXPECT_EQ(ui::CurrentMainWindow(), nullptr);
 
-    app::Scroll again;
+    app::StartWindow again;
     again.Show();
     SetForegroundWindow(again.hwnd());
-    again.Timer4.FireNow();
-    PressKey(again.Command1, VK_ESCAPE);
+    again.focusTimer.FireNow();
+    PressKey(again.okButton, VK_ESCAPE);
     EXPECT_FALSE(again.IsLoaded());
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
 }
@@ -156,25 +156,25 @@ TEST_F(StartWindow, TipSwitchArmsTheTipTimerOnlyForTrue) {
     base::WriteIniValue(L"common", L"tipofday", L"true");
     start.Load();
     EXPECT_EQ(app::TipOfDaySwitch, L"true");
-    EXPECT_TRUE(start.Timer3.Enabled());
-    EXPECT_EQ(start.Timer3.Interval(), 500u);
-    EXPECT_TRUE(start.Timer3.FireNow());
-    EXPECT_FALSE(start.Timer3.Enabled());
+    EXPECT_TRUE(start.tipTimer.Enabled());
+    EXPECT_EQ(start.tipTimer.Interval(), 500u);
+    EXPECT_TRUE(start.tipTimer.FireNow());
+    EXPECT_FALSE(start.tipTimer.Enabled());
     start.Unload();
 
     for (const wchar_t* value : {L"false", L"True", L""}) {
         base::WriteIniValue(L"common", L"tipofday", value);
-        app::Scroll other;
+        app::StartWindow other;
         other.Load();
-        EXPECT_FALSE(other.Timer3.Enabled()) << value;
+        EXPECT_FALSE(other.tipTimer.Enabled()) << value;
     }
 }
 
 TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
     start.Show();
     SetForegroundWindow(start.hwnd());
-    start.Timer4.FireNow();
-    PressKey(start.Command1, VK_F1);
+    start.focusTimer.FireNow();
+    PressKey(start.okButton, VK_F1);
     HWND help = nullptr;
     for (int i = 0; i < 100 && !help; ++i) {
         Pump(20);

@@ -82,23 +82,23 @@ TEST(Texts, AnIdTheTableLacksIsAnInvalidCall) {
 
 namespace {
 // Notes the closing notice as it stands when the window goes.
-class ObservedScroll : public app::Scroll {
+class ObservedStartWindow : public app::StartWindow {
 public:
     std::wstring notice;
     bool noticeShown = false;
 
 protected:
-    void Form_Unload() override {
-        notice = Label5.Caption();
-        noticeShown = Label5.Visible();
+    void OnUnload() override {
+        notice = closingLabel.Caption();
+        noticeShown = closingLabel.Visible();
     }
 };
 }  // namespace
 
 TEST(Texts, ClosingNoticeIsSwedishOnlyInSwedish) {
-    ObservedScroll start;
+    ObservedStartWindow start;
     start.Show();
-    start.Command2.Click();
+    start.cancelButton.Click();
     EXPECT_FALSE(start.IsLoaded());
     EXPECT_TRUE(start.noticeShown);
     EXPECT_EQ(start.notice, ExpectedLanguage() == Language::Swedish ? L"Avslutar..." : L"Closing...");
