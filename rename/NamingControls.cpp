@@ -5,6 +5,26 @@
 
 namespace renamer {
 
+void NamingControls::CreateNameAndExtension(ui::Form& form) {
+    newNameFrame.Create(form);
+    newNameLabel.Create(form, &newNameFrame);
+    newNameBox.Create(form, &newNameFrame);
+    extensionFrame.Create(form);
+    keepExtensionOption.Create(form, &extensionFrame, true);
+    newExtensionOption.Create(form, &extensionFrame);
+    newExtensionLabel.Create(form, &extensionFrame);
+    newExtensionBox.Create(form, &extensionFrame);
+}
+
+void NamingControls::CreateIndex(ui::Form& form) {
+    indexFrame.Create(form);
+    fourDigitOption.Create(form, &indexFrame, true);
+    threeDigitOption.Create(form, &indexFrame);
+    twoDigitOption.Create(form, &indexFrame);
+    startNumberOption.Create(form, &indexFrame);
+    startNumberBox.Create(form, &indexFrame);
+}
+
 void NamingControls::KeepChosen() {
     newExtensionBox.SetText(L"");
     ui::SetEnabled({&newExtensionLabel, &newExtensionBox}, false);

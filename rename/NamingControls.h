@@ -11,6 +11,10 @@
 namespace renamer {
 
 struct NamingControls {
+    ui::Frame& newNameFrame;                // Frame1
+    ui::Label& newNameLabel;                // Label1
+    ui::Frame& extensionFrame;              // Frame2
+    ui::Frame& indexFrame;                  // Frame3
     ui::TextBox& newNameBox;                // Text3: new base name; "*" keeps the names
     ui::OptionButton& keepExtensionOption;  // Option1: keep each file's extension
     ui::OptionButton& newExtensionOption;   // Option2: give every file the new extension
@@ -21,6 +25,12 @@ struct NamingControls {
     ui::OptionButton& twoDigitOption;       // Option5: 01
     ui::OptionButton& startNumberOption;    // Option6: from the start number
     ui::TextBox& startNumberBox;            // Text4: start number; its length is the index width
+
+    // Creates the new-name frame and the extension frame with their
+    // controls, in tab order; a window adds its own extension controls after.
+    void CreateNameAndExtension(ui::Form& form);
+    // Creates the index frame with the four styles and the start-number box.
+    void CreateIndex(ui::Form& form);
 
     // Keep chosen: the new extension is emptied and closed.
     void KeepChosen();

@@ -144,10 +144,11 @@ private:
     void RestoreSettings();
     void ReportEngineFailure(const base::RunError& error);
 
-    NamingControls naming_{newNameBox,      keepExtensionOption, newExtensionOption,
-                           newExtensionLabel, newExtensionBox,   fourDigitOption,
-                           threeDigitOption,  twoDigitOption,    startNumberOption,
-                           startNumberBox};
+    NamingControls naming_{
+        newNameFrame, newNameLabel, extensionFrame, indexFrame,
+        newNameBox, keepExtensionOption, newExtensionOption, newExtensionLabel,
+        newExtensionBox, fourDigitOption, threeDigitOption, twoDigitOption,
+        startNumberOption, startNumberBox};
     std::unordered_set<std::wstring> names_;  // renameList's names exactly, for the duplicate test
     std::vector<naming::PlannedRename> plan_;
     ui::BusyCursor busy_;

@@ -58,20 +58,8 @@ SIZE ContextRenameWindow::DesignSize() const { return OuterSizeForClient(kClient
 void ContextRenameWindow::CreateControls() {
     selectedCountLabel.Create(*this);
     fileList.Create(*this);
-    newNameFrame.Create(*this);
-    newNameLabel.Create(*this, &newNameFrame);
-    newNameBox.Create(*this, &newNameFrame);
-    extensionFrame.Create(*this);
-    keepExtensionOption.Create(*this, &extensionFrame, true);
-    newExtensionOption.Create(*this, &extensionFrame);
-    newExtensionLabel.Create(*this, &extensionFrame);
-    newExtensionBox.Create(*this, &extensionFrame);
-    indexFrame.Create(*this);
-    fourDigitOption.Create(*this, &indexFrame, true);
-    threeDigitOption.Create(*this, &indexFrame);
-    twoDigitOption.Create(*this, &indexFrame);
-    startNumberOption.Create(*this, &indexFrame);
-    startNumberBox.Create(*this, &indexFrame);
+    naming_.CreateNameAndExtension(*this);
+    naming_.CreateIndex(*this);
     clearAttributesBox.Create(*this);
     helpButton.Create(*this);
     renameButton.Create(*this);

@@ -74,10 +74,11 @@ protected:
     HWND OwnerWindow() const override { return owner_; }
 
 private:
-    renamer::NamingControls naming_{newNameBox,       keepExtensionOption, newExtensionOption,
-                                    newExtensionLabel, newExtensionBox,     fourDigitOption,
-                                    threeDigitOption,  twoDigitOption,      startNumberOption,
-                                    startNumberBox};
+    renamer::NamingControls naming_{
+        newNameFrame, newNameLabel, extensionFrame, indexFrame,
+        newNameBox, keepExtensionOption, newExtensionOption, newExtensionLabel,
+        newExtensionBox, fourDigitOption, threeDigitOption, twoDigitOption,
+        startNumberOption, startNumberBox};
     void PlaceControls();
     void SetCaptions();
     void WireHandlers();
