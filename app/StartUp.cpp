@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "base/Display.h"
-#include "base/Module.h"
+#include "base/Scoped.h"
 #include "ui/App.h"
-#include "ui/Controls.h"
+#include "ui/Form.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
 
@@ -22,6 +22,7 @@ bool AnotherInstanceRuns() {
     std::wstring file = path;
     std::replace(file.begin(), file.end(), L'\\', L'/');
     CharLowerBuffW(file.data(), static_cast<DWORD>(file.size()));
+    // Held for the life of the process: the mutex is the sign that this instance runs.
     static HANDLE mutex = CreateMutexW(nullptr, FALSE, (name + file).c_str());
     static const bool taken = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
     return taken;
@@ -63,21 +64,19 @@ void CheckPrevInstance(ui::Form& window) {
 }
 
 std::wstring gbl_GetFontRes() {
-    HWND desktop = GetDesktopWindow();
-    HDC dc = GetWindowDC(desktop);
+    base::WindowDC dc(GetDesktopWindow(), base::WindowDC::WholeWindow);
     if (!dc) return L"Small";
-    int oldMode = SetMapMode(dc, MM_TEXT);
+    const int oldMode = SetMapMode(dc.get(), MM_TEXT);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SetMapMode(dc, oldMode);
-    ReleaseDC(desktop, dc);
+    GetTextMetricsW(dc.get(), &metrics);
+    SetMapMode(dc.get(), oldMode);
     return base::FontResFromHeight(metrics.tmHeight);
 }
 
 std::wstring ClassifyCurrentWorkArea() {
     RECT area = ui::WorkAreaPixels();
     return base::ClassifyWorkArea(ui::PixelsToTwipsY(area.bottom - area.top),
-                            ui::PixelsToTwipsX(area.right - area.left));
+                                  ui::PixelsToTwipsX(area.right - area.left));
 }
 
 }  // namespace app
