@@ -11,14 +11,12 @@
 #include <vector>
 
 #include "base/Paths.h"
-#include "base/RunError.h"
 #include "base/Scoped.h"
 #include "tests/error_number.h"
 #include "tests/win/client_picture.h"
 #include "tests/win/remove_tree.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
-#include "ui/Controls.h"
 #include "ui/Form.h"
 
 using base::JoinPath;
@@ -60,18 +58,20 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-Names Listed(const ui::FileBox& box) {
-    Names names;
-    for (int i = 0; i < box.ListCount(); ++i) names.push_back(box.List(i));
-    return names;
-}
-
 // The texts the list box itself holds, as the user sees them.
 Names Shown(HWND list) {
     Names texts;
     for (int i = 0, n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); i < n; ++i)
         texts.push_back(ui::ListBoxItemText(list, i));
     return texts;
+}
+
+// The names a file box lists, which its list box must show alike.
+Names Listed(const ui::FileBox& box) {
+    Names names;
+    for (int i = 0; i < box.ListCount(); ++i) names.push_back(box.List(i));
+    EXPECT_EQ(Shown(box.hwnd()), names);
+    return names;
 }
 
 // A mouse click (or double-click) in the middle of a list-box item.
@@ -110,52 +110,40 @@ protected:
         return path;
     }
     void MakeFiles(std::initializer_list<std::wstring> names, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-        for (const std::wstring& name : names) {
-            base::FileHandle file(CreateFileW(JoinPath(root, name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                              CREATE_NEW, attributes, nullptr));
-            EXPECT_TRUE(file) << "cannot create file";
-        }
+        for (const std::wstring& name : names)
+            EXPECT_TRUE(base::FileHandle(CreateFileW(JoinPath(root, name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                     CREATE_NEW, attributes, nullptr)));
     }
 
     std::wstring root;
     BrowserForm form;
 };
 
-const std::wstring kGreek = L"\u0391\u03BB\u03C6\u03B1.txt";     // Alpha in Greek letters
-const std::wstring kJapanese = L"\u65E5\u672C\u8A9E.txt";        // "Japanese" in kanji
-
-// Files (no folders, no hidden or system files) that match the pattern,
-// sorted without regard to case, the list box showing the same names;
-// names the ANSI code page cannot hold included.
+// Files (no folders, no hidden or system files) that match one of the masks,
+// sorted without regard to case; names the ANSI code page cannot hold included.
 TEST_F(BrowserBoxes, FileBoxListsMatchingFilesSortedWithoutRegardToCase) {
-    MakeFiles({L"b.txt", L"A.TXT", L"c.doc", L"\u00C4.txt", L"a1.txt", L"Makefile", L"page.htmlx", kGreek,
-               kJapanese});
+    const std::wstring greek = L"\u0391\u03BB\u03C6\u03B1.txt", japanese = L"\u65E5\u672C\u8A9E.txt";
+    MakeFiles({L"b.txt", L"A.TXT", L"c.doc", L"\u00C4.txt", L"a1.txt", L"Makefile", greek, japanese});
     MakeFiles({L"hidden.txt"}, FILE_ATTRIBUTE_HIDDEN);
     MakeFiles({L"system.txt"}, FILE_ATTRIBUTE_SYSTEM);
     MakeFolder(L"folder.txt");
     form.File1.SetPath(root);
-    EXPECT_TRUE(SamePath(form.File1.Path(), root));
-    EXPECT_EQ(form.File1.Pattern(), L"*.*");
-    const struct {
-        const wchar_t* pattern;
-        Names names;
-    } cases[] = {
-        {L"*.*", {L"A.TXT", L"a1.txt", L"b.txt", L"c.doc", L"Makefile", L"page.htmlx", L"\u00C4.txt", kGreek, kJapanese}},
-        {L"*.TXT", {L"A.TXT", L"a1.txt", L"b.txt", L"\u00C4.txt", kGreek, kJapanese}},
-        {L"*.DOC; *.htm;*.html;*.", {L"c.doc", L"Makefile"}},
-        {L"\u03B1\u039B*", {kGreek}},  // Greek letters match without regard to case too
+    const std::pair<const wchar_t*, Names> cases[] = {
+        {L"*.*", {L"A.TXT", L"a1.txt", L"b.txt", L"c.doc", L"Makefile", L"\u00C4.txt", greek, japanese}},
+        {L"*.TXT", {L"A.TXT", L"a1.txt", L"b.txt", L"\u00C4.txt", greek, japanese}},
+        {L"*.DOC; *.htm;*.", {L"c.doc", L"Makefile"}},
         {L"", {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.pattern)));
-        form.File1.SetPattern(c.pattern);
-        EXPECT_EQ(Listed(form.File1), c.names);
-        EXPECT_EQ(Shown(form.File1.hwnd()), c.names);
+    for (const auto& [pattern, names] : cases) {
+        form.File1.SetPattern(pattern);
+        EXPECT_EQ(Listed(form.File1), names) << testing::PrintToString(std::wstring(pattern));
     }
     EXPECT_EQ(ErrorNumberOf([&] { form.File1.List(0); }), 381);
 }
 
-TEST_F(BrowserBoxes, FileBoxSelectionByTheProgramAndAfterRefresh) {
+// Marks set by the program raise no click and stay with their files through
+// a refresh; a new pattern lists afresh; the user's clicks are reported.
+TEST_F(BrowserBoxes, FileBoxSelectionByTheProgramAfterRefreshAndByTheUser) {
     MakeFiles({L"b.txt", L"c.txt", L"d.txt", L"e.txt"});
     form.File1.SetPath(root);
     form.File1.SelectAll();
@@ -165,28 +153,23 @@ TEST_F(BrowserBoxes, FileBoxSelectionByTheProgramAndAfterRefresh) {
     EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{0, 2}));
     EXPECT_TRUE(form.File1.Selected(2));
     EXPECT_FALSE(form.File1.Selected(3));
-    EXPECT_EQ(form.fileClicks, 0) << "selection by the program raises no click";
-    EXPECT_EQ(ErrorNumberOf([&] { form.File1.Selected(4); }), 381);
     EXPECT_EQ(ErrorNumberOf([&] { form.File1.SetSelected(-1, true); }), 381);
 
-    // Refresh keeps the marks of the files still there (b, but not the gone c).
     form.File1.SetSelected(1, true);
     form.File1.SetSelected(2, false);
     ASSERT_TRUE(DeleteFileW(JoinPath(root, L"c.txt").c_str()));
     MakeFiles({L"a.txt", L"C2.txt"});
     form.File1.Refresh();
     EXPECT_EQ(Listed(form.File1), (Names{L"a.txt", L"b.txt", L"C2.txt", L"d.txt", L"e.txt"}));
-    EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{1}));
-    EXPECT_EQ(Shown(form.File1.hwnd()), Listed(form.File1));
-
+    EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{1})) << "b kept, the gone c not";
     form.File1.ClearSelection();
     EXPECT_TRUE(form.File1.SelectedIndices().empty());
     form.File1.SelectAll();
     form.File1.SetPattern(L"*.txt");
     EXPECT_EQ(form.File1.ListCount(), 5);
     EXPECT_EQ(form.File1.SelCount(), 0) << "a new pattern lists afresh";
+    EXPECT_EQ(form.fileClicks, 0);
 
-    // The user's clicks and double-clicks are reported.
     ClickItem(form.File1.hwnd(), 1, false);
     EXPECT_EQ(form.fileClicks, 1);
     EXPECT_EQ(form.File1.SelectedIndices(), (std::vector<int>{1}));
@@ -212,10 +195,7 @@ TEST_F(BrowserBoxes, EveryBoxRefusesAMissingFolderOrANotReadyDrive) {
         askedForZ += z;
         return !z;
     });
-    const struct {
-        std::function<void()> go;
-        int error;
-    } cases[] = {
+    const std::pair<std::function<void()>, int> cases[] = {
         {[&] { form.File1.SetPath(JoinPath(root, L"missing")); }, 76},
         {[&] { form.File1.SetPath(JoinPath(root, L"x.txt")); }, 76},
         {[&] { form.File1.SetPath(L"Z:\\tmp"); }, 68},
@@ -227,7 +207,7 @@ TEST_F(BrowserBoxes, EveryBoxRefusesAMissingFolderOrANotReadyDrive) {
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(ErrorNumberOf(cases[i].go), cases[i].error);
+        EXPECT_EQ(ErrorNumberOf(cases[i].first), cases[i].second);
         EXPECT_TRUE(SamePath(form.File1.Path(), root));
         EXPECT_EQ(Listed(form.File1), (Names{L"x.txt"}));
         EXPECT_TRUE(form.File1.Selected(0));
@@ -238,21 +218,22 @@ TEST_F(BrowserBoxes, EveryBoxRefusesAMissingFolderOrANotReadyDrive) {
     EXPECT_EQ(askedForZ, 3) << "the drive is asked before a box goes to it";
     form.Dir1.SetPath(root);
     EXPECT_EQ(form.dirChanges + form.driveChanges, 0) << "neither a failure nor the same folder is a change";
-
     ui::SetDriveReadyProbe(nullptr);
     form.Drive1.SetDrive(L"z:");
     EXPECT_EQ(form.Drive1.Drive(), L"z:");
     EXPECT_EQ(form.driveChanges, 1);
 }
 
-TEST_F(BrowserBoxes, DirBoxShowsAncestorsThenSubfoldersAndWritesNamesAsOnDisk) {
+// The drive root, the ancestors down to the current folder, then its visible
+// subfolders sorted, with names as written on disk; the current folder is
+// highlighted and the subfolders have a closed folder glyph.
+TEST_F(BrowserBoxes, DirBoxShowsAncestorsThenSubfoldersAsOnDisk) {
     std::wstring pics = MakeFolder(L"Pics");
     MakeFolder(L"Pics\\beta");
     MakeFolder(L"Pics\\Alpha");
     MakeFolder(L"Pics\\Alpha\\deeper");
     MakeFolder(L"Pics\\Secret", FILE_ATTRIBUTE_HIDDEN);
     MakeFiles({L"Pics\\file.txt"});
-
     form.Dir1.SetPath(pics + L"\\beta\\..\\");
     std::wstring path = form.Dir1.Path();
     EXPECT_TRUE(SamePath(path, pics));
@@ -272,22 +253,47 @@ TEST_F(BrowserBoxes, DirBoxShowsAncestorsThenSubfoldersAndWritesNamesAsOnDisk) {
     EXPECT_EQ(form.Dir1.List(current + 2), JoinPath(path, L"beta"));
     EXPECT_EQ(form.Dir1.ListIndex(), current);
     EXPECT_EQ(ErrorNumberOf([&] { form.Dir1.List(current + 3); }), 381);
-
     Names shown = Shown(form.Dir1.hwnd());
     EXPECT_EQ(shown.front(), (std::wstring{static_cast<wchar_t>(path[0] + 32), L':', L'\\'}));
     EXPECT_EQ(shown[static_cast<size_t>(current)], L"Pics");
     EXPECT_EQ(shown.back(), L"beta");
 
-    // Lower-case input comes back as written on disk; ".." is relative to the box.
+    auto rowOf = [&](int index) {
+        RECT row{};
+        SendMessageW(form.Dir1.hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
+        return row;
+    };
+    const COLORREF closedFolder = RGB(255, 214, 90), highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const RECT rows[] = {rowOf(0), rowOf(current), rowOf(current + 1)};
+    for (int selected : {current, 0}) {
+        SCOPED_TRACE(selected);
+        form.Dir1.SetListIndex(selected);
+        testing_support::Picture picture = testing_support::PrintClient(form.Dir1.hwnd());
+        for (int row = 0; row < 3; ++row) {
+            int lit = picture.CountIn(rows[row].top, rows[row].bottom, highlight);
+            int glyph = picture.CountIn(rows[row].top, rows[row].bottom, closedFolder);
+            EXPECT_TRUE(row == (selected == 0 ? 0 : 1) ? lit > 50 : lit == 0) << "highlight in row " << row;
+            EXPECT_TRUE(row == 2 ? glyph > 50 : glyph == 0) << "closed folder in row " << row;
+        }
+    }
+
     form.Dir1.SetPath(JoinPath(root, L"pics\\ALPHA"));
     EXPECT_EQ(form.Dir1.Path(), JoinPath(path, L"Alpha"));
     form.Dir1.SetPath(L"..");
     EXPECT_EQ(form.Dir1.Path(), path);
+    for (wchar_t slash : {L'\\', L'/'}) {  // from the root of the box's drive
+        std::wstring alpha = JoinPath(path, L"Alpha").substr(2);
+        std::replace(alpha.begin(), alpha.end(), L'\\', slash);
+        form.Dir1.SetPath(alpha);
+        EXPECT_EQ(form.Dir1.Path(), JoinPath(path, L"Alpha"));
+    }
     form.Dir1.SetPath(L"\\");
     EXPECT_EQ(form.Dir1.Path(), path.substr(0, 3));
     EXPECT_EQ(form.Dir1.CurrentIndex(), 0);
 }
 
+// A double-click or Enter opens an entry (Enter without pressing the default
+// button); an entry gone meanwhile only brings the list up to date.
 TEST_F(BrowserBoxes, DoubleClickAndEnterOpenFolders) {
     const std::wstring greekFolder = L"\u03A9\u03BC\u03AD\u03B3\u03B1 \u6587";  // Omega and a kanji
     MakeFolder(L"Alpha");
@@ -298,13 +304,10 @@ TEST_F(BrowserBoxes, DoubleClickAndEnterOpenFolders) {
     form.dirChanges = 0;
     int alpha = form.Dir1.CurrentIndex() + 1;
     ASSERT_EQ(form.Dir1.List(alpha), JoinPath(start, L"Alpha"));
-
     ClickItem(form.Dir1.hwnd(), alpha, true);
     EXPECT_EQ(form.Dir1.Path(), JoinPath(start, L"Alpha"));
     EXPECT_EQ(form.dirChanges, 1);
 
-    // Enter on the parent entry goes through the form's keyboard handling
-    // and must not press the default button.
     form.Dir1.SetListIndex(form.Dir1.CurrentIndex() - 1);
     form.Dir1.SetFocus();
     PostMessageW(form.Dir1.hwnd(), WM_KEYDOWN, VK_RETURN, 1);
@@ -314,7 +317,6 @@ TEST_F(BrowserBoxes, DoubleClickAndEnterOpenFolders) {
     EXPECT_EQ(form.dirChanges, 2);
     EXPECT_EQ(form.defaultPresses, 0);
 
-    // A folder removed since the list was read: the list is brought up to date.
     int goneIndex = form.Dir1.CurrentIndex() + 2;
     ASSERT_EQ(form.Dir1.List(goneIndex), JoinPath(start, L"Gone"));
     ASSERT_TRUE(RemoveDirectoryW(gone.c_str()));
@@ -323,7 +325,6 @@ TEST_F(BrowserBoxes, DoubleClickAndEnterOpenFolders) {
     EXPECT_EQ(form.Dir1.ListCount(), form.Dir1.CurrentIndex() + 3);
     EXPECT_EQ(form.dirChanges, 2);
 
-    // A name outside the ANSI code page is shown and opened as it is.
     int greek = form.Dir1.CurrentIndex() + 2;
     EXPECT_EQ(Shown(form.Dir1.hwnd())[static_cast<size_t>(greek)], greekFolder);
     ClickItem(form.Dir1.hwnd(), greek, true);
@@ -332,38 +333,11 @@ TEST_F(BrowserBoxes, DoubleClickAndEnterOpenFolders) {
     EXPECT_EQ(form.Dir1.Path(), start.substr(0, 3)) << "the drive root opens too";
 }
 
-TEST_F(BrowserBoxes, DirBoxDrawsItsEntriesWithGlyphsAndTheHighlight) {
-    MakeFolder(L"Alpha");
-    form.Dir1.SetPath(root);
-    int current = form.Dir1.CurrentIndex();
-    ASSERT_EQ(form.Dir1.ListCount(), current + 2);
-    auto rowOf = [&](int index) {
-        RECT row{};
-        SendMessageW(form.Dir1.hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row));
-        return row;
-    };
-    RECT currentRow = rowOf(current), subfolderRow = rowOf(current + 1), rootRow = rowOf(0);
-    ASSERT_GT(subfolderRow.bottom, currentRow.bottom);
-
-    testing_support::Picture picture = testing_support::PrintClient(form.Dir1.hwnd());
-    const COLORREF closedFolder = RGB(255, 214, 90);
-    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    EXPECT_GT(picture.CountIn(subfolderRow.top, subfolderRow.bottom, closedFolder), 50)
-        << "the subfolder has its closed folder glyph";
-    EXPECT_EQ(picture.CountIn(currentRow.top, currentRow.bottom, closedFolder), 0);
-    EXPECT_GT(picture.CountIn(currentRow.top, currentRow.bottom, highlight), 50)
-        << "the current folder is highlighted";
-    EXPECT_EQ(picture.CountIn(subfolderRow.top, subfolderRow.bottom, highlight), 0);
-
-    // The highlight follows the selection; the entries further down keep their glyphs.
-    form.Dir1.SetListIndex(0);
-    picture = testing_support::PrintClient(form.Dir1.hwnd());
-    EXPECT_GT(picture.CountIn(rootRow.top, rootRow.bottom, highlight), 50);
-    EXPECT_EQ(picture.CountIn(currentRow.top, currentRow.bottom, highlight), 0);
-    EXPECT_GT(picture.CountIn(subfolderRow.top, subfolderRow.bottom, closedFolder), 50);
-}
-
+// The drives are listed; SetDrive, the keyboard and the dropped list change
+// the drive, where a choice in the dropped list counts when it closes.
 TEST_F(BrowserBoxes, DriveBoxListsTheDrivesAndFollowsSetDriveAndTheKeyboard) {
+    EXPECT_EQ(form.Drive1.Drive(), (std::wstring{static_cast<wchar_t>(towlower(form.Dir1.Path()[0])), L':'}))
+        << "it starts at the drive of the current folder, as the folder box";
     Names drives;
     for (int i = 0; i < form.Drive1.ListCount(); ++i) drives.push_back(form.Drive1.List(i).substr(0, 2));
     EXPECT_NE(std::find(drives.begin(), drives.end(), L"c:"), drives.end());
@@ -374,16 +348,12 @@ TEST_F(BrowserBoxes, DriveBoxListsTheDrivesAndFollowsSetDriveAndTheKeyboard) {
     form.driveChanges = 0;
     form.Drive1.SetDrive(L"C:\\something");
     EXPECT_EQ(form.Drive1.Drive(), L"c:");
-    EXPECT_EQ(form.driveChanges, 1);
     form.Drive1.SetDrive(L"c");
     EXPECT_EQ(form.driveChanges, 1) << "the same drive is no change";
-
     SendMessageW(form.Drive1.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_NE(form.Drive1.Drive(), L"c:");
     EXPECT_EQ(form.driveChanges, 2);
 
-    // In the dropped list the highlight moves without a change; the choice
-    // counts when Enter closes the list, and closing without one changes nothing.
     form.Drive1.SetDrive(L"c:");
     form.driveChanges = 0;
     SendMessageW(form.Drive1.hwnd(), CB_SHOWDROPDOWN, TRUE, 0);

@@ -1,22 +1,18 @@
-// The forms kit on real windows: modal showing, timers and pictures and their
-// forms, option groups, frames, unloading, errors that escape handlers, text
-// boxes, list boxes, labels, the controls' message hook, owner drawing, the
-// status bar, menus and the busy cursor.
+// The forms kit on real windows: forms, timers and pictures, the controls and
+// their message hook, the status bar, menus and the busy cursor.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
+#include <vector>
 
 #include "base/Module.h"
 #include "base/RunError.h"
@@ -33,10 +29,13 @@
 #include "ui/Menu.h"
 #include "ui/Screen.h"
 
+using testing_support::ErrorNumberOf;
+using Texts = std::vector<std::wstring>;
+
 namespace {
 
-// A button the test draws itself, whose window answers a private message and
-// also asks for characters, through the kit's message hook.
+// An owner-drawn button that answers a private message and also asks for
+// characters, through the kit's message hook.
 class Swatch : public ui::Control {
 public:
     static constexpr UINT kDouble = WM_APP + 7;
@@ -53,8 +52,7 @@ protected:
     LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == kDouble) return static_cast<LRESULT>(wParam) * 2;
         LRESULT result = CallPrevious(message, wParam, lParam);
-        if (message == WM_GETDLGCODE) result |= DLGC_WANTCHARS;
-        return result;
+        return message == WM_GETDLGCODE ? result | DLGC_WANTCHARS : result;
     }
 };
 
@@ -82,27 +80,24 @@ protected:
     SIZE DesignSize() const override { return SIZE{9000, 6000}; }
     void CreateControls() override {
         Frame1.Create(*this);
-        Frame1.Move(300, 300, 3000, 1500);
         Option1.Create(*this, &Frame1, true);
-        Option1.Move(150, 300, 2000, 300);
         Option2.Create(*this, &Frame1);
-        Option2.Move(150, 750, 2000, 300);
         Frame2.Create(*this);
-        Frame2.Move(300, 2000, 3000, 1500);
         Option3.Create(*this, &Frame2, true);
-        Option3.Move(150, 300, 2000, 300);
         Option4.Create(*this, &Frame2);
-        Option4.Move(150, 750, 2000, 300);
         Text1.Create(*this);
-        Text1.Move(3600, 120, 2000, 300);
         List1.Create(*this, nullptr, false, true);
-        List1.Move(3600, 600, 2000, 1500);
         List2.Create(*this);
-        List2.Move(5800, 600, 2000, 1500);
         Command1.Create(*this);
-        Command1.Move(3600, 3000, 1500, 400);
         Swatch1.Create(*this);
-        Swatch1.Move(5800, 3000, 1200, 600);
+        const std::pair<ui::Control*, RECT> places[] = {
+            {&Frame1, {300, 300, 3000, 1500}},   {&Option1, {150, 300, 2000, 300}},
+            {&Option2, {150, 750, 2000, 300}},   {&Frame2, {300, 2000, 3000, 1500}},
+            {&Option3, {150, 300, 2000, 300}},   {&Option4, {150, 750, 2000, 300}},
+            {&Text1, {3600, 120, 2000, 300}},    {&List1, {3600, 600, 2000, 1500}},
+            {&List2, {5800, 600, 2000, 1500}},   {&Command1, {3600, 3000, 1500, 400}},
+            {&Swatch1, {5800, 3000, 1200, 600}}};
+        for (auto [control, r] : places) control->Move(r.left, r.top, r.right, r.bottom);
         StatusBar1.Create(*this, 2);
         Timer1.Create(*this, 10);
         Option2.OnClick = [this] { ++optionClicks; };
@@ -130,6 +125,12 @@ protected:
     void OnEscape() override { ++escapes; }
 };
 
+class FormsKit : public testing::Test {
+protected:
+    void SetUp() override { form.Show(); }
+    KitForm form;
+};
+
 // Runs the message loop until `done` or `milliseconds` have passed.
 bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
     DWORD end = GetTickCount() + milliseconds;
@@ -151,44 +152,49 @@ void Click(HWND window, int x, int y, int releaseX) {
 
 }  // namespace
 
-// ---- Forms -------------------------------------------------------------------
-
 // A modal dialog disables its owner while it runs and enables it again when
 // it is hidden or unloaded, unless the owner was disabled before (behind
 // another modal window): that one is left for its own dialog.
-TEST(FormsKit, ModalFormDisablesAnEnabledOwnerUntilHiddenOrUnloaded) {
-    struct Case {
-        bool ownerEnabledBefore, endByUnload;
-    };
-    for (Case c : {Case{true, false}, Case{true, true}, Case{false, false}, Case{false, true}}) {
-        SCOPED_TRACE(testing::Message() << "enabled before " << c.ownerEnabledBefore << ", unload "
-                                        << c.endByUnload);
-        KitForm owner, dialog;
-        owner.Show();
-        EnableWindow(owner.hwnd(), c.ownerEnabledBefore);
-        bool enabledWhileModal = true, enabledRightAfterEnd = !c.ownerEnabledBefore;
-        dialog.Load();
-        dialog.Timer1.OnTimer = [&] {
-            dialog.Timer1.SetEnabled(false);
-            enabledWhileModal = IsWindowEnabled(owner.hwnd()) != FALSE;
-            if (c.endByUnload)
-                dialog.Unload();
-            else
-                dialog.Hide();
-            enabledRightAfterEnd = IsWindowEnabled(owner.hwnd()) != FALSE;
-        };
-        dialog.Timer1.SetEnabled(true);
-        dialog.ShowModal(&owner);
-        EXPECT_FALSE(enabledWhileModal);
-        EXPECT_EQ(enabledRightAfterEnd, c.ownerEnabledBefore);
-        EXPECT_EQ(IsWindowEnabled(owner.hwnd()) != FALSE, c.ownerEnabledBefore);
-        EXPECT_EQ(dialog.IsLoaded(), !c.endByUnload);
+TEST(FormsKitModal, ModalFormDisablesAnEnabledOwnerUntilHiddenOrUnloaded) {
+    for (bool enabledBefore : {true, false}) {
+        for (bool endByUnload : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "enabled before " << enabledBefore << ", unload " << endByUnload);
+            KitForm owner, dialog;
+            owner.Show();
+            EnableWindow(owner.hwnd(), enabledBefore);
+            bool enabledWhileModal = true, enabledRightAfterEnd = !enabledBefore;
+            dialog.Load();
+            dialog.Timer1.OnTimer = [&] {
+                dialog.Timer1.SetEnabled(false);
+                enabledWhileModal = IsWindowEnabled(owner.hwnd()) != FALSE;
+                if (endByUnload)
+                    dialog.Unload();
+                else
+                    dialog.Hide();
+                enabledRightAfterEnd = IsWindowEnabled(owner.hwnd()) != FALSE;
+            };
+            dialog.Timer1.SetEnabled(true);
+            dialog.ShowModal(&owner);
+            EXPECT_FALSE(enabledWhileModal);
+            EXPECT_EQ(enabledRightAfterEnd, enabledBefore);
+            EXPECT_EQ(IsWindowEnabled(owner.hwnd()) != FALSE, enabledBefore);
+            EXPECT_EQ(dialog.IsLoaded(), !endByUnload);
+        }
     }
 }
 
-TEST(FormsKit, QueryUnloadCanKeepTheFormAndCloseAsksToo) {
-    KitForm form;
-    form.Show();
+// A click on the bare window counts when pressed and released there; Esc in
+// a control reaches the form; closing asks the form, which may refuse.
+TEST_F(FormsKit, ClickEscapeAndQueryClose) {
+    Click(form.hwnd(), 20, 20, 20);
+    Click(form.hwnd(), 20, 20, 30000);                               // released outside
+    SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 20));  // no press before it
+    form.Text1.SetFocus();
+    PostMessageW(form.Text1.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PumpUntil([&] { return form.escapes > 0; }, 1000);
+    EXPECT_EQ(form.escapes, 1);
+    EXPECT_EQ(form.formClicks, 1);
+
     int asked = 0;
     bool refuse = true;
     form.onQueryUnload = [&](bool& cancel) {
@@ -199,56 +205,27 @@ TEST(FormsKit, QueryUnloadCanKeepTheFormAndCloseAsksToo) {
     SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(form.IsLoaded());
     EXPECT_EQ(asked, 2);
-    int loaded = ui::Form::LoadedCount();
     refuse = false;
     EXPECT_TRUE(form.Unload());
     EXPECT_FALSE(form.IsLoaded());
-    EXPECT_EQ(ui::Form::LoadedCount(), loaded - 1);
     EXPECT_TRUE(form.Unload()) << "an unloaded form unloads at once";
     EXPECT_EQ(asked, 3);
 }
 
-TEST(FormsKit, ClickOnTheBareWindowAndEscapeFromAControl) {
-    KitForm form;
-    form.Show();
-    Click(form.hwnd(), 20, 20, 20);
-    EXPECT_EQ(form.formClicks, 1);
-    Click(form.hwnd(), 20, 20, 30000);                               // released outside
-    SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 20));  // no press before it
-    EXPECT_EQ(form.formClicks, 1);
-
-    form.Text1.SetFocus();
-    PostMessageW(form.Text1.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
-    PumpUntil([&] { return form.escapes > 0; }, 1000);
-    EXPECT_EQ(form.escapes, 1);
-    EXPECT_EQ(form.formClicks, 1);
-}
-
-// Positions in twips become the nearest pixel, also left of and above the
-// screen, and read back as twips.
-TEST(FormsKit, FormsAndControlsArePlacedInTwips) {
+// Twips become the nearest pixel, also left of the screen, and read back as
+// twips; a control in a frame is placed inside it.
+TEST_F(FormsKit, FormsAndControlsArePlacedInTwips) {
     ASSERT_EQ(ui::TwipsPerPixelX(), 15) << "the test display has 96 pixels per inch";
-    KitForm form;
-    form.Load();
     RECT frame, option;
     GetWindowRect(form.Frame2.hwnd(), &frame);
     GetWindowRect(form.Option4.hwnd(), &option);
-    EXPECT_EQ(option.left - frame.left, 10) << "inside its frame";
+    EXPECT_EQ(option.left - frame.left, 10);
     EXPECT_EQ(option.right - option.left, 133);
-    EXPECT_EQ(form.Option4.Left(), 150);
-
-    const struct {
-        long twips;
-        int pixels;
-    } lefts[] = {{-100, -7}, {-8, -1}, {-7, 0}, {0, 0}, {7, 0}, {8, 1}, {1500, 100}};
-    for (const auto& left : lefts) {
-        SCOPED_TRACE(left.twips);
-        form.Move(left.twips, 300, 6000, 4500);
-        EXPECT_EQ(form.Left(), left.pixels * 15);
+    for (auto [twips, pixels] : {std::pair{-8, -1}, {-7, 0}, {8, 1}, {1500, 100}}) {
+        form.Move(twips, 300, 6000, 4500);
+        EXPECT_EQ(form.Left(), pixels * 15) << twips;
     }
 }
-
-// ---- Timers and pictures and their form --------------------------------------
 
 namespace {
 class ReloadForm : public ui::Form {
@@ -273,9 +250,8 @@ bool TimerMessageComes(HWND window) {
 }
 
 // A form in storage of the test's own: after the form is destroyed the
-// storage is filled with addresses in the upper half of the address space,
-// which a 32-bit program cannot read, so a part that still reaches for its
-// form crashes the test instead of reading stale memory.
+// storage is filled with addresses a 32-bit program cannot read, so a part
+// that still reaches for its form crashes the test.
 struct DoomedForm {
     alignas(ReloadForm) unsigned char bytes[sizeof(ReloadForm)];
     ReloadForm* form = new (bytes) ReloadForm;
@@ -290,28 +266,21 @@ struct DoomedForm {
 };
 }  // namespace
 
-static_assert(!std::is_copy_constructible_v<ui::Image> && !std::is_copy_assignable_v<ui::Image>,
-              "an image owns its bitmap");
-static_assert(!std::is_copy_constructible_v<ui::Timer>, "a timer is registered with its form");
-
-TEST(FormsKitParts, LoadingAFormAgainRegistersItsTimerAndPictureOnce) {
+// Each load registers the form's timer and picture once; a timer or picture
+// that goes before its form leaves it, with its window timer; a form that
+// goes first lets go of them.
+TEST(FormsKitParts, TimersAndPicturesAreRegisteredWhileTheyAndTheLoadedFormExist) {
     ReloadForm form;
     for (int load = 1; load <= 3; ++load) {
         SCOPED_TRACE(load);
         form.Load();
-        EXPECT_EQ(form.TimerCount(), 1u);
-        EXPECT_EQ(form.ImageCount(), 1u);
+        EXPECT_EQ(form.TimerCount() + form.ImageCount(), 2u);
         EXPECT_TRUE(form.Image1.Loaded());
         form.ticks = 0;
         ASSERT_TRUE(PumpUntil([&] { return form.ticks >= 2; }));
         ASSERT_TRUE(form.Unload());
-        EXPECT_EQ(form.TimerCount(), 0u);
-        EXPECT_EQ(form.ImageCount(), 0u);
+        EXPECT_EQ(form.TimerCount() + form.ImageCount(), 0u);
     }
-}
-
-TEST(FormsKitParts, ATimerOrPictureThatGoesFirstLeavesItsForm) {
-    ReloadForm form;
     form.Load();
     ui::DoEvents();
     {
@@ -328,20 +297,16 @@ TEST(FormsKitParts, ATimerOrPictureThatGoesFirstLeavesItsForm) {
     EXPECT_EQ(form.ImageCount(), 1u);
     EXPECT_FALSE(TimerMessageComes(form.hwnd())) << "the window timer went with the timer";
     SendMessageW(form.hwnd(), WM_PAINT, 0, 0);  // paints the pictures still registered
-}
 
-TEST(FormsKitParts, AFormThatGoesFirstLetsGoOfItsTimersAndPictures) {
     for (bool loaded : {true, false}) {
-        SCOPED_TRACE(loaded ? "loaded" : "unloaded");
+        SCOPED_TRACE(loaded ? "form goes loaded" : "form goes unloaded");
         ui::Timer timer;
         ui::Image picture;
         DoomedForm doomed;
         doomed.form->Load();
         timer.Create(*doomed.form, 10, true);
         picture.Create(*doomed.form, IDB_RENAME_IMAGE2);
-        if (!loaded) {
-            ASSERT_TRUE(doomed.form->Unload());
-        }
+        ASSERT_TRUE(loaded || doomed.form->Unload());
         doomed.Destroy();
         timer.SetEnabled(false);
         timer.SetInterval(20);
@@ -351,9 +316,7 @@ TEST(FormsKitParts, AFormThatGoesFirstLetsGoOfItsTimersAndPictures) {
     }
 }
 
-TEST(FormsKitParts, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) {
-    KitForm form;
-    form.Load();
+TEST_F(FormsKit, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) {
     ui::Image picture;
     picture.Create(form, IDB_RENAME_IMAGE1);
     HBITMAP first = picture.Bitmap();
@@ -361,18 +324,19 @@ TEST(FormsKitParts, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothin
     ASSERT_TRUE(picture.Loaded());
     EXPECT_EQ(GetObjectType(first), 0u) << "created again, the old bitmap is freed";
     EXPECT_EQ(form.ImageCount(), 1u);
-    EXPECT_EQ(picture.Width(), 48 * ui::TwipsPerPixelX());
-    EXPECT_TRUE(picture.Contains(47 * ui::TwipsPerPixelX(), 47 * ui::TwipsPerPixelY()));
-    EXPECT_FALSE(picture.Contains(48 * ui::TwipsPerPixelX(), 0));
-    EXPECT_FALSE(picture.Contains(0, 48 * ui::TwipsPerPixelY()));
+    const long pixel = ui::TwipsPerPixelX();
+    EXPECT_EQ(picture.Width(), 48 * pixel);
+    EXPECT_TRUE(picture.Contains(47 * pixel, 47 * pixel));
+    EXPECT_FALSE(picture.Contains(48 * pixel, 0));
+    EXPECT_FALSE(picture.Contains(0, 48 * pixel));
 
     base::WindowDC screen(nullptr);
     base::MemoryDC dc(screen.get());
     base::GdiObject<HBITMAP> canvas(CreateCompatibleBitmap(screen.get(), 48, 48));
     base::SelectedObject selected(dc.get(), canvas.get());
     const COLORREF back = RGB(10, 200, 30);
+    base::GdiObject<HBRUSH> brush(CreateSolidBrush(back));
     auto paintAndRead = [&](int x, int y) {
-        base::GdiObject<HBRUSH> brush(CreateSolidBrush(back));
         RECT all{0, 0, 48, 48};
         FillRect(dc.get(), &all, brush.get());
         picture.Draw(dc.get());
@@ -386,32 +350,26 @@ TEST(FormsKitParts, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothin
     EXPECT_EQ(paintAndRead(24, 24), back);
 }
 
-// ---- Option buttons ------------------------------------------------------------
-
 // One button of each frame's group is selected, by the program or a click;
 // disabled and hidden buttons keep a selection, but only one in their group.
 TEST(FormsKitOptions, SelectingClearsDisabledAndHiddenButtonsOfTheGroup) {
-    enum How { Program, ClickIt };
-    for (How how : {Program, ClickIt}) {
-        SCOPED_TRACE(how == Program ? "by the program" : "by a click");
+    for (bool byClick : {false, true}) {
+        SCOPED_TRACE(byClick ? "by a click" : "by the program");
         KitForm form;
         form.Show();
         form.Option1.SetValue(true);
         form.Option1.SetEnabled(false);
         form.Option3.SetValue(true);
         form.Option3.SetVisible(false);
-        if (how == Program) {
-            form.Option2.SetValue(true);
-            form.Option4.SetValue(true);
-        } else {
-            SendMessageW(form.Option2.hwnd(), BM_CLICK, 0, 0);
-            SendMessageW(form.Option4.hwnd(), BM_CLICK, 0, 0);
+        for (ui::OptionButton* option : {&form.Option2, &form.Option4}) {
+            if (byClick)
+                SendMessageW(option->hwnd(), BM_CLICK, 0, 0);
+            else
+                option->SetValue(true);
         }
-        EXPECT_FALSE(form.Option1.Value());
-        EXPECT_TRUE(form.Option2.Value());
-        EXPECT_FALSE(form.Option3.Value());
-        EXPECT_TRUE(form.Option4.Value());
-        EXPECT_EQ(form.optionClicks, 1);
+        EXPECT_EQ((std::vector<bool>{form.Option1.Value(), form.Option2.Value(), form.Option3.Value(),
+                                     form.Option4.Value()}),
+                  (std::vector<bool>{false, true, false, true}));
         form.Option2.SetValue(true);  // no change, no click
         EXPECT_EQ(form.optionClicks, 1);
         form.Option4.SetEnabled(false);
@@ -419,37 +377,27 @@ TEST(FormsKitOptions, SelectingClearsDisabledAndHiddenButtonsOfTheGroup) {
     }
 }
 
-// ---- Errors that escape a handler --------------------------------------------
-
-TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
+// An error that escapes a handler is reported over the form and the program
+// goes on: from a control's event, its window procedure, a timer and OnUnload.
+TEST_F(FormsKit, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     testing_support::ScriptedPrompts prompts;
-    KitForm form;
-    form.Show();
-    struct Case {
-        std::function<void()> raise;
-        int number;
-    };
-    const Case cases[] = {
+    const std::pair<std::function<void()>, int> cases[] = {
         {[] { throw base::RunError(base::err::PathNotFound); }, 76},
         {[] { throw std::bad_alloc(); }, 7},
         {[] { throw std::runtime_error("unexpected"); }, 5},
     };
     int clicks = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.number);
+    for (size_t i = 0; i < std::size(cases); ++i) {
         form.Command1.OnClick = [&] {
             ++clicks;
-            c.raise();
+            cases[i].first();
         };
-        size_t before = prompts.seen.size();
         SendMessageW(form.Command1.hwnd(), BM_CLICK, 0, 0);
-        EXPECT_TRUE(prompts.SaidError(before, c.number));
+        EXPECT_TRUE(prompts.SaidError(i, cases[i].second));
         EXPECT_EQ(prompts.seen.back().owner, form.hwnd());
     }
     EXPECT_EQ(clicks, 3) << "the same button goes on working";
-    EXPECT_TRUE(form.IsLoaded());
 
-    // Through the control's own window procedure, and the key still reaches the control.
     int keys = 0;
     form.Command1.OnKeyDown = [&](int, int) {
         ++keys;
@@ -460,7 +408,6 @@ TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     EXPECT_TRUE(prompts.SaidError(3, 53));
     EXPECT_EQ(prompts.seen[3].owner, form.hwnd());
 
-    // From a timer's tick, delivered by the message loop.
     form.Timer1.OnTimer = [&] {
         form.Timer1.SetEnabled(false);
         throw base::RunError(base::err::Overflow);
@@ -469,7 +416,6 @@ TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     ASSERT_TRUE(PumpUntil([&] { return prompts.seen.size() == 5u; }));
     EXPECT_TRUE(prompts.SaidError(4, 6));
 
-    // From OnUnload: the window still goes and the form counts as unloaded.
     int loaded = ui::Form::LoadedCount();
     form.onUnload = [] { throw base::RunError(base::err::ObjectUnloaded); };
     EXPECT_TRUE(form.Unload());
@@ -478,243 +424,168 @@ TEST(FormsKitErrors, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     EXPECT_TRUE(prompts.SaidError(5, 364));
 }
 
-// ---- Text boxes ------------------------------------------------------------------
-
-TEST(FormsKitTextBox, ChangeIsRaisedOncePerRealChangeWhoeverMakesIt) {
-    KitForm form;
-    form.Load();
-    std::wstring seen;
-    int changes = 0;
-    form.Text1.OnChange = [&] {
-        ++changes;
-        seen = form.Text1.Text();
+// Change comes once per real change, by the program or by typing (the length
+// limit binds only the user), and a handler may replace the text; then
+// selection, focus and clicks released inside.
+TEST_F(FormsKit, TextBoxChangeSelectionFocusAndClick) {
+    ui::TextBox& box = form.Text1;
+    Texts seen;  // the text at each change
+    box.OnChange = [&] { seen.push_back(box.Text()); };
+    box.SetText(L"abc");
+    box.SetText(L"abc");
+    box.SetCaption(L"");
+    box.SetMaxLength(4);
+    Type(box, L"12345");
+    box.SetText(L"-99999");
+    EXPECT_EQ(seen, (Texts{L"abc", L"", L"1", L"12", L"123", L"1234", L"-99999"}));
+    box.SetMaxLength(0);
+    box.SetText(L"");
+    seen.clear();
+    box.OnChange = [&] {
+        seen.push_back(box.Text());
+        if (box.Text().find_first_not_of(L"0123456789") != std::wstring::npos) box.SetText(L"0000");
     };
-    form.Text1.SetText(L"abc");
-    form.Text1.SetText(L"abc");  // the same text: no change
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(seen, L"abc");
-    form.Text1.SetCaption(L"");
-    EXPECT_EQ(changes, 2);
+    Type(box, L"12a");
+    EXPECT_EQ(seen, (Texts{L"1", L"12", L"12a", L"0000"}));
+    EXPECT_EQ(box.Text(), L"0000");
 
-    // Typing past the limit changes nothing; the program is not limited.
-    form.Text1.SetMaxLength(4);
-    Type(form.Text1, L"12345");
-    EXPECT_EQ(form.Text1.Text(), L"1234");
-    EXPECT_EQ(changes, 6);
-    EXPECT_EQ(seen, L"1234");
-    form.Text1.SetText(L"-99999");
-    EXPECT_EQ(form.Text1.Text(), L"-99999");
-    EXPECT_EQ(changes, 7);
-
-    // A handler may replace the text it was told about.
-    form.Text1.SetMaxLength(0);
-    form.Text1.SetText(L"");
-    changes = 0;
-    form.Text1.OnChange = [&] {
-        ++changes;
-        if (form.Text1.Text().find_first_not_of(L"0123456789") != std::wstring::npos)
-            form.Text1.SetText(L"0000");
-    };
-    Type(form.Text1, L"12a");
-    EXPECT_EQ(form.Text1.Text(), L"0000");
-    EXPECT_EQ(changes, 4);  // 1, 12, 12a, then 0000
-}
-
-TEST(FormsKitTextBox, SelectionAndFocusAndClick) {
-    KitForm form;
-    form.Show();
-    form.Text1.SetText(L"hello world");
-    form.Text1.SetSelStart(6);
-    EXPECT_EQ(form.Text1.SelStart(), 6);
-    EXPECT_EQ(form.Text1.SelLength(), 0);
-    form.Text1.SetSelLength(3);
-    EXPECT_EQ(form.Text1.SelStart(), 6);
-    EXPECT_EQ(form.Text1.SelLength(), 3);
-
+    box.OnChange = nullptr;
+    box.SetText(L"hello world");
+    box.SetSelStart(6);
+    EXPECT_EQ(box.SelLength(), 0);
+    box.SetSelLength(3);
+    EXPECT_EQ(box.SelStart(), 6);
+    EXPECT_EQ(box.SelLength(), 3);
     int focused = 0;
-    form.Text1.OnGotFocus = [&] {
+    box.OnGotFocus = [&] {
         ++focused;
-        form.Text1.SetSelStart(0);
-        form.Text1.SetSelLength(static_cast<int>(form.Text1.Text().size()));
+        box.SetSelStart(0);
+        box.SetSelLength(static_cast<int>(box.Text().size()));
     };
     form.List1.SetFocus();
-    form.Text1.SetFocus();
+    box.SetFocus();
     EXPECT_EQ(focused, 1);
-    EXPECT_TRUE(form.Text1.HasFocus());
+    EXPECT_TRUE(box.HasFocus());
     EXPECT_FALSE(form.List1.HasFocus());
-    EXPECT_EQ(form.Text1.SelLength(), 11);
-
+    EXPECT_EQ(box.SelLength(), 11);
     int clicks = 0;
-    form.Text1.OnClick = [&] { ++clicks; };
-    Click(form.Text1.hwnd(), 5, 5, 5);
-    Click(form.Text1.hwnd(), 5, 5, 5000);  // released outside
+    box.OnClick = [&] { ++clicks; };
+    Click(box.hwnd(), 5, 5, 5);
+    Click(box.hwnd(), 5, 5, 5000);  // released outside
     EXPECT_EQ(clicks, 1);
 }
 
-// ---- List boxes and labels ---------------------------------------------------
-
-TEST(FormsKitListBox, ExtendedSelection) {
-    KitForm form;
-    form.Load();
-    ui::ListBox& list = form.List1;
-    for (const wchar_t* item : {L"a", L"b", L"c", L"d", L"e"}) list.AddItem(item);
-    EXPECT_TRUE(list.MultiSelect());
-    EXPECT_EQ(list.SelCount(), 0);
-    list.SetSelected(1, true);
-    list.SetSelected(3, true);
-    EXPECT_EQ(list.SelCount(), 2);
-    EXPECT_TRUE(list.Selected(1));
-    EXPECT_FALSE(list.Selected(2));
-    list.SelectAll();
-    list.SetSelected(0, false);
-    EXPECT_EQ(list.SelCount(), 4);
-    EXPECT_FALSE(list.Selected(0));
-
-    list.DeselectAll();
-    list.SetListIndex(2);
-    list.SetListIndex(4);
-    EXPECT_EQ(list.ListIndex(), 4);
-    EXPECT_EQ(list.SelCount(), 2) << "extended selection keeps the others";
-    list.RemoveItem(0);
-    EXPECT_TRUE(list.Selected(1)) << "c moved up and stays selected";
-    EXPECT_EQ(list.List(3), L"e");
-    EXPECT_EQ(testing_support::ErrorNumberOf([&] { list.SetSelected(4, true); }), 381);
-    EXPECT_EQ(testing_support::ErrorNumberOf([&] { list.List(4); }), 381);
-    list.SetListIndex(-1);
-    EXPECT_EQ(list.SelCount(), 0);
+// Selection by the program in a list of extended and one of single
+// selection; it raises no event.
+TEST_F(FormsKit, ListBoxSelectionByTheProgram) {
+    for (bool multi : {true, false}) {
+        SCOPED_TRACE(multi ? "extended" : "single");
+        ui::ListBox& list = multi ? form.List1 : form.List2;
+        int clicks = 0;
+        list.OnClick = [&] { ++clicks; };
+        EXPECT_EQ(list.ListIndex(), -1);
+        for (const wchar_t* item : {L"a", L"b", L"c", L"d", L"e"}) list.AddItem(item);
+        EXPECT_EQ(list.MultiSelect(), multi);
+        EXPECT_EQ(list.SelCount(), 0);
+        list.SetSelected(1, true);
+        list.SetSelected(3, true);
+        EXPECT_EQ(list.SelCount(), multi ? 2 : 1);
+        EXPECT_EQ(list.Selected(1), multi);
+        list.SetSelected(1, false);  // single: not the selected one, nothing changes
+        EXPECT_TRUE(list.Selected(3));
+        EXPECT_EQ(list.SelCount(), 1);
+        list.SelectAll();
+        list.SetSelected(0, false);
+        EXPECT_FALSE(list.Selected(0));
+        EXPECT_EQ(list.SelCount(), multi ? 4 : 1);
+        list.DeselectAll();
+        EXPECT_EQ(list.SelCount(), 0);
+        list.SetListIndex(2);
+        list.SetListIndex(4);
+        EXPECT_EQ(list.ListIndex(), 4);
+        EXPECT_EQ(list.SelCount(), multi ? 2 : 1) << "extended selection keeps the others";
+        list.SetSelected(4, false);
+        EXPECT_EQ(list.ListIndex(), multi ? 4 : -1);
+        list.RemoveItem(0);
+        EXPECT_EQ(list.Selected(1), multi) << "c moved up and stays selected";
+        EXPECT_EQ(list.List(3), L"e");
+        EXPECT_EQ(ErrorNumberOf([&] { list.SetSelected(4, true); }), 381);
+        EXPECT_EQ(ErrorNumberOf([&] { list.List(4); }), 381);
+        EXPECT_EQ(ErrorNumberOf([&] { list.SetListIndex(4); }), 380);
+        list.SetListIndex(0);
+        list.SetListIndex(-1);
+        EXPECT_EQ(list.SelCount(), 0);
+        EXPECT_EQ(clicks, 0);
+    }
+    EXPECT_TRUE(ui::ListContains(form.List2, L"c"));
+    EXPECT_FALSE(ui::ListContains(form.List2, L"C")) << "entries compare exactly";
 }
 
-TEST(FormsKitListBox, SingleSelection) {
-    KitForm form;
-    form.Load();
-    ui::ListBox& list = form.List2;
-    EXPECT_EQ(list.ListIndex(), -1);
-    for (const wchar_t* item : {L"a", L"b", L"c"}) list.AddItem(item);
-    EXPECT_FALSE(list.MultiSelect());
-    list.SetListIndex(0);
-    EXPECT_TRUE(list.Selected(0));
-    list.SetListIndex(1);
-    list.SetSelected(2, true);
-    EXPECT_EQ(list.ListIndex(), 2);
-    EXPECT_EQ(list.SelCount(), 1);
-    EXPECT_FALSE(list.Selected(1));
-    list.SetSelected(1, false);  // not the selected one: nothing changes
-    EXPECT_EQ(list.ListIndex(), 2);
-    list.SetSelected(2, false);
-    EXPECT_EQ(list.ListIndex(), -1);
-    EXPECT_EQ(list.SelCount(), 0);
-    EXPECT_EQ(testing_support::ErrorNumberOf([&] { list.SetListIndex(3); }), 380);
-    EXPECT_TRUE(ui::ListContains(list, L"c"));
-    EXPECT_FALSE(ui::ListContains(list, L"C")) << "entries compare exactly";
-}
-
-TEST(FormsKitListBox, UserClicksRaiseEventsAndTheProgramDoesNot) {
-    KitForm form;
-    form.Show();
+// The user's clicks raise events; nested bulk updates draw nothing until the
+// outer one ends, and ten thousand items go in quickly.
+TEST_F(FormsKit, ListBoxUserClicksAndBulkUpdates) {
     ui::ListBox& list = form.List2;
     for (const wchar_t* item : {L"a", L"b", L"c"}) list.AddItem(item);
     int clicks = 0, doubleClicks = 0;
     list.OnClick = [&] { ++clicks; };
     list.OnDblClick = [&] { ++doubleClicks; };
-    list.SetListIndex(0);
-    EXPECT_EQ(clicks, 0);
-
     int height = static_cast<int>(SendMessageW(list.hwnd(), LB_GETITEMHEIGHT, 0, 0));
-    int second = height + height / 2;
-    Click(list.hwnd(), 10, second, 10);
+    LPARAM second = MAKELPARAM(10, height + height / 2);
+    SendMessageW(list.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, second);
+    SendMessageW(list.hwnd(), WM_LBUTTONUP, 0, second);
     EXPECT_EQ(list.ListIndex(), 1);
     EXPECT_EQ(clicks, 1);
-    SendMessageW(list.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, second));
-    SendMessageW(list.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(10, second));
+    SendMessageW(list.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, second);
+    SendMessageW(list.hwnd(), WM_LBUTTONUP, 0, second);
     EXPECT_EQ(doubleClicks, 1);
-}
 
-// Nested bulk updates: the list draws nothing until the outer one ends, then
-// shows everything, and ten thousand items go in quickly.
-TEST(FormsKitListBox, BulkUpdatesDrawOnceAtTheEndAndAreQuick) {
-    KitForm form;
-    form.Show();
-    ui::ListBox& list = form.List1;
+    ui::ListBox& bulk = form.List1;
     ui::DoEvents();
     auto start = std::chrono::steady_clock::now();
-    list.BeginUpdate();
-    list.BeginUpdate();
-    for (int i = 0; i < 10000; ++i) list.AddItem(L"file" + std::to_wstring(i) + L".txt");
-    list.EndUpdate();
-    EXPECT_FALSE(GetUpdateRect(list.hwnd(), nullptr, FALSE)) << "still paused: nothing to draw yet";
-    list.EndUpdate();
-    list.SelectAll();
+    bulk.BeginUpdate();
+    bulk.BeginUpdate();
+    for (int i = 0; i < 10000; ++i) bulk.AddItem(L"file" + std::to_wstring(i) + L".txt");
+    bulk.EndUpdate();
+    EXPECT_FALSE(GetUpdateRect(bulk.hwnd(), nullptr, FALSE)) << "still paused: nothing to draw yet";
+    bulk.EndUpdate();
+    bulk.SelectAll();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
-    EXPECT_TRUE(IsWindowVisible(list.hwnd()));
-    EXPECT_TRUE(GetUpdateRect(list.hwnd(), nullptr, FALSE)) << "drawn again when the last update ends";
-    EXPECT_EQ(list.ListCount(), 10000);
-    EXPECT_EQ(list.List(9999), L"file9999.txt");
-    EXPECT_EQ(list.SelCount(), 10000);
-    list.EndUpdate();  // one too many changes nothing
-    EXPECT_TRUE(IsWindowVisible(list.hwnd()));
-    list.Clear();
-    EXPECT_EQ(list.ListCount(), 0);
+    EXPECT_TRUE(IsWindowVisible(bulk.hwnd()));
+    EXPECT_TRUE(GetUpdateRect(bulk.hwnd(), nullptr, FALSE)) << "drawn again when the last update ends";
+    EXPECT_EQ(bulk.List(9999), L"file9999.txt");
+    EXPECT_EQ(bulk.SelCount(), 10000);
+    bulk.EndUpdate();  // one too many changes nothing
+    EXPECT_TRUE(IsWindowVisible(bulk.hwnd()));
+    bulk.Clear();
+    EXPECT_EQ(bulk.ListCount(), 0);
 }
 
-// ---- The message hook, owner-drawn controls and the status bar -------------------
-
-namespace {
-COLORREF CentrePixel(HWND window) {
-    testing_support::Picture picture = testing_support::PrintClient(window);
-    DWORD p = picture.pixels[static_cast<size_t>(picture.height / 2 * picture.width + picture.width / 2)];
-    return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
-}
-
-void ExpectAtTheBottom(const ui::StatusBar& bar) {
-    RECT client, place;
-    GetClientRect(bar.form()->hwnd(), &client);
-    GetWindowRect(bar.hwnd(), &place);
-    MapWindowPoints(nullptr, bar.form()->hwnd(), reinterpret_cast<POINT*>(&place), 2);
-    EXPECT_EQ(place.left, 0);
-    EXPECT_EQ(place.right, client.right);
-    EXPECT_EQ(place.bottom, client.bottom);
-    EXPECT_GT(place.bottom - place.top, 10);
-    EXPECT_LT(place.bottom - place.top, client.bottom / 3);
-    int edges[2] = {};
-    ASSERT_EQ(SendMessageW(bar.hwnd(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges)), 2);
-    EXPECT_EQ(edges[0], client.right / 2);
-    EXPECT_EQ(edges[1], -1);
-}
-}  // namespace
-
-TEST(FormsKitHook, AControlCanAnswerMessagesAndChangeTheAnswersOfItsWindow) {
-    KitForm form;
-    form.Show();
+// A control may answer messages itself and change its window's answers, the
+// form hands it owner drawing, and a handler may destroy the window or the
+// control (which leaves a window that still works).
+TEST_F(FormsKit, ControlsAnswerMessagesDrawThemselvesAndMayGoInAHandler) {
     int keys = 0;
     form.Swatch1.OnKeyDown = [&](int, int) { ++keys; };
     EXPECT_EQ(SendMessageW(form.Swatch1.hwnd(), Swatch::kDouble, 21, 0), 42);
     EXPECT_EQ(SendMessageW(form.Command1.hwnd(), Swatch::kDouble, 21, 0), 0);
-
     LRESULT plain = SendMessageW(form.Command1.hwnd(), WM_GETDLGCODE, 0, 0);
     LRESULT hooked = SendMessageW(form.Swatch1.hwnd(), WM_GETDLGCODE, 0, 0);
     EXPECT_EQ(plain & DLGC_WANTCHARS, 0);
     EXPECT_EQ(hooked & DLGC_WANTCHARS, DLGC_WANTCHARS);
-    EXPECT_NE(hooked & (DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON), 0)
-        << "the button's own answer is kept";
+    EXPECT_NE(hooked & (DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON), 0) << "the button's own answer";
     SendMessageW(form.Swatch1.hwnd(), WM_KEYDOWN, VK_SPACE, 1);
     EXPECT_EQ(keys, 1) << "events are still raised";
+    for (COLORREF colour : {RGB(200, 30, 60), RGB(20, 120, 240)}) {
+        form.Swatch1.colour = colour;
+        testing_support::Picture drawn = testing_support::PrintClient(form.Swatch1.hwnd());
+        EXPECT_EQ(drawn.CountIn(0, drawn.height, colour), drawn.width * drawn.height);
+    }
 
-    // The form hands owner drawing to the control.
-    EXPECT_EQ(CentrePixel(form.Swatch1.hwnd()), RGB(200, 30, 60));
-    form.Swatch1.colour = RGB(20, 120, 240);
-    EXPECT_EQ(CentrePixel(form.Swatch1.hwnd()), RGB(20, 120, 240));
-}
-
-TEST(FormsKitHook, AHandlerMayDestroyTheWindowOrTheControl) {
-    KitForm form;
-    form.Show();
     HWND button = form.Command1.hwnd();
     form.Command1.OnMouseDown = [&](int, int, long, long) { DestroyWindow(form.Command1.hwnd()); };
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_FALSE(IsWindow(button));
     EXPECT_EQ(form.Command1.hwnd(), nullptr);
-
-    // A control that goes during its own event leaves a window that still works.
     auto* label = new ui::Label;
     label->Create(form);
     HWND window = label->hwnd();
@@ -728,52 +599,71 @@ TEST(FormsKitHook, AHandlerMayDestroyTheWindowOrTheControl) {
     DestroyWindow(window);
 }
 
+namespace {
+// The status bar spans the bottom of its form in two halves.
+void ExpectAtTheBottom(const ui::StatusBar& bar) {
+    HWND form = bar.form()->hwnd();
+    RECT client, place;
+    GetClientRect(form, &client);
+    GetWindowRect(bar.hwnd(), &place);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&place), 2);
+    int edges[2] = {};
+    SendMessageW(bar.hwnd(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    EXPECT_EQ((std::vector<long>{place.left, place.right, place.bottom, edges[0], edges[1]}),
+              (std::vector<long>{0, client.right, client.bottom, client.right / 2, -1}));
+    EXPECT_GT(place.bottom - place.top, 10);
+}
+}  // namespace
+
+// The status bar follows the form's size, also while hidden; hints go to the
+// first panel.
 TEST(FormsKitStatusBar, SitsAtTheBottomAndFollowsTheFormsSize) {
     KitForm form;
     form.Load();
-    ExpectAtTheBottom(form.StatusBar1);
+    ui::StatusBar& bar = form.StatusBar1;
+    ExpectAtTheBottom(bar);
     form.Show();
-    for (SIZE size : {SIZE{7000, 5000}, SIZE{9000, 6600}}) {
-        form.Move(300, 300, size.cx, size.cy);
-        ExpectAtTheBottom(form.StatusBar1);
-    }
-    // Hidden while the form changes size, it comes back in the right place.
-    form.StatusBar1.SetVisible(false);
+    form.Move(300, 300, 9000, 6600);
+    ExpectAtTheBottom(bar);
+    bar.SetVisible(false);
     form.Move(300, 300, 6000, 4500);
-    form.StatusBar1.SetVisible(true);
-    ExpectAtTheBottom(form.StatusBar1);
-    EXPECT_TRUE(IsWindowVisible(form.StatusBar1.hwnd()));
-    form.StatusBar1.SetPanelText(2, L"right");
-    EXPECT_EQ(form.StatusBar1.PanelText(2), L"right");
-    EXPECT_EQ(form.StatusBar1.PanelText(1), L"");
-    form.StatusBar1.ShowHint(base::Text::Exit);
-    EXPECT_EQ(form.StatusBar1.PanelText(1), base::LoadText(base::Text::Exit)) << "hints go to the first panel";
-    EXPECT_NE(form.StatusBar1.PanelText(1), L"");
+    bar.SetVisible(true);
+    ExpectAtTheBottom(bar);
+    bar.SetPanelText(2, L"right");
+    EXPECT_EQ(bar.PanelText(2), L"right");
+    EXPECT_EQ(bar.PanelText(1), L"");
+    bar.ShowHint(base::Text::Exit);
+    EXPECT_EQ(bar.PanelText(1), base::LoadText(base::Text::Exit));
+    EXPECT_NE(bar.PanelText(1), L"");
 }
-
-// ---- Menus -------------------------------------------------------------------------
 
 namespace {
 void Choose(const ui::Form& form, const ui::MenuItem& item) {
     SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(item.id(), 0), 0);
 }
+
+std::pair<HBITMAP, HBITMAP> PicturesOf(const ui::Menu& menu, const ui::MenuItem& item) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_CHECKMARKS;
+    GetMenuItemInfoW(menu.handle(), item.id(), FALSE, &info);
+    return {info.hbmpChecked, info.hbmpUnchecked};
+}
 }  // namespace
 
-TEST(FormsKitMenu, ChoicesReachEnabledItemsAndNotTheControls) {
-    KitForm form;
-    form.Load();
+// Choices reach enabled items and not the controls; items and menus have
+// captions and states; pictures go to items by position, separators counted.
+TEST_F(FormsKit, MenuChoicesCaptionsStatesAndPictures) {
     EXPECT_EQ(GetMenu(form.hwnd()), form.bar.handle());
     EXPECT_GE(form.newItem.id(), 1000u);
     Choose(form, form.newItem);
     Choose(form, form.newItem);
     Choose(form, form.exitItem);
     EXPECT_EQ(form.newClicks, 2);
-    EXPECT_EQ(form.buttonClicks, 0);
     SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(form.Command1.id(), BN_CLICKED),
                  reinterpret_cast<LPARAM>(form.Command1.hwnd()));
     EXPECT_EQ(form.buttonClicks, 1);
     EXPECT_EQ(form.newClicks, 2);
-
     form.newItem.SetEnabled(false);
     EXPECT_FALSE(form.newItem.Enabled());
     Choose(form, form.newItem);
@@ -786,116 +676,71 @@ TEST(FormsKitMenu, ChoicesReachEnabledItemsAndNotTheControls) {
         Choose(form, form.protectItem);
         EXPECT_EQ(form.protectItem.Checked(), checked);
     }
-
-    EXPECT_EQ(form.exitItem.Caption(), L"E&xit");
-    form.exitItem.SetCaption(L"&Beenden");
-    EXPECT_EQ(form.exitItem.Caption(), L"&Beenden");
     EXPECT_EQ(form.helpMenu.Caption(), L"&Help");
+    form.exitItem.SetCaption(L"&Beenden");
     form.optionMenu.SetCaption(L"O&ptionen");
+    EXPECT_EQ(form.exitItem.Caption(), L"&Beenden");
     EXPECT_EQ(form.optionMenu.Caption(), L"O&ptionen");
     form.helpMenu.SetEnabled(false);
     EXPECT_FALSE(form.helpMenu.Enabled());
     EXPECT_TRUE(form.optionMenu.Enabled());
     form.helpMenu.SetEnabled(true);
     EXPECT_TRUE(form.helpMenu.Enabled());
-}
 
-TEST(FormsKitMenu, PicturesByPositionSeparatorsCounted) {
-    KitForm form;
-    form.Load();
     EXPECT_EQ(form.bar.ItemId(0, 3), form.exitItem.id());
     EXPECT_EQ(form.bar.ItemId(2, 2), form.aboutItem.id());
     EXPECT_EQ(form.bar.ItemId(0, 2), 0u);  // the separator
     EXPECT_EQ(form.bar.ItemId(0, 4), 0u);
     EXPECT_EQ(form.bar.ItemId(5, 0), 0u);
-
-    ui::MenuPicture exitPicture, helpPicture, aboutPicture, missing;
+    ui::MenuPicture exitPicture, helpPicture, missing;
     ASSERT_TRUE(exitPicture.Load(IDB_MENU_EXIT));
     ASSERT_TRUE(helpPicture.Load(IDB_MENU_HELP));
-    ASSERT_TRUE(aboutPicture.Load(IDB_MENU_ABOUT));
     EXPECT_FALSE(missing.Load(4321));
-    BITMAP size{};
-    GetObjectW(exitPicture.handle(), sizeof size, &size);
-    EXPECT_EQ(size.bmWidth, 13);
-    EXPECT_EQ(size.bmHeight, 13);
-
     EXPECT_TRUE(form.bar.SetPictureAt(0, 3, exitPicture.handle()));
     EXPECT_FALSE(form.bar.SetPictureAt(0, 2, exitPicture.handle()));
     form.helpItem.SetPicture(helpPicture.handle());
-    auto pictures = [&](HMENU menu, UINT id) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_CHECKMARKS;
-        GetMenuItemInfoW(menu, id, FALSE, &info);
-        return std::make_pair(info.hbmpChecked, info.hbmpUnchecked);
-    };
-    EXPECT_EQ(pictures(form.fileMenu.handle(), form.exitItem.id()),
-              std::make_pair(exitPicture.handle(), exitPicture.handle()));
-    EXPECT_EQ(pictures(form.helpMenu.handle(), form.helpItem.id()),
-              std::make_pair(helpPicture.handle(), helpPicture.handle()));
-    EXPECT_EQ(pictures(form.helpMenu.handle(), form.aboutItem.id()), std::make_pair(HBITMAP{}, HBITMAP{}));
-
+    EXPECT_EQ(PicturesOf(form.fileMenu, form.exitItem), std::pair(exitPicture.handle(), exitPicture.handle()));
+    EXPECT_EQ(PicturesOf(form.helpMenu, form.helpItem), std::pair(helpPicture.handle(), helpPicture.handle()));
+    EXPECT_EQ(PicturesOf(form.helpMenu, form.aboutItem), std::pair(HBITMAP{}, HBITMAP{}));
     HBITMAP released = helpPicture.handle();
     helpPicture.Release();
     EXPECT_EQ(helpPicture.handle(), nullptr);
     EXPECT_EQ(GetObjectType(released), 0u) << "the bitmap is freed";
 }
 
-// ---- Busy cursor -------------------------------------------------------------------
-
 namespace {
-HCURSOR ClassCursor(HWND window) {
-    return reinterpret_cast<HCURSOR>(GetClassLongPtrW(window, GCLP_HCURSOR));
-}
-
-std::wstring BesideTheProgram(const std::wstring& name) { return base::ProgramFolder() + L"\\" + name; }
+HCURSOR ClassCursor(HWND window) { return reinterpret_cast<HCURSOR>(GetClassLongPtrW(window, GCLP_HCURSOR)); }
 }  // namespace
 
 // The busy cursor becomes the class cursor of every remembered window's
-// class and the old ones come back; a file that cannot be read gives the
-// system's wait cursor, which is shared and must survive.
-TEST(FormsKitBusyCursor, ShowsTheFilesCursorOrTheWaitCursorAndPutsTheClassCursorsBack) {
-    std::wstring broken = BesideTheProgram(L"broken-cursor.bin");
-    {
-        // An animated cursor's header, cut short after the first chunk name.
-        const char head[] = {'R', 'I', 'F', 'F', 0x10, 0, 0, 0, 'A', 'C', 'O', 'N', 'a', 'n', 'i', 'h'};
-        std::ofstream(broken.c_str(), std::ios::binary).write(head, sizeof head);
-    }
+// class and the old ones come back; a missing file gives the system's wait
+// cursor, which is shared and must survive.
+TEST_F(FormsKit, BusyCursorShowsTheFilesCursorOrTheWaitCursorAndPutsTheClassCursorsBack) {
     const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
-    KitForm form;
-    form.Load();
     const HWND windows[] = {form.hwnd(), form.Command1.hwnd(), form.Text1.hwnd()};
     const HCURSOR own[] = {ClassCursor(windows[0]), ClassCursor(windows[1]), ClassCursor(windows[2])};
     ASSERT_NE(own[1], own[2]);
-    struct Case {
-        std::wstring file;
-        bool waitCursor;
-    };
-    for (const Case& c : {Case{BesideTheProgram(L"hourglas.bin"), false}, Case{broken, true},
-                          Case{BesideTheProgram(L"no-such-cursor.bin"), true}, Case{L"", true}}) {
-        SCOPED_TRACE(testing::PrintToString(c.file));
+    for (const wchar_t* file : {L"hourglas.bin", L"no-such-cursor.bin", L""}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(file)));
+        const bool waitCursor = file != std::wstring(L"hourglas.bin");
         ui::BusyCursor busy;
-        busy.Remember({windows[0], windows[1], windows[2]}, c.file);
-        EXPECT_FALSE(busy.On());
+        busy.Remember({windows[0], windows[1], windows[2]}, *file ? base::ProgramFolder() + L"\\" + file : L"");
         busy.SetBusy();
         HCURSOR shown = busy.Cursor();
         EXPECT_TRUE(busy.On());
-        EXPECT_EQ(shown == wait, c.waitCursor);
+        EXPECT_EQ(shown == wait, waitCursor);
         EXPECT_NE(shown, nullptr);
         for (HWND window : windows) EXPECT_EQ(ClassCursor(window), shown);
         EXPECT_EQ(ClassCursor(form.Swatch1.hwnd()), shown) << "the whole class of the button";
         busy.SetBusy();  // already on: the same cursor stays
         EXPECT_EQ(busy.Cursor(), shown);
-        if (c.file.empty()) continue;  // the last one goes while on
+        if (!*file) continue;  // the last one goes while on
         busy.Restore();
         EXPECT_FALSE(busy.On());
         EXPECT_EQ(busy.Cursor(), nullptr);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(ClassCursor(windows[i]), own[i]);
-        if (!c.waitCursor) {
-            EXPECT_FALSE(DestroyCursor(shown)) << "the loaded cursor was freed";
-        }
+        EXPECT_TRUE(waitCursor || !DestroyCursor(shown)) << "the loaded cursor was freed";
     }
     for (int i = 0; i < 3; ++i) EXPECT_EQ(ClassCursor(windows[i]), own[i]) << "put back when it went";
     EXPECT_EQ(LoadCursorW(nullptr, IDC_WAIT), wait);
-    DeleteFileW(broken.c_str());
 }
