@@ -20,28 +20,15 @@
 #include "ui/Screen.h"
 
 using base::LoadText;
+using base::Text;
 
 namespace {
 void Pump(DWORD milliseconds) {
-    DWORD end = GetTickCount() + milliseconds;
+    const DWORD start = GetTickCount();
     do {
         ui::DoEvents();
         Sleep(10);
-    } while (GetTickCount() < end);
-}
-
-// Presses a key in a control, as the keyboard does when the control has the
-// focus: through the program's own message loop.
-void PressKey(const ui::Control& control, WPARAM key) {
-    PostMessageW(control.hwnd(), WM_KEYDOWN, key, 1);
-    PostMessageW(control.hwnd(), WM_KEYUP, key, 0xC0000001);
-    Pump(50);
-}
-
-// Closes the main window a test opened, confirming its exit question.
-void CloseMainWindow() {
-    testing_support::ScriptedPrompts prompts;
-    if (ui::Form* window = ui::CurrentMainWindow()) window->Unload();
+    } while (GetTickCount() - start < milliseconds);
 }
 
 class StartWindow : public testing::Test {
@@ -51,15 +38,29 @@ protected:
         DeleteFileW(base::SettingsFilePath().c_str());
     }
     void TearDown() override {
-        CloseMainWindow();
+        testing_support::ScriptedPrompts exitQuestion;
+        if (ui::Form* window = ui::CurrentMainWindow()) window->Unload();
         DeleteFileW(base::SettingsFilePath().c_str());
     }
+
+    // Shows the window, lets the focus reach OK and presses a key there, as
+    // the keyboard does: through the program's own message loop.
+    void PressKeyOnOk(app::StartWindow& window, WPARAM key) {
+        window.Show();
+        SetForegroundWindow(window.hwnd());
+        ASSERT_TRUE(window.focusTimer.FireNow());
+        EXPECT_TRUE(window.okButton.HasFocus());
+        PostMessageW(window.okButton.hwnd(), WM_KEYDOWN, key, 1);
+        PostMessageW(window.okButton.hwnd(), WM_KEYUP, key, 0xC0000001);
+        Pump(50);
+    }
+
     app::StartWindow start;
 };
 }  // namespace
 
-TEST_F(StartWindow, CaptionsAndTheRenameChoicePreselected) {
-    using base::Text;
+TEST_F(StartWindow, LoadsAsACentredEllipseWithCaptionsAndTheRenameChoice) {
+    base::ScreenResolution = L"unset";
     start.Load();
     EXPECT_EQ(start.listWindowOption.Caption(), LoadText(Text::ChoosePrintOrSave));
     EXPECT_EQ(start.renameWindowOption.Caption(), LoadText(Text::ChooseRename));
@@ -67,40 +68,24 @@ TEST_F(StartWindow, CaptionsAndTheRenameChoicePreselected) {
     EXPECT_EQ(start.cancelButton.Caption(), LoadText(Text::Cancel));
     EXPECT_EQ(start.versionLabel.Caption(), L"Ver. 3.1");
     EXPECT_TRUE(start.renameWindowOption.Value());
-    EXPECT_FALSE(start.listWindowOption.Value());
-    EXPECT_FALSE(start.closingLabel.Visible());
-    LRESULT defaultId = SendMessageW(start.hwnd(), DM_GETDEFID, 0, 0);
-    EXPECT_EQ(HIWORD(defaultId), DC_HASDEFID);
-    EXPECT_EQ(LOWORD(defaultId), start.okButton.id());
+    EXPECT_FALSE(start.listWindowOption.Value() || start.closingLabel.Visible() || start.tipTimer.Enabled());
+    EXPECT_EQ(SendMessageW(start.hwnd(), DM_GETDEFID, 0, 0), MAKELRESULT(start.okButton.id(), DC_HASDEFID));
     EXPECT_TRUE(start.focusTimer.Enabled());
-    EXPECT_FALSE(start.tipTimer.Enabled());
-}
+    EXPECT_EQ(base::ScreenResolution, base::ResolutionFromClass(app::ClassifyCurrentWorkArea()));
 
-TEST_F(StartWindow, IsAnEllipseCentredOnTheScreen) {
-    start.Load();
+    // The ellipse's box runs from (40, 10) to the window's far corner.
     base::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(start.hwnd(), region.get()), ERROR);
-    RECT window;
+    RECT window, box, expectedBox;
     GetWindowRect(start.hwnd(), &window);
-    // The ellipse's box runs from (40, 10) to the window's far corner.
-    const long width = window.right - window.left, height = window.bottom - window.top;
-    base::GdiObject<HRGN> expected(CreateEllipticRgn(40, 10, width, height));
-    RECT box, expectedBox;
+    base::GdiObject<HRGN> expected(CreateEllipticRgn(40, 10, window.right - window.left, window.bottom - window.top));
     GetRgnBox(region.get(), &box);
     GetRgnBox(expected.get(), &expectedBox);
     EXPECT_TRUE(EqualRect(&box, &expectedBox));
     EXPECT_FALSE(PtInRegion(region.get(), 42, 12)) << "an ellipse, not its box";
-    EXPECT_TRUE(PtInRegion(region.get(), (width + 40) / 2, (height + 10) / 2));
-
-    long tolerance = ui::TwipsPerPixelX();
+    const long tolerance = ui::TwipsPerPixelX();
     EXPECT_NEAR(start.Left(), base::CentredOffset(ui::ScreenWidthTwips(), start.Width()), tolerance);
     EXPECT_NEAR(start.Top(), base::CentredOffset(ui::ScreenHeightTwips(), start.Height()), tolerance);
-}
-
-TEST_F(StartWindow, SetsTheLayoutFromTheWorkArea) {
-    base::ScreenResolution = L"unset";
-    start.Load();
-    EXPECT_EQ(base::ScreenResolution, base::ResolutionFromClass(app::ClassifyCurrentWorkArea()));
 }
 
 TEST_F(StartWindow, FocusMovesToOkAndChoosingArmsTheFocusAgain) {
@@ -115,14 +100,10 @@ TEST_F(StartWindow, FocusMovesToOkAndChoosingArmsTheFocusAgain) {
 }
 
 TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
-    start.Show();
-    SetForegroundWindow(start.hwnd());
-    start.focusTimer.FireNow();
-    EXPECT_TRUE(start.okButton.HasFocus());
-    PressKey(start.okButton, VK_RETURN);
+    PressKeyOnOk(start, VK_RETURN);
     EXPECT_FALSE(start.IsLoaded());
     ASSERT_NE(ui::CurrentMainWindow(), nullptr);
-    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), LoadText(base::Text::RenameWindowCaption));
+    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), LoadText(Text::RenameWindowCaption));
     EXPECT_TRUE(IsWindowVisible(ui::CurrentMainWindow()->hwnd()));
     EXPECT_EQ(ui::Form::LoadedCount(), 1);
 }
@@ -144,37 +125,27 @@ TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
     EXPECT_EQ(ui::CurrentMainWindow(), nullptr);
 
     app::StartWindow again;
-    again.Show();
-    SetForegroundWindow(again.hwnd());
-    again.focusTimer.FireNow();
-    PressKey(again.okButton, VK_ESCAPE);
+    PressKeyOnOk(again, VK_ESCAPE);
     EXPECT_FALSE(again.IsLoaded());
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
 }
 
+// Only "true" arms the tip timer, whose tick (until the tip window comes) ends it.
 TEST_F(StartWindow, TipSwitchArmsTheTipTimerOnlyForTrue) {
-    base::WriteIniValue(L"common", L"tipofday", L"true");
-    start.Load();
-    EXPECT_EQ(app::TipOfDaySwitch, L"true");
-    EXPECT_TRUE(start.tipTimer.Enabled());
-    EXPECT_EQ(start.tipTimer.Interval(), 500u);
-    EXPECT_TRUE(start.tipTimer.FireNow());
-    EXPECT_FALSE(start.tipTimer.Enabled());
-    start.Unload();
-
-    for (const wchar_t* value : {L"false", L"True", L""}) {
+    for (const std::wstring value : {L"true", L"false", L"True", L""}) {
         base::WriteIniValue(L"common", L"tipofday", value);
-        app::StartWindow other;
-        other.Load();
-        EXPECT_FALSE(other.tipTimer.Enabled()) << value;
+        app::StartWindow window;
+        window.Load();
+        EXPECT_EQ(app::TipOfDaySwitch, value);
+        EXPECT_EQ(window.tipTimer.Interval(), 500u);
+        EXPECT_EQ(window.tipTimer.Enabled(), value == L"true") << testing::PrintToString(value);
+        EXPECT_EQ(window.tipTimer.FireNow(), value == L"true");
+        EXPECT_FALSE(window.tipTimer.Enabled());
     }
 }
 
 TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
-    start.Show();
-    SetForegroundWindow(start.hwnd());
-    start.focusTimer.FireNow();
-    PressKey(start.okButton, VK_F1);
+    PressKeyOnOk(start, VK_F1);
     HWND help = nullptr;
     for (int i = 0; i < 100 && !help; ++i) {
         Pump(20);
@@ -184,43 +155,20 @@ TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
     DWORD process = 0;
     GetWindowThreadProcessId(help, &process);
     EXPECT_EQ(process, GetCurrentProcessId());
-    // The help window lives on its own: the start window stays as it was.
-    EXPECT_TRUE(start.IsLoaded());
+    EXPECT_TRUE(start.IsLoaded()) << "the help window lives on its own";
     PostMessageW(help, WM_CLOSE, 0, 0);
     Pump(100);
 }
 
-namespace {
-class ListForm : public ui::Form {
-public:
-    ui::ListBox List1;
-
-protected:
-    void CreateControls() override { List1.Create(*this); }
-};
-}  // namespace
-
-TEST(ListContains, ComparesEveryEntryExactly) {
-    ListForm form;
-    form.Load();
-    EXPECT_FALSE(ui::ListContains(form.List1, L"a.txt"));
-    for (const wchar_t* item : {L"b.txt", L"A.txt", L"c.txt"}) form.List1.AddItem(item);
-    for (const wchar_t* present : {L"A.txt", L"c.txt"}) EXPECT_TRUE(ui::ListContains(form.List1, present));
-    for (const wchar_t* absent : {L"a.txt", L"c.tx", L""}) EXPECT_FALSE(ui::ListContains(form.List1, absent));
-}
-
-TEST(LoginName, IsTheLoggedOnUserAndStaysTheSame) {
+// Wine takes the user name from WINEUSERNAME; a name longer than the first
+// buffer comes back whole, also when asked again.
+TEST(LoginName, IsTheLoggedOnUserWholeAndStaysTheSame) {
+    const std::wstring longName = L"a-user-name-much-longer-than-twenty-five-characters";
+    SetEnvironmentVariableW(L"WINEUSERNAME", longName.c_str());
     wchar_t name[256];
     DWORD size = 256;
     ASSERT_TRUE(GetUserNameW(name, &size));
-    EXPECT_EQ(base::GetLoginName(), name);
-    EXPECT_EQ(base::GetLoginName(), name);
-}
-
-TEST(LoginName, ALongNameComesBackWhole) {
-    // Wine takes the user name from this variable; a fresh process runs each test.
-    const std::wstring longName = L"a-user-name-much-longer-than-twenty-five-characters";
-    SetEnvironmentVariableW(L"WINEUSERNAME", longName.c_str());
+    ASSERT_EQ(name, longName);
     EXPECT_EQ(base::GetLoginName(), longName);
     EXPECT_EQ(base::GetLoginName(), longName);
 }
