@@ -1,12 +1,10 @@
 // The shell extension's rename window on real files: the list it builds from
-// the selection, its checks and messages, renaming and closing, reopening on
-// the same thread, and running modal over a window of the host.
+// the selection, its checks and messages, renaming and closing, and running
+// modal over a window of the host.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -15,74 +13,44 @@
 #include "shellext/ContextRenameWindow.h"
 #include "shellext/ShowRenameWindow.h"
 #include "tests/win/prompts.h"
+#include "tests/win/shell_files.h"
 #include "ui/App.h"
 #include "ui/Screen.h"
 
-namespace fs = std::filesystem;
+using Names = std::set<std::wstring>;
+using Paths = std::vector<std::wstring>;
+using W = shellext::ContextRenameWindow;
 
 namespace {
 
-const wchar_t k58Text[] =
-    L"Error 58\rFile exist... Please don't use the symbol * in the field ENTER NEW FILENAME. "
-    L"Instead use a NEW name.";
+Paths Items(const ui::ListBox& list) {
+    Paths items;
+    for (int i = 0; i < list.ListCount(); ++i) items.push_back(list.List(i));
+    return items;
+}
 
 class ContextWindow : public testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = fs::path(temp) / ("nomaro-wind-" + std::to_string(GetCurrentProcessId()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        window = std::make_unique<shellext::ContextRenameWindow>();
-    }
-    void TearDown() override {
-        window.reset();
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    testing_support::ScriptedPrompts prompts;
+    testing_support::TempFolder folder;
+    std::unique_ptr<W> window = std::make_unique<W>();
 
-    // Creates the files (in subfolders when the name says so) and returns their paths.
-    std::vector<std::wstring> MakeFiles(std::initializer_list<const wchar_t*> names) {
-        std::vector<std::wstring> paths;
-        for (const wchar_t* name : names) {
-            fs::path path = folder / name;
-            fs::create_directories(path.parent_path());
-            std::ofstream(path) << path.filename().string();
-            paths.push_back(path.wstring());
-        }
+    Paths MakeFiles(std::initializer_list<const wchar_t*> names) {
+        Paths paths;
+        for (const wchar_t* name : names) paths.push_back(folder.AddFile(name));
         return paths;
     }
-
-    std::set<std::wstring> FilesIn(const fs::path& where) const {
-        std::set<std::wstring> names;
-        for (const auto& entry : fs::directory_iterator(where))
-            names.insert(entry.path().filename().wstring());
-        return names;
-    }
-
     // Opens the window on the selection and lets its set-up run.
-    void Open(const std::vector<std::wstring>& selection) {
+    void Open(const Paths& selection) {
         window->SetSelection(selection);
         window->Show();
         ASSERT_TRUE(window->fillListTimer.FireNow());
     }
-
-    std::vector<std::wstring> Listed() const {
-        std::vector<std::wstring> names;
-        for (int i = 0; i < window->fileList.ListCount(); ++i) names.push_back(window->fileList.List(i));
-        return names;
-    }
-
     void Rename(const std::wstring& newName, int answer = IDOK) {
         window->newNameBox.SetText(newName);
         prompts.answers.assign({answer});
         window->renameButton.Click();
     }
-
-    testing_support::ScriptedPrompts prompts;
-    fs::path folder;
-    std::unique_ptr<shellext::ContextRenameWindow> window;
 };
 
 // A form with nothing but a sorted list box.
@@ -97,9 +65,11 @@ protected:
 
 }  // namespace
 
-TEST_F(ContextWindow, OpensAsAFixedDialogWithItsInitialState) {
-    window->Load();
+TEST_F(ContextWindow, OpensAsAFixedDialogAndListsDottedFilesInListBoxOrder) {
+    auto files = MakeFiles({L"B.txt", L"a.txt", L"README"});
     auto& w = *window;
+    w.SetSelection({files[0], folder.AddFolder(L"Sub.dir"), files[2], files[1], folder.AddFolder(L"Pics")});
+    w.Show();
     EXPECT_EQ(w.Caption(), L"Rename Filenames");
     RECT client;
     GetClientRect(w.hwnd(), &client);
@@ -110,77 +80,53 @@ TEST_F(ContextWindow, OpensAsAFixedDialogWithItsInitialState) {
     // Owned by nothing, and the program's hidden window was never made.
     EXPECT_EQ(GetWindow(w.hwnd(), GW_OWNER), nullptr);
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
-
-    EXPECT_EQ(w.fourDigitOption.Caption(), L"0001  (recomended)");
-    EXPECT_EQ(w.extensionFrame.Caption(), L"Keep File Extension on files?");
-    EXPECT_TRUE(w.keepExtensionOption.Value());
-    EXPECT_TRUE(w.fourDigitOption.Value());
+    EXPECT_TRUE(w.keepExtensionOption.Value() && w.fourDigitOption.Value());
     EXPECT_FALSE(w.clearAttributesBox.Value());
-    EXPECT_FALSE(w.newExtensionLabel.Enabled());
-    EXPECT_FALSE(w.newExtensionBox.Enabled());
-    EXPECT_FALSE(w.startNumberBox.Enabled());
+    EXPECT_FALSE(w.newExtensionLabel.Enabled() || w.newExtensionBox.Enabled() || w.startNumberBox.Enabled());
+    EXPECT_EQ(LOWORD(SendMessageW(w.hwnd(), DM_GETDEFID, 0, 0)), w.helpButton.id());
     EXPECT_EQ(w.selectedCountLabel.Caption(), L"");
     EXPECT_TRUE(w.fillListTimer.Enabled());
     EXPECT_EQ(w.fillListTimer.Interval(), 200u);
-    EXPECT_EQ(LOWORD(SendMessageW(w.hwnd(), DM_GETDEFID, 0, 0)), w.helpButton.id());
-}
 
-TEST_F(ContextWindow, SetUpListsDottedFilesInListBoxOrder) {
-    auto files = MakeFiles({L"B.txt", L"a.txt", L"README"});
-    fs::create_directories(folder / "Sub.dir");
-    fs::create_directories(folder / "Pics");
-    Open({files[0], (folder / "Sub.dir").wstring(), files[2], files[1], (folder / "Pics").wstring()});
-    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"a.txt", L"B.txt"}));
-    EXPECT_EQ(window->selectedCountLabel.Caption(), L"Selected = 2");
-    const std::wstring inFolder = folder.wstring();
-    EXPECT_EQ(window->folders, (std::vector<std::wstring>{inFolder, inFolder}));
-    EXPECT_FALSE(window->fillListTimer.Enabled());
+    ASSERT_TRUE(w.fillListTimer.FireNow());
+    EXPECT_EQ(Items(w.fileList), (Paths{L"a.txt", L"B.txt"}));
+    EXPECT_EQ(w.selectedCountLabel.Caption(), L"Selected = 2");
+    EXPECT_EQ(w.folders, (Paths{folder.Path(), folder.Path()}));
+    EXPECT_FALSE(w.fillListTimer.Enabled());
 
-    // The order is the one a sorted list box gives, whatever the characters.
-    auto tricky = MakeFiles({L"ab.txt", L"a-b.txt", L"a_b.txt", L"A b.txt", L"10.txt", L"9.txt",
-                             L"\u00e4.txt", L"Z.txt", L"a.B.txt"});
-    window->Unload();
+    // Reopened on names whose order differs between collations: a sorted list box's order.
+    auto tricky = MakeFiles({L"ab.txt", L"a-b.txt", L"a_b.txt", L"A b.txt", L"10.txt", L"9.txt", L"\u00e4.txt",
+                             L"Z.txt", L"a.B.txt"});
+    w.Unload();
     Open(tricky);
     SortedListForm sorted;
     sorted.Load();
-    for (const auto& path : tricky) sorted.list.AddItem(fs::path(path).filename().wstring());
-    std::vector<std::wstring> expected;
-    for (int i = 0; i < sorted.list.ListCount(); ++i) expected.push_back(sorted.list.List(i));
-    EXPECT_EQ(Listed(), expected);
+    for (const auto& path : tricky) sorted.list.AddItem(path.substr(folder.Path().size() + 1));
+    EXPECT_EQ(Items(w.fileList), Items(sorted.list));
 }
 
-TEST_F(ContextWindow, EntriesFromTwoFoldersAreRenamedEachInItsOwnFolder) {
-    auto files = MakeFiles({L"One\\b.jpg", L"Two\\a.jpg", L"One\\a.jpg", L"Two\\c.jpg"});
-    Open({files[0], files[1]});
-    ASSERT_EQ(Listed(), (std::vector<std::wstring>{L"a.jpg", L"b.jpg"}));
-    Rename(L"Trip");
-    EXPECT_FALSE(window->IsLoaded());
-    EXPECT_EQ(FilesIn(folder / "One"), (std::set<std::wstring>{L"Trip0002.jpg", L"a.jpg"}));
-    EXPECT_EQ(FilesIn(folder / "Two"), (std::set<std::wstring>{L"Trip0001.jpg", L"c.jpg"}));
-}
-
-TEST_F(ContextWindow, ExamplesOfTheNamingRules) {
+// Each naming control reaches the rules, and every file keeps its folder.
+TEST_F(ContextWindow, RenamesWithTheChosenOptionsEachFileInItsOwnFolder) {
     struct Example {
         const wchar_t* newName;
         const wchar_t* extension;  // null keeps the extension
-        ui::OptionButton shellext::ContextRenameWindow::*index;
+        ui::OptionButton W::*index;
         const wchar_t* startNumber;
-        std::set<std::wstring> expected;
+        Names expected;
     };
     const Example examples[] = {
-        {L"  Trip ", nullptr, &shellext::ContextRenameWindow::fourDigitOption, nullptr,
-         {L"Trip0001.jpg", L"Trip0002.JPG", L"Trip0003.tar.gz"}},
-        {L"Trip", L"png", &shellext::ContextRenameWindow::twoDigitOption, nullptr,
-         {L"Trip01.png", L"Trip02.png", L"Trip03.png"}},
-        {L"Trip", nullptr, &shellext::ContextRenameWindow::startNumberOption, L"098",
-         {L"Trip098.jpg", L"Trip099.JPG", L"Trip100.tar.gz"}},
-        {L"*", L"bak", &shellext::ContextRenameWindow::fourDigitOption, nullptr, {L"a.bak", L"b.bak", L"c.bak"}},
+        {L"  Trip ", nullptr, &W::fourDigitOption, nullptr,
+         {L"One\\Trip0002.JPG", L"One\\Trip0003.tar.gz", L"Two\\Trip0001.jpg"}},
+        {L"Trip", L"png", &W::twoDigitOption, nullptr, {L"One\\Trip02.png", L"One\\Trip03.png", L"Two\\Trip01.png"}},
+        {L"Trip", nullptr, &W::startNumberOption, L"098",
+         {L"One\\Trip099.JPG", L"One\\Trip100.tar.gz", L"Two\\Trip098.jpg"}},
+        {L"*", L"bak", &W::fourDigitOption, nullptr, {L"One\\b.bak", L"One\\c.bak", L"Two\\a.bak"}},
     };
     for (const Example& example : examples) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(example.newName)));
-        fs::remove_all(folder);
-        auto files = MakeFiles({L"b.JPG", L"a.jpg", L"c.tar.gz"});
-        window = std::make_unique<shellext::ContextRenameWindow>();
+        testing_support::TempFolder here;
+        Paths files{here.AddFile(L"One\\b.JPG"), here.AddFile(L"Two\\a.jpg"), here.AddFile(L"One\\c.tar.gz")};
+        window = std::make_unique<W>();
         Open(files);
         if (example.extension) {
             window->newExtensionOption.SetValue(true);
@@ -192,43 +138,48 @@ TEST_F(ContextWindow, ExamplesOfTheNamingRules) {
         Rename(example.newName);
         EXPECT_TRUE(prompts.Said(0, L"Rename the selected file(s)?", L"Rename?", MB_OKCANCEL | MB_ICONQUESTION));
         EXPECT_EQ(prompts.seen.size(), 1u);
-        EXPECT_EQ(FilesIn(folder), example.expected);
+        EXPECT_EQ(here.Entries(), example.expected);
         EXPECT_FALSE(window->IsLoaded());
     }
 }
 
-TEST_F(ContextWindow, ExistingTargetStopsWith58AndCloses) {
-    auto files = MakeFiles({L"a.jpg", L"b.jpg", L"c.jpg", L"Trip0002.jpg"});
-    Open({files[0], files[1], files[2]});
-    Rename(L"Trip");
-    EXPECT_TRUE(prompts.Said(1, k58Text, L"Error 58", MB_OK | MB_ICONSTOP));
-    EXPECT_EQ(FilesIn(folder),
-              (std::set<std::wstring>{L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg", L"c.jpg"}));
-    EXPECT_FALSE(window->IsLoaded());
-    EXPECT_TRUE(window->folders.empty());
-}
-
-TEST_F(ContextWindow, FileGoneBeforeRenamingIsReportedAndCloses) {
+TEST_F(ContextWindow, CancelAnExistingTargetOrAVanishedFileEachCloseTheWindow) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
     Open(files);
-    fs::remove(files[1]);
+    Rename(L"Trip", IDCANCEL);
+    EXPECT_EQ(prompts.seen.size(), 1u);
+    EXPECT_FALSE(window->IsLoaded());
+    EXPECT_TRUE(window->folders.empty());
+    EXPECT_EQ(folder.Entries(), (Names{L"a.jpg", L"b.jpg"}));
+
+    MakeFiles({L"Trip0002.jpg"});
+    Open(files);
     Rename(L"Trip");
-    EXPECT_TRUE(prompts.SaidError(1, base::err::FileNotFound));
-    EXPECT_EQ(FilesIn(folder), std::set<std::wstring>{L"Trip0001.jpg"});
+    EXPECT_TRUE(prompts.Said(2,
+                             L"Error 58\rFile exist... Please don't use the symbol * in the field ENTER NEW "
+                             L"FILENAME. Instead use a NEW name.",
+                             L"Error 58", MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(folder.Entries(), (Names{L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg"}));
+    EXPECT_FALSE(window->IsLoaded());
+    EXPECT_TRUE(window->folders.empty());
+
+    auto gone = MakeFiles({L"c.jpg"});
+    Open({files[1], gone[0]});
+    DeleteFileW(gone[0].c_str());
+    Rename(L"Other");
+    EXPECT_TRUE(prompts.SaidError(4, base::err::FileNotFound));
+    EXPECT_EQ(folder.Entries(), (Names{L"Trip0001.jpg", L"Trip0002.jpg", L"Other0001.jpg"}));
     EXPECT_FALSE(window->IsLoaded());
 }
 
 TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
-    MakeFiles({L"README"});
-    fs::create_directories(folder / "Pics");
-    Open({(folder / "README").wstring(), (folder / "Pics").wstring()});
+    Open({MakeFiles({L"README"})[0], folder.AddFolder(L"Pics")});
     EXPECT_EQ(window->selectedCountLabel.Caption(), L"Selected = 0");
     Rename(L"Trip");
     EXPECT_TRUE(prompts.Said(0, L"Nothing to rename", L"Stop", MB_OK | MB_ICONINFORMATION));
     window->Unload();
 
-    auto files = MakeFiles({L"a.jpg"});
-    Open(files);
+    Open(MakeFiles({L"a.jpg"}));
     Rename(L"   ");
     EXPECT_TRUE(prompts.Said(1, L"Please enter a new filename", L"New Filename", MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(window->newNameBox.Text(), L"");
@@ -243,63 +194,43 @@ TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     Rename(L"Trip");
     EXPECT_TRUE(prompts.SaidError(3, base::err::TypeMismatch));
     EXPECT_TRUE(window->IsLoaded());
-    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"README", L"Pics"}));
+    EXPECT_EQ(folder.Entries(), (Names{L"a.jpg", L"README"}));
     window->startNumberBox.SetText(L"12a");
     EXPECT_TRUE(prompts.Said(4, L"Only numbers in this field"));
     EXPECT_EQ(window->startNumberBox.Text(), L"0000");
     Rename(L"Trip");
-    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Trip0000.jpg", L"README", L"Pics"}));
-}
-
-TEST_F(ContextWindow, CancelAtTheQuestionClosesAndRenamesNothing) {
-    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
-    Open(files);
-    Rename(L"Trip", IDCANCEL);
-    EXPECT_EQ(prompts.seen.size(), 1u);
-    EXPECT_FALSE(window->IsLoaded());
-    EXPECT_TRUE(window->folders.empty());
-    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"a.jpg", L"b.jpg"}));
+    EXPECT_EQ(folder.Entries(), (Names{L"Trip0000.jpg", L"README"}));
 }
 
 TEST_F(ContextWindow, WriteProtectionIsRemovedOnlyWhenAsked) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
-    for (const auto& path : files) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    Open({files[0]});
-    Rename(L"Kept");
-    EXPECT_TRUE(GetFileAttributesW((folder / "Kept0001.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
-
-    window = std::make_unique<shellext::ContextRenameWindow>();
-    Open({files[1]});
-    window->clearAttributesBox.SetValue(true);
-    Rename(L"Freed");
-    EXPECT_FALSE(GetFileAttributesW((folder / "Freed0001.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
-    for (const auto& entry : fs::directory_iterator(folder))
-        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (bool clear : {false, true}) {
+        SetFileAttributesW(files[clear].c_str(), FILE_ATTRIBUTE_READONLY);
+        Open({files[clear]});
+        window->clearAttributesBox.SetValue(clear);
+        Rename(clear ? L"Freed" : L"Kept");
+        const std::wstring renamed = folder.Path() + (clear ? L"\\Freed0001.jpg" : L"\\Kept0001.jpg");
+        EXPECT_EQ((GetFileAttributesW(renamed.c_str()) & FILE_ATTRIBUTE_READONLY) == 0, clear);
+    }
 }
 
 namespace {
 // Drives the thread's window from a thread timer while it runs its own modal
 // loop: before its set-up has run, a second command on other files arrives
-// (the window only comes forward); once the list is filled, a new name is
-// typed and Rename chosen.
+// (the window only comes forward); once the list is filled, Rename is chosen.
 struct ModalRun {
-    HWND owner = nullptr;
-    DWORD deadline = 0;
+    HWND owner;
+    Paths otherFiles;
     std::wstring newName;
-    std::vector<std::wstring> otherFiles;
+    DWORD deadline = GetTickCount() + 5000;
     bool secondCommandWhileOpen = false;
-    bool ownerDisabled = false;
-    bool ownedByOwner = false;
-    std::vector<std::wstring> listed;
-    bool done = false;
 };
 ModalRun* gRun = nullptr;
 
 void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
-    shellext::ContextRenameWindow* window = shellext::OpenRenameWindowOfThread();
-    if (gRun->done || !window || !window->IsLoaded()) return;
+    W* window = shellext::OpenRenameWindowOfThread();
+    if (!window || !window->IsLoaded()) return;
     if (GetTickCount() > gRun->deadline) {  // never leave the test hanging
-        gRun->done = true;
         window->Unload();
         return;
     }
@@ -309,10 +240,8 @@ void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
         gRun->secondCommandWhileOpen = shellext::OpenRenameWindowOfThread() == window && window->IsLoaded();
         return;
     }
-    gRun->done = true;
-    for (int i = 0; i < window->fileList.ListCount(); ++i) gRun->listed.push_back(window->fileList.List(i));
-    gRun->ownerDisabled = !IsWindowEnabled(gRun->owner);
-    gRun->ownedByOwner = GetWindow(window->hwnd(), GW_OWNER) == gRun->owner;
+    EXPECT_FALSE(IsWindowEnabled(gRun->owner));
+    EXPECT_EQ(GetWindow(window->hwnd(), GW_OWNER), gRun->owner);
     window->newNameBox.SetText(gRun->newName);
     window->renameButton.Click();
 }
@@ -320,30 +249,22 @@ void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
 
 TEST_F(ContextWindow, RunsModalOverTheShellWindowKeepsItsSelectionAndOpensAgain) {
     auto files = MakeFiles({L"a.jpg", L"b.jpg"});
-    HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"shell", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
     for (const wchar_t* newName : {L"One", L"Two"}) {
-        ModalRun run;
-        run.owner = owner;
-        run.deadline = GetTickCount() + 5000;
-        run.newName = newName;
-        run.otherFiles = {files[1]};
+        ModalRun run{owner, {files[1]}, newName};
         gRun = &run;
         UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveModalWindow);
         prompts.answers.assign({IDOK});
         shellext::ShowContextRenameWindow(owner, {files[0]});
         KillTimer(nullptr, timer);
-        gRun = nullptr;
         EXPECT_TRUE(run.secondCommandWhileOpen) << "the set-up ran before the second command";
-        EXPECT_EQ(run.listed, std::vector<std::wstring>{fs::path(files[0]).filename().wstring()});
-        EXPECT_TRUE(run.ownerDisabled);
-        EXPECT_TRUE(run.ownedByOwner);
         EXPECT_TRUE(IsWindowEnabled(owner));
         EXPECT_EQ(shellext::OpenRenameWindowOfThread(), nullptr);
-        files[0] = (folder / (std::wstring(newName) + L"0001.jpg")).wstring();
+        files[0] = folder.Path() + L"\\" + newName + L"0001.jpg";
     }
-    EXPECT_EQ(FilesIn(folder), (std::set<std::wstring>{L"Two0001.jpg", L"b.jpg"}));
+    EXPECT_EQ(folder.Entries(), (Names{L"Two0001.jpg", L"b.jpg"}));
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
     DestroyWindow(owner);
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,8 @@ public:
     }
     ~TempFolder() {
         std::error_code ignored;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(path_, ignored);
     }
     TempFolder(const TempFolder&) = delete;
@@ -32,17 +36,28 @@ public:
 
     const std::wstring& Path() const { return path_; }
 
-    // Creates an empty file and returns its full path.
+    // Creates an empty file (and the folders its name holds) or a folder; returns its full path.
     std::wstring AddFile(const std::wstring& name) const {
-        std::wstring full = path_ + L"\\" + name;
-        HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-        return full;
+        std::filesystem::path full = std::filesystem::path(path_) / name;
+        std::filesystem::create_directories(full.parent_path());
+        std::ofstream{full};
+        return full.wstring();
+    }
+    std::wstring AddFolder(const std::wstring& name) const {
+        std::filesystem::create_directories(std::filesystem::path(path_) / name);
+        return path_ + L"\\" + name;
+    }
+
+    // The files inside, those of subfolders as "sub\name".
+    std::set<std::wstring> Entries() const {
+        std::set<std::wstring> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_))
+            if (entry.is_regular_file()) names.insert(std::filesystem::relative(entry.path(), path_).wstring());
+        return names;
     }
 
 private:
     std::wstring path_;
 };
-
 
 }  // namespace testing_support
