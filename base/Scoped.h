@@ -50,7 +50,7 @@ inline void CloseFind(HANDLE handle) { FindClose(handle); }
 inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
-inline void UnloadLibrary(HMODULE module) { FreeLibrary(module); }
+inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
 }  // namespace detail
 
 // A kernel object: file, mutex, process, thread (null owns nothing).
@@ -60,7 +60,6 @@ using FileHandle = ScopedHandle<HANDLE, detail::CloseKernelHandle, -1>;
 // A search of FindFirstFileW, which answers INVALID_HANDLE_VALUE on failure.
 using FindHandle = ScopedHandle<HANDLE, detail::CloseFind, -1>;
 using RegistryKey = ScopedHandle<HKEY, detail::CloseRegistryKey>;
-using LoadedLibrary = ScopedHandle<HMODULE, detail::UnloadLibrary>;
 // A cursor loaded from a file (not a shared system cursor).
 using OwnedCursor = ScopedHandle<HCURSOR, detail::DestroyCursorHandle>;
 
@@ -88,19 +87,9 @@ private:
 };
 
 // A memory device context from CreateCompatibleDC.
-class MemoryDC {
+class MemoryDC : public ScopedHandle<HDC, detail::DeleteMemoryDC> {
 public:
-    explicit MemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-private:
-    HDC dc_;
+    explicit MemoryDC(HDC like) : ScopedHandle(CreateCompatibleDC(like)) {}
 };
 
 // Selects an object into a device context and puts the one before it back.

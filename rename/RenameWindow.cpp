@@ -165,10 +165,7 @@ void RenameWindow::WireHandlers() {
     indexedExtensionBox.OnClick = [this] { OnIndexedExtensionClick(); };
     startNumberBox.OnChange = [this] { OnStartNumberChange(); };
     for (ui::TextBox* box : {&newExtensionBox, &newNameBox, &startNumberBox})
-        box->OnGotFocus = [box] {
-            box->SetSelStart(0);
-            box->SetSelLength(static_cast<int>(box->Text().size()));
-        };
+        box->OnGotFocus = [box] { box->SelectAll(); };
     transferTimer.OnTimer = [this] { OnTransferTimer(); };
     planTimer.OnTimer = [this] { OnPlanTimer(); };
     performTimer.OnTimer = [this] { OnPerformTimer(); };

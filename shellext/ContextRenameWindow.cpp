@@ -153,10 +153,7 @@ void ContextRenameWindow::WireHandlers() {
     renameButton.OnClick = [this] { Safely(&ContextRenameWindow::OnRenameClick); };
     // A click in the name or extension box selects its whole text.
     for (ui::TextBox* box : {&newNameBox, &newExtensionBox})
-        box->OnClick = [box] {
-            box->SetSelStart(0);
-            box->SetSelLength(static_cast<int>(box->Text().size()));
-        };
+        box->OnClick = [box] { box->SelectAll(); };
 }
 
 void ContextRenameWindow::Safely(void (ContextRenameWindow::*handler)()) noexcept {

@@ -318,6 +318,11 @@ void TextBox::SetSelLength(int length) {
     SendMessageW(hwnd(), EM_SETSEL, start, start + length);
 }
 
+void TextBox::SelectAll() {
+    SetSelStart(0);
+    SetSelLength(static_cast<int>(Text().size()));
+}
+
 // Some edit controls also report a change when a typed character was
 // refused at the length limit; only real changes reach OnChange.
 void TextBox::Notify(int code) {

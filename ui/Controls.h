@@ -171,6 +171,8 @@ public:
     int SelLength() const;
     // Selects `length` characters from SelStart.
     void SetSelLength(int length);
+    // Selects the whole text, caret at its start.
+    void SelectAll();
 
     // The text changed, by typing or by the program.
     std::function<void()> OnChange;
