@@ -252,6 +252,7 @@ TEST_F(Handler, MenuItemLandsAtThePositionAndCommandStringsFillTheBuffer) {
         {0, GCS_VERBA, 50, S_OK, std::string("(GCS_VERB)MENUITEM1\0x", 21)},
         {0, GCS_HELPTEXTW, 50, S_OK, std::string("R\0e\0n\0a\0m\0e\0 \0w\0i\0t\0h\0 \0N\0o\0m\0a\0r\0o\0\0\0x", 39)},
         {0, GCS_VERBW, 3, S_OK, std::string("(\0G\0\0\0x", 7)},
+        {0, GCS_HELPTEXTA, 1, S_OK, std::string("\0x", 2)},
         {1, GCS_VERBW, 50, S_OK, std::string("\0\0x", 3)},
         {0, 7, 50, S_OK, "xxxx"},
         {0, GCS_HELPTEXTA, 0, E_INVALIDARG, "xxxx"},
