@@ -1,6 +1,5 @@
-// The shell extension's rename window on real files: the list it builds from
-// the selection, its checks and messages, renaming and closing, and running
-// modal over a window of the host.
+// The extension's rename window on real files: its list, checks and messages, renaming, closing,
+// and running modal over a window of the host.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -54,18 +53,15 @@ protected:
 };
 
 // A form with nothing but a sorted list box.
-class SortedListForm : public ui::Form {
-public:
+struct SortedListForm : ui::Form {
     ui::ListBox list;
-
-protected:
     void CreateControls() override { list.Create(*this, nullptr, true); }
     HWND OwnerWindow() const override { return nullptr; }
 };
 
 }  // namespace
 
-TEST_F(ContextWindow, OpensAsAFixedDialogAndListsDottedFilesInListBoxOrder) {
+TEST_F(ContextWindow, OpensAsAFixedDialogListsDottedFilesInListBoxOrderAndOffersHelp) {
     auto files = MakeFiles({L"B.txt", L"a.txt", L"README"});
     auto& w = *window;
     w.SetSelection({files[0], folder.AddFolder(L"Sub.dir"), files[2], files[1], folder.AddFolder(L"Pics")});
@@ -87,14 +83,13 @@ TEST_F(ContextWindow, OpensAsAFixedDialogAndListsDottedFilesInListBoxOrder) {
     EXPECT_EQ(w.selectedCountLabel.Caption(), L"");
     EXPECT_TRUE(w.fillListTimer.Enabled());
     EXPECT_EQ(w.fillListTimer.Interval(), 200u);
-
     ASSERT_TRUE(w.fillListTimer.FireNow());
     EXPECT_EQ(Items(w.fileList), (Paths{L"a.txt", L"B.txt"}));
     EXPECT_EQ(w.selectedCountLabel.Caption(), L"Selected = 2");
     EXPECT_EQ(w.folders, (Paths{folder.Path(), folder.Path()}));
     EXPECT_FALSE(w.fillListTimer.Enabled());
 
-    // Reopened on names whose order differs between collations: a sorted list box's order.
+    // Names whose order differs between collations come in a sorted list box's order.
     auto tricky = MakeFiles({L"ab.txt", L"a-b.txt", L"a_b.txt", L"A b.txt", L"10.txt", L"9.txt", L"\u00e4.txt",
                              L"Z.txt", L"a.B.txt"});
     w.Unload();
@@ -103,9 +98,16 @@ TEST_F(ContextWindow, OpensAsAFixedDialogAndListsDottedFilesInListBoxOrder) {
     sorted.Load();
     for (const auto& path : tricky) sorted.list.AddItem(path.substr(folder.Path().size() + 1));
     EXPECT_EQ(Items(w.fileList), Items(sorted.list));
+
+    w.helpButton.Click();  // the topic, from the help file beside the library
+    HWND help = nullptr;
+    for (int i = 0; i < 100 && !help; ++i, Sleep(20)) ui::DoEvents(), help = FindWindowW(L"HH Parent", nullptr);
+    ASSERT_NE(help, nullptr);
+    PostMessageW(help, WM_CLOSE, 0, 0);
+    ui::DoEvents();
 }
 
-// Each naming control reaches the rules, and every file keeps its folder.
+// Each naming control reaches the rules, every file keeps its folder, and write protection goes only when asked.
 TEST_F(ContextWindow, RenamesWithTheChosenOptionsEachFileInItsOwnFolder) {
     struct Example {
         const wchar_t* newName;
@@ -113,19 +115,21 @@ TEST_F(ContextWindow, RenamesWithTheChosenOptionsEachFileInItsOwnFolder) {
         ui::OptionButton W::*index;
         const wchar_t* startNumber;
         Names expected;
+        bool clear;  // the box that removes write protection
     };
     const Example examples[] = {
         {L"  Trip ", nullptr, &W::fourDigitOption, nullptr,
-         {L"One\\Trip0002.JPG", L"One\\Trip0003.tar.gz", L"Two\\Trip0001.jpg"}},
-        {L"Trip", L"png", &W::twoDigitOption, nullptr, {L"One\\Trip02.png", L"One\\Trip03.png", L"Two\\Trip01.png"}},
+         {L"One\\Trip0002.JPG", L"One\\Trip0003.tar.gz", L"Two\\Trip0001.jpg"}, true},
+        {L"Trip", L"png", &W::twoDigitOption, nullptr, {L"One\\Trip02.png", L"One\\Trip03.png", L"Two\\Trip01.png"}, false},
         {L"Trip", nullptr, &W::startNumberOption, L"098",
-         {L"One\\Trip099.JPG", L"One\\Trip100.tar.gz", L"Two\\Trip098.jpg"}},
-        {L"*", L"bak", &W::fourDigitOption, nullptr, {L"One\\b.bak", L"One\\c.bak", L"Two\\a.bak"}},
+         {L"One\\Trip099.JPG", L"One\\Trip100.tar.gz", L"Two\\Trip098.jpg"}, false},
+        {L"*", L"bak", &W::fourDigitOption, nullptr, {L"One\\b.bak", L"One\\c.bak", L"Two\\a.bak"}, false},
     };
     for (const Example& example : examples) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(example.newName)));
         testing_support::TempFolder here;
         Paths files{here.AddFile(L"One\\b.JPG"), here.AddFile(L"Two\\a.jpg"), here.AddFile(L"One\\c.tar.gz")};
+        SetFileAttributesW(files[1].c_str(), FILE_ATTRIBUTE_READONLY);
         window = std::make_unique<W>();
         Open(files);
         if (example.extension) {
@@ -134,12 +138,18 @@ TEST_F(ContextWindow, RenamesWithTheChosenOptionsEachFileInItsOwnFolder) {
         }
         ((*window).*example.index).SetValue(true);
         if (example.startNumber) window->startNumberBox.SetText(example.startNumber);
+        window->clearAttributesBox.SetValue(example.clear);
         prompts.seen.clear();
         Rename(example.newName);
         EXPECT_TRUE(prompts.Said(0, L"Rename the selected file(s)?", L"Rename?", MB_OKCANCEL | MB_ICONQUESTION));
         EXPECT_EQ(prompts.seen.size(), 1u);
         EXPECT_EQ(here.Entries(), example.expected);
         EXPECT_FALSE(window->IsLoaded());
+        for (const auto& entry : here.Entries()) {
+            if (entry.rfind(L"Two\\", 0) != 0) continue;
+            EXPECT_EQ(GetFileAttributesW((here.Path() + L"\\" + entry).c_str()) & FILE_ATTRIBUTE_READONLY,
+                      example.clear ? 0u : FILE_ATTRIBUTE_READONLY);
+        }
     }
 }
 
@@ -151,7 +161,6 @@ TEST_F(ContextWindow, CancelAnExistingTargetOrAVanishedFileEachCloseTheWindow) {
     EXPECT_FALSE(window->IsLoaded());
     EXPECT_TRUE(window->folders.empty());
     EXPECT_EQ(folder.Entries(), (Names{L"a.jpg", L"b.jpg"}));
-
     MakeFiles({L"Trip0002.jpg"});
     Open(files);
     Rename(L"Trip");
@@ -162,7 +171,6 @@ TEST_F(ContextWindow, CancelAnExistingTargetOrAVanishedFileEachCloseTheWindow) {
     EXPECT_EQ(folder.Entries(), (Names{L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg"}));
     EXPECT_FALSE(window->IsLoaded());
     EXPECT_TRUE(window->folders.empty());
-
     auto gone = MakeFiles({L"c.jpg"});
     Open({files[1], gone[0]});
     DeleteFileW(gone[0].c_str());
@@ -178,12 +186,10 @@ TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     Rename(L"Trip");
     EXPECT_TRUE(prompts.Said(0, L"Nothing to rename", L"Stop", MB_OK | MB_ICONINFORMATION));
     window->Unload();
-
     Open(MakeFiles({L"a.jpg"}));
     Rename(L"   ");
     EXPECT_TRUE(prompts.Said(1, L"Please enter a new filename", L"New Filename", MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(window->newNameBox.Text(), L"");
-
     Rename(L"*");
     EXPECT_FALSE(window->fourDigitOption.Enabled());
     EXPECT_FALSE(window->startNumberOption.Enabled());
@@ -202,30 +208,16 @@ TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     EXPECT_EQ(folder.Entries(), (Names{L"Trip0000.jpg", L"README"}));
 }
 
-TEST_F(ContextWindow, WriteProtectionIsRemovedOnlyWhenAsked) {
-    auto files = MakeFiles({L"a.jpg", L"b.jpg"});
-    for (bool clear : {false, true}) {
-        SetFileAttributesW(files[clear].c_str(), FILE_ATTRIBUTE_READONLY);
-        Open({files[clear]});
-        window->clearAttributesBox.SetValue(clear);
-        Rename(clear ? L"Freed" : L"Kept");
-        const std::wstring renamed = folder.Path() + (clear ? L"\\Freed0001.jpg" : L"\\Kept0001.jpg");
-        EXPECT_EQ((GetFileAttributesW(renamed.c_str()) & FILE_ATTRIBUTE_READONLY) == 0, clear);
-    }
-}
-
 namespace {
-// Drives the thread's window from a thread timer while it runs its own modal
-// loop: before its set-up has run, a second command on other files arrives
-// (the window only comes forward); once the list is filled, Rename is chosen.
+// Drives the modal window from a thread timer: before its set-up, a second command on other
+// files arrives (the window only comes forward); once the list is filled, Rename is chosen.
 struct ModalRun {
     HWND owner;
     Paths otherFiles;
     std::wstring newName;
     DWORD deadline = GetTickCount() + 5000;
     bool secondCommandWhileOpen = false;
-};
-ModalRun* gRun = nullptr;
+} * gRun = nullptr;
 
 void CALLBACK DriveModalWindow(HWND, UINT, UINT_PTR, DWORD) {
     W* window = shellext::OpenRenameWindowOfThread();
@@ -267,18 +259,4 @@ TEST_F(ContextWindow, RunsModalOverTheShellWindowKeepsItsSelectionAndOpensAgain)
     EXPECT_EQ(folder.Entries(), (Names{L"Two0001.jpg", L"b.jpg"}));
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
     DestroyWindow(owner);
-}
-
-TEST_F(ContextWindow, HelpOpensTheTopicFromTheHelpFileBesideTheLibrary) {
-    window->Load();
-    window->helpButton.Click();
-    HWND help = nullptr;
-    for (int i = 0; i < 100 && !help; ++i) {
-        ui::DoEvents();
-        Sleep(20);
-        help = FindWindowW(L"HH Parent", nullptr);
-    }
-    ASSERT_NE(help, nullptr);
-    PostMessageW(help, WM_CLOSE, 0, 0);
-    ui::DoEvents();
 }

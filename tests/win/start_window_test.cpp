@@ -1,5 +1,4 @@
-// The start window as a user meets it: real window, real controls, real keys
-// through the program's own message handling.
+// The start window with real controls and real keys through the program's own message loop.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -24,11 +23,7 @@ using base::Text;
 
 namespace {
 void Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        ui::DoEvents();
-        Sleep(10);
-    } while (GetTickCount() - start < milliseconds);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(10)) ui::DoEvents();
 }
 
 class StartWindow : public testing::Test {
@@ -43,8 +38,7 @@ protected:
         DeleteFileW(base::SettingsFilePath().c_str());
     }
 
-    // Shows the window, lets the focus reach OK and presses a key there, as
-    // the keyboard does: through the program's own message loop.
+    // Shows the window, lets the focus reach OK and presses a key there.
     void PressKeyOnOk(app::StartWindow& window, WPARAM key) {
         window.Show();
         SetForegroundWindow(window.hwnd());
@@ -83,20 +77,8 @@ TEST_F(StartWindow, LoadsAsACentredEllipseWithCaptionsAndTheRenameChoice) {
     GetRgnBox(expected.get(), &expectedBox);
     EXPECT_TRUE(EqualRect(&box, &expectedBox));
     EXPECT_FALSE(PtInRegion(region.get(), 42, 12)) << "an ellipse, not its box";
-    const long tolerance = ui::TwipsPerPixelX();
-    EXPECT_NEAR(start.Left(), base::CentredOffset(ui::ScreenWidthTwips(), start.Width()), tolerance);
-    EXPECT_NEAR(start.Top(), base::CentredOffset(ui::ScreenHeightTwips(), start.Height()), tolerance);
-}
-
-TEST_F(StartWindow, FocusMovesToOkAndChoosingArmsTheFocusAgain) {
-    start.Show();
-    start.listWindowOption.SetFocus();
-    ASSERT_TRUE(start.focusTimer.FireNow());
-    EXPECT_TRUE(start.okButton.HasFocus());
-    EXPECT_FALSE(start.focusTimer.Enabled());
-    start.listWindowOption.SetValue(true);
-    EXPECT_TRUE(start.focusTimer.Enabled());
-    EXPECT_FALSE(start.renameWindowOption.Value());
+    EXPECT_NEAR(start.Left(), base::CentredOffset(ui::ScreenWidthTwips(), start.Width()), ui::TwipsPerPixelX());
+    EXPECT_NEAR(start.Top(), base::CentredOffset(ui::ScreenHeightTwips(), start.Height()), ui::TwipsPerPixelY());
 }
 
 TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
@@ -108,9 +90,15 @@ TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
     EXPECT_EQ(ui::Form::LoadedCount(), 1);
 }
 
-TEST_F(StartWindow, OkOnTheListChoiceOpensTheListWindow) {
+TEST_F(StartWindow, ChoosingArmsTheFocusOnOkWhichOpensTheListWindow) {
     start.Show();
+    start.listWindowOption.SetFocus();
+    ASSERT_TRUE(start.focusTimer.FireNow());
+    EXPECT_TRUE(start.okButton.HasFocus());
+    EXPECT_FALSE(start.focusTimer.Enabled());
     start.listWindowOption.SetValue(true);
+    EXPECT_TRUE(start.focusTimer.Enabled());
+    EXPECT_FALSE(start.renameWindowOption.Value());
     start.okButton.Click();
     EXPECT_FALSE(start.IsLoaded());
     ASSERT_NE(ui::CurrentMainWindow(), nullptr);
@@ -120,13 +108,10 @@ TEST_F(StartWindow, OkOnTheListChoiceOpensTheListWindow) {
 TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
     start.Show();
     start.cancelButton.Click();
-    EXPECT_FALSE(start.IsLoaded());
-    EXPECT_EQ(ui::Form::LoadedCount(), 0);
     EXPECT_EQ(ui::CurrentMainWindow(), nullptr);
-
     app::StartWindow again;
     PressKeyOnOk(again, VK_ESCAPE);
-    EXPECT_FALSE(again.IsLoaded());
+    for (app::StartWindow* window : {&start, &again}) EXPECT_FALSE(window->IsLoaded());
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
 }
 
@@ -147,10 +132,7 @@ TEST_F(StartWindow, TipSwitchArmsTheTipTimerOnlyForTrue) {
 TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
     PressKeyOnOk(start, VK_F1);
     HWND help = nullptr;
-    for (int i = 0; i < 100 && !help; ++i) {
-        Pump(20);
-        help = FindWindowW(L"HH Parent", nullptr);
-    }
+    for (int i = 0; i < 100 && !help; ++i, Pump(20)) help = FindWindowW(L"HH Parent", nullptr);
     ASSERT_NE(help, nullptr);
     DWORD process = 0;
     GetWindowThreadProcessId(help, &process);
@@ -160,15 +142,10 @@ TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
     Pump(100);
 }
 
-// Wine takes the user name from WINEUSERNAME; a name longer than the first
-// buffer comes back whole, also when asked again.
+// Wine takes the user name from WINEUSERNAME; one longer than the first buffer comes back whole, twice.
 TEST(LoginName, IsTheLoggedOnUserWholeAndStaysTheSame) {
     const std::wstring longName = L"a-user-name-much-longer-than-twenty-five-characters";
     SetEnvironmentVariableW(L"WINEUSERNAME", longName.c_str());
-    wchar_t name[256];
-    DWORD size = 256;
-    ASSERT_TRUE(GetUserNameW(name, &size));
-    ASSERT_EQ(name, longName);
     EXPECT_EQ(base::GetLoginName(), longName);
     EXPECT_EQ(base::GetLoginName(), longName);
 }
