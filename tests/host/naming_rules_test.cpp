@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "tests/error_number.h"
-
 #include <string>
 #include <vector>
 
-#include "base/RunError.h"
 #include "rename/NamingRules.h"
+#include "tests/error_number.h"
 
 using testing_support::ErrorNumberOf;
-
 using namespace naming;
 using Names = std::vector<std::wstring>;
 
@@ -23,11 +20,8 @@ std::vector<RenameEntry> InFolder(const std::wstring& folder, const Names& names
 
 const Names kPics = {L"a.jpg", L"b.JPG", L"c.tar.gz", L"README"};
 
-NamingOptions Options(std::wstring newName, bool keep, std::wstring newExtension = L"",
-                      IndexStyle style = IndexStyle::Four, std::wstring start = L"",
-                      bool indexed = false) {
-    return {std::move(newName), keep, std::move(newExtension), style, std::move(start), indexed};
-}
+using Options = NamingOptions;
+constexpr IndexStyle kStart = IndexStyle::StartNumber;
 
 Names NewNames(const std::vector<RenameEntry>& entries, const NamingOptions& options) {
     Names names;
@@ -36,8 +30,7 @@ Names NewNames(const std::vector<RenameEntry>& entries, const NamingOptions& opt
     return names;
 }
 
-// Entries x0.dat, x1.dat, ... in one folder.
-std::vector<RenameEntry> ManyFiles(int count) {
+std::vector<RenameEntry> ManyFiles(int count) {  // x0.dat, x1.dat, ...
     std::vector<RenameEntry> entries(count);
     for (int i = 0; i < count; ++i) entries[i] = {L"D:\\", L"x" + std::to_wstring(i) + L".dat"};
     return entries;
@@ -46,41 +39,36 @@ std::vector<RenameEntry> ManyFiles(int count) {
 }  // namespace
 
 TEST(NamingRules, NewNames) {
-    const IndexStyle kFour = IndexStyle::Four, kStart = IndexStyle::StartNumber;
     const struct {
         Names files;
         NamingOptions options;
         Names expected;
     } table[] = {
-        {kPics, Options(L"Trip", true),
+        {kPics, Options{L"Trip", true},
          {L"Trip0001.jpg", L"Trip0002.JPG", L"Trip0003.tar.gz", L"Trip0004.README"}},
-        {kPics, Options(L"Trip", true, L"", IndexStyle::Three),
+        {kPics, Options{L"Trip", true, L"", IndexStyle::Three},
          {L"Trip001.jpg", L"Trip002.JPG", L"Trip003.tar.gz", L"Trip004.README"}},
-        {kPics, Options(L"Trip", false, L"png", IndexStyle::Two),
+        {kPics, Options{L"Trip", false, L"png", IndexStyle::Two},
          {L"Trip01.png", L"Trip02.png", L"Trip03.png", L"Trip04.png"}},
-        {kPics, Options(L"Trip", true, L"", kStart, L"098"),
+        {kPics, Options{L"Trip", true, L"", kStart, L"098"},
          {L"Trip098.jpg", L"Trip099.JPG", L"Trip100.tar.gz", L"Trip101.README"}},
-        {kPics, Options(L"Trip", true, L"", kStart, L"7"),
-         {L"Trip7.jpg", L"Trip8.JPG", L"Trip9.tar.gz", L"Trip10.README"}},
-        {{L"a.jpg", L"b.jpg"}, Options(L"T", true, L"", kStart, L"-1"), {L"T-01.jpg", L"T00.jpg"}},
-        // The indexed extension names every file by its index, whatever the
-        // extension choice and index style.
-        {kPics, Options(L"Trip", true, L"", kFour, L"", true),
-         {L"Trip.001", L"Trip.002", L"Trip.003", L"Trip.004"}},
-        {kPics, Options(L"Trip", false, L"png", IndexStyle::Two, L"", true),
+        {kPics, Options{L"Trip", true, L"", kStart, L"7"}, {L"Trip7.jpg", L"Trip8.JPG", L"Trip9.tar.gz", L"Trip10.README"}},
+        {{L"a.jpg", L"b.jpg"}, Options{L"T", true, L"", kStart, L"-1"}, {L"T-01.jpg", L"T00.jpg"}},
+        // The indexed extension names every file by its index, whatever else is chosen.
+        {kPics, Options{L"Trip", true, L"", IndexStyle::Four, L"", true}, {L"Trip.001", L"Trip.002", L"Trip.003", L"Trip.004"}},
+        {kPics, Options{L"Trip", false, L"png", IndexStyle::Two, L"", true},
          {L"Trip.001", L"Trip.002", L"Trip.003", L"Trip.004"}},
         // "*" keeps the names up to their first dot and ignores the index.
-        {kPics, Options(L"*", false, L"bak"), {L"a.bak", L"b.bak", L"c.bak", L"README.bak"}},
-        {kPics, Options(L"*", false, L"png", IndexStyle::Two, L"", true),
-         {L"a.png", L"b.png", L"c.png", L"README.png"}},
-        {{L".profile", L"end."}, Options(L"*", false, L"bak"), {L".bak", L"end.bak"}},
-        {{L".profile", L"end."}, Options(L"Trip", true), {L"Trip0001.profile", L"Trip0002."}},
+        {kPics, Options{L"*", false, L"bak"}, {L"a.bak", L"b.bak", L"c.bak", L"README.bak"}},
+        {kPics, Options{L"*", false, L"png", IndexStyle::Two, L"", true}, {L"a.png", L"b.png", L"c.png", L"README.png"}},
+        {{L".profile", L"end."}, Options{L"*", false, L"bak"}, {L".bak", L"end.bak"}},
+        {{L".profile", L"end."}, Options{L"Trip", true}, {L"Trip0001.profile", L"Trip0002."}},
         // A new extension left over while keeping the extension is not used.
-        {{L"README"}, Options(L"Trip", true, L"png"), {L"Trip0001.README"}},
+        {{L"README"}, Options{L"Trip", true, L"png"}, {L"Trip0001.README"}},
         // A new extension left empty: the name ends with the index and a dot.
-        {{L"a.jpg", L"README"}, Options(L"Trip", false), {L"Trip0001.", L"Trip0002."}},
+        {{L"a.jpg", L"README"}, Options{L"Trip", false}, {L"Trip0001.", L"Trip0002."}},
         // "*" keeping the extension (refused before planning) leaves the names.
-        {{L"a.jpg"}, Options(L"*", true), {L"a.jpg"}},
+        {{L"a.jpg"}, Options{L"*", true}, {L"a.jpg"}},
     };
     for (const auto& row : table)
         EXPECT_EQ(NewNames(InFolder(L"C:\\Pics", row.files), row.options), row.expected)
@@ -92,24 +80,21 @@ TEST(NamingRules, IndexTexts) {
     const struct {
         IndexStyle style;
         const wchar_t* start;
-        std::vector<int16_t> ms;
+        std::vector<int16_t> ms;  // running numbers from 1
         Names expected;
     } table[] = {
         {IndexStyle::Four, L"", {1, 9, 10, 999, 1000, 10000},
          {L"0001", L"0009", L"0010", L"0999", L"1000", L"10000"}},
         {IndexStyle::Three, L"", {1, 10, 100, 1000}, {L"001", L"010", L"100", L"1000"}},
         {IndexStyle::Two, L"", {1, 9, 10, 100}, {L"01", L"09", L"10", L"100"}},
-        {IndexStyle::StartNumber, L"0048", {1, 2}, {L"0048", L"0049"}},
-        {IndexStyle::StartNumber, L"0009", {1, 2, 3}, {L"0009", L"0010", L"0011"}},
-        {IndexStyle::StartNumber, L"99", {1, 2}, {L"99", L"100"}},
-        {IndexStyle::StartNumber, L"0", {1, 11}, {L"0", L"10"}},
+        {kStart, L"0048", {1, 2}, {L"0048", L"0049"}}, {kStart, L"0009", {1, 2, 3}, {L"0009", L"0010", L"0011"}},
+        {kStart, L"99", {1, 2}, {L"99", L"100"}}, {kStart, L"0", {1, 11}, {L"0", L"10"}},
         // Only widths 2 to 4 pad: a longer text writes the number plainly.
-        {IndexStyle::StartNumber, L"00005", {1, 2}, {L"5", L"6"}},
+        {kStart, L"00005", {1, 2}, {L"5", L"6"}},
         // A minus sign stands before the zeros; a plus sign counts in the width.
-        {IndexStyle::StartNumber, L"-12", {1, 2, 12, 13, 14}, {L"-012", L"-011", L"-001", L"000", L"001"}},
-        {IndexStyle::StartNumber, L"-1", {1, 2, 3}, {L"-01", L"00", L"01"}},
-        {IndexStyle::StartNumber, L"-999", {1}, {L"-0999"}},
-        {IndexStyle::StartNumber, L"+5", {1, 2}, {L"05", L"06"}},
+        {kStart, L"-12", {1, 2, 12, 13, 14}, {L"-012", L"-011", L"-001", L"000", L"001"}},
+        {kStart, L"-1", {1, 2, 3}, {L"-01", L"00", L"01"}}, {kStart, L"-999", {1}, {L"-0999"}},
+        {kStart, L"+5", {1, 2}, {L"05", L"06"}},
     };
     for (const auto& row : table) {
         Names texts;
@@ -124,7 +109,7 @@ TEST(NamingRules, OldPathJoinsWithOneBackslash) {
     const std::pair<const wchar_t*, const wchar_t*> table[] = {
         {L"C:\\Pics", L"C:\\Pics\\a.jpg"}, {L"C:\\Pics\\", L"C:\\Pics\\a.jpg"}, {L"C:\\", L"C:\\a.jpg"}};
     for (const auto& [folder, oldPath] : table)
-        EXPECT_EQ(BuildPlan(InFolder(folder, {L"a.jpg"}), Options(L"T", true)).entries[0].oldPath, oldPath);
+        EXPECT_EQ(BuildPlan(InFolder(folder, {L"a.jpg"}), Options{L"T", true}).entries[0].oldPath, oldPath);
 }
 
 TEST(NamingRules, StartNumbers) {
@@ -149,21 +134,18 @@ TEST(NamingRules, StartNumbers) {
     }
 }
 
-TEST(NamingRules, IndexesBeyond32767Overflow) {
-    auto start = Options(L"T", true, L"", IndexStyle::StartNumber, L"32767");
+TEST(NamingRules, Limits) {
+    auto start = Options{L"T", true, L"", kStart, L"32767"};
     EXPECT_EQ(NewNames(ManyFiles(1), start), (Names{L"T32767.dat"}));
     EXPECT_EQ(ErrorNumberOf([&] { BuildPlan(ManyFiles(2), start); }), 6);
     // s - 1 is computed first, as the running number is.
-    EXPECT_EQ(ErrorNumberOf([] { IndexText(1, IndexStyle::StartNumber, L"-32768"); }), 6);
+    EXPECT_EQ(ErrorNumberOf([] { IndexText(1, kStart, L"-32768"); }), 6);
+    EXPECT_EQ(BuildPlan(ManyFiles(32767), Options{L"T"}).entries.back().indexText, L"32767");
+    EXPECT_EQ(ErrorNumberOf([] { BuildPlan(ManyFiles(32768), Options{L"T"}); }), 6);
 
-    auto plan = BuildPlan(ManyFiles(32767), Options(L"T", true));
-    EXPECT_EQ(plan.entries.back().indexText, L"32767");
-    EXPECT_EQ(ErrorNumberOf([] { BuildPlan(ManyFiles(32768), Options(L"T", true)); }), 6);
-}
-
-TEST(NamingRules, IndexedExtensionBuildsNoIndexTextsAndStopsAfter999Files) {
-    // An empty start number fails only where index texts are built.
-    auto options = Options(L"T", true, L"", IndexStyle::StartNumber, L"");
+    // An empty start number fails only where index texts are built, so not for
+    // the indexed extension, which stops after 999 files.
+    auto options = Options{L"T", true, L"", kStart, L""};
     EXPECT_EQ(ErrorNumberOf([&] { BuildPlan(ManyFiles(1), options); }), 13);
     options.indexedExtension = true;
     auto plan = BuildPlan(ManyFiles(999), options);
@@ -172,10 +154,8 @@ TEST(NamingRules, IndexedExtensionBuildsNoIndexTextsAndStopsAfter999Files) {
     EXPECT_EQ(plan.entries[0].extensionPart, L"001");
     EXPECT_EQ(plan.entries[998].indexText, L"");
     EXPECT_EQ(NewName(plan.entries[998], options), L"T.999");
-
     plan = BuildPlan(ManyFiles(1000), options);
-    EXPECT_TRUE(plan.tooManyForIndexedExtension);
-    EXPECT_TRUE(plan.entries.empty());
+    EXPECT_TRUE(plan.tooManyForIndexedExtension && plan.entries.empty());
 }
 
 TEST(NamingRules, OptionChecksAndTrimming) {
@@ -183,19 +163,15 @@ TEST(NamingRules, OptionChecksAndTrimming) {
         NamingOptions options;
         PlanCheck expected;
     } checks[] = {
-        {Options(L"", true), PlanCheck::EmptyName},
-        {Options(L"", false, L"bak"), PlanCheck::EmptyName},
-        {Options(L"*", true), PlanCheck::NothingWouldChange},
-        {Options(L"*", true, L"", IndexStyle::Four, L"", true), PlanCheck::NothingWouldChange},
-        {Options(L"*", false, L"bak"), PlanCheck::Ready},
-        {Options(L"**", true), PlanCheck::Ready},
-        {Options(L"Trip", true), PlanCheck::Ready},
+        {Options{L"", true}, PlanCheck::EmptyName}, {Options{L"", false, L"bak"}, PlanCheck::EmptyName},
+        {Options{L"*", true}, PlanCheck::NothingWouldChange},
+        {Options{L"*", true, L"", IndexStyle::Four, L"", true}, PlanCheck::NothingWouldChange},
+        {Options{L"*", false, L"bak"}, PlanCheck::Ready}, {Options{L"**"}, PlanCheck::Ready},
     };
     for (const auto& row : checks)
         EXPECT_EQ(CheckOptions(row.options), row.expected) << testing::PrintToString(row.options.newName);
 
     const std::pair<const wchar_t*, const wchar_t*> trims[] = {
-        {L"  Trip  ", L"Trip"}, {L"   ", L""}, {L"", L""}, {L" My Trip ", L"My Trip"}, {L"\tTrip ", L"\tTrip"},
-    };
+        {L"  Trip  ", L"Trip"}, {L"   ", L""}, {L"", L""}, {L" My Trip ", L"My Trip"}, {L"\tTrip ", L"\tTrip"}};
     for (const auto& [text, trimmed] : trims) EXPECT_EQ(TrimBlanks(text), trimmed);
 }

@@ -14,8 +14,6 @@
 #include <map>
 #include <random>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "base/Ansi.h"
 #include "base/Scoped.h"
@@ -31,24 +29,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FileState {
-    std::wstring name;
-    std::string content;
-    bool readOnly = false;
-};
-
-// Files of a folder by their case-folded names, as Windows matches them.
-using Folder = std::map<std::wstring, FileState>;
+struct FileState { std::wstring name; std::string content; bool readOnly = false; };
+using Folder = std::map<std::wstring, FileState>;  // by case-folded names, as Windows matches them
 
 std::wstring Folded(std::wstring name) {
     for (auto& c : name) c = std::towlower(c);
     return name;
 }
 
-NamingOptions Options(std::wstring newName, bool keep, std::wstring newExtension = L"",
-                      IndexStyle style = IndexStyle::Four, std::wstring start = L"", bool indexed = false) {
-    return {std::move(newName), keep, std::move(newExtension), style, std::move(start), indexed};
-}
+using Options = NamingOptions;
 
 class RenameFiles : public testing::Test {
 protected:
@@ -58,10 +47,13 @@ protected:
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         folder = temp + (L"nomaro-rename-" + std::to_wstring(GetCurrentProcessId()));
+        Clear();
+    }
+    void TearDown() override { testing_support::RemoveTree(folder); }
+    void Clear() {
         testing_support::RemoveTree(folder);
         ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     }
-    void TearDown() override { testing_support::RemoveTree(folder); }
 
     std::wstring PathOf(const std::wstring& name) const { return folder + L"\\" + name; }
 
@@ -70,7 +62,6 @@ protected:
         if (file.readOnly) SetFileAttributesW(PathOf(file.name).c_str(), FILE_ATTRIBUTE_READONLY);
     }
 
-    // Every file of the folder with its content and write protection.
     Folder Read() const {
         Folder files;
         for (const auto& entry : fs::directory_iterator(folder)) {
@@ -82,11 +73,6 @@ protected:
         return files;
     }
 
-    void Clear() {
-        testing_support::RemoveTree(folder);
-        CreateDirectoryW(folder.c_str(), nullptr);
-    }
-
     std::vector<PlannedRename> Plan(const Names& names, const NamingOptions& options, const std::wstring& in) {
         std::vector<RenameEntry> entries;
         for (const auto& name : names) entries.push_back({in, name});
@@ -96,28 +82,26 @@ protected:
 
 }  // namespace
 
-// The failures a folder model cannot make, and the folder as the list names
-// it; the file holds its own name.
+// The failures a folder model cannot make, and the folder as the list names it.
 TEST_F(RenameFiles, RenamesOneFileOrReportsWhyNot) {
     const struct {
         const char* what;
-        const wchar_t* file;
+        const wchar_t* file;  // holds its own name
         NamingOptions options;
         int error;
-        const wchar_t* after;               // the file's name afterwards
+        const wchar_t* after;
         const wchar_t* folderSuffix = L"";  // appended to the folder the list names
-        bool heldOpen = false;              // another program holds the file open
+        bool heldOpen = false;
     } table[] = {
-        {"renamed", L"a.jpg", Options(L"My Trip", true), 0, L"My Trip0001.jpg"},
-        {"folder with a trailing backslash", L"a.jpg", Options(L"Root", true), 0, L"Root0001.jpg", L"\\"},
-        {"folder gone", L"a.jpg", Options(L"Trip", true), 76, L"a.jpg", L"\\gone"},
-        {"file held open", L"a.jpg", Options(L"Trip", true), 70, L"a.jpg", L"", true},
+        {"renamed", L"a.jpg", Options{L"My Trip", true}, 0, L"My Trip0001.jpg"},
+        {"folder with a trailing backslash", L"a.jpg", Options{L"Root", true}, 0, L"Root0001.jpg", L"\\"},
+        {"folder gone", L"a.jpg", Options{L"Trip", true}, 76, L"a.jpg", L"\\gone"},
+        {"file held open", L"a.jpg", Options{L"Trip", true}, 70, L"a.jpg", L"", true},
         // New names that are no plain names in the file's own folder.
-        {"colon", L"a.jpg", Options(L"T:x", true), 52, L"a.jpg"},
-        {"backslash", L"a.jpg", Options(L"sub\\T", true), 52, L"a.jpg"},
-        {"slash in the extension", L"a.jpg", Options(L"T", false, L"a/b"), 52, L"a.jpg"},
-        {"control character", L"a.jpg", Options(L"T\x1f", true), 52, L"a.jpg"},
-        {"no name left", L"README", Options(L"*", false), 52, L"README"},
+        {"colon", L"a.jpg", Options{L"T:x", true}, 52, L"a.jpg"}, {"backslash", L"a.jpg", Options{L"sub\\T"}, 52, L"a.jpg"},
+        {"slash in the extension", L"a.jpg", Options{L"T", false, L"a/b"}, 52, L"a.jpg"},
+        {"control character", L"a.jpg", Options{L"T\x1f", true}, 52, L"a.jpg"},
+        {"no name left", L"README", Options{L"*", false}, 52, L"README"},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);
@@ -133,16 +117,13 @@ TEST_F(RenameFiles, RenamesOneFileOrReportsWhyNot) {
         ASSERT_EQ(after.size(), 1u);
         EXPECT_EQ(after.begin()->second.name, row.after);
         EXPECT_EQ(after.begin()->second.content, base::ToAnsi(row.file));
-        if (row.error == 0) {
-            EXPECT_EQ(plan[0].newPath, PathOf(row.after));
-        }
+        EXPECT_TRUE(row.error != 0 || plan[0].newPath == PathOf(row.after));
         Clear();
     }
 }
 
-// Random folders, lists and options against a model of the folder: the
-// renames follow the list up to the first failure the model predicts, and no
-// file is lost or overwritten. NOMARO_RENAME_SEED chooses another seed.
+// Random folders, lists and options against a model: the renames follow the list up to the
+// first failure the model predicts; no file is lost or overwritten.
 TEST_F(RenameFiles, RandomRenamesKeepEveryFile) {
     unsigned seed = 20261207;
     if (const char* chosen = std::getenv("NOMARO_RENAME_SEED")) seed = static_cast<unsigned>(std::atoll(chosen));
@@ -151,7 +132,7 @@ TEST_F(RenameFiles, RandomRenamesKeepEveryFile) {
     auto pick = [&](const auto& choices) { return choices[random() % std::size(choices)]; };
     auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
 
-    // Stems and extensions chosen so that names often collide with new names.
+    // Chosen so that names often collide with new names.
     const std::wstring stems[] = {L"a", L"b", L"c", L"x.tar", L"README", L"Trip0001", L"Trip0002",
                                   L"Trip001", L"Trip01", L"Trip1", L"Trip", L"trip0003", L"", L"photo"};
     const std::wstring extensions[] = {L"jpg", L"gz", L"bak", L"png", L"001", L"002", L"", L"profile"};
@@ -181,7 +162,7 @@ TEST_F(RenameFiles, RandomRenamesKeepEveryFile) {
         if (list.empty()) list.push_back(model.begin()->second.name);
         std::shuffle(list.begin(), list.end(), random);
 
-        auto options = Options(pick(newNames), chance(50), L"", pick(styles), pick(startNumbers), chance(20));
+        auto options = Options{pick(newNames), chance(50), L"", pick(styles), pick(startNumbers), chance(20)};
         if (options.newName == L"*") options.keepExtension = false;
         if (!options.keepExtension) options.newExtension = pick(newExtensions);
         const bool clearAttributes = chance(50);
@@ -194,8 +175,8 @@ TEST_F(RenameFiles, RandomRenamesKeepEveryFile) {
             model.erase(Folded(gone));
         }
 
-        // A rename needs its file and a free new name; a file may take its own
-        // name in other letter case (the file system may keep either spelling).
+        // A rename needs its file and a free new name; a file taking its own name in
+        // other letter case may keep either spelling.
         std::set<std::wstring> spellingMayDiffer;
         int expectedError = 0;
         size_t renamed = 0;
@@ -207,9 +188,7 @@ TEST_F(RenameFiles, RandomRenamesKeepEveryFile) {
             FileState file = model[from];
             model.erase(from);
             if (to == from) spellingMayDiffer.insert(to);
-            file.name = newName;
-            if (clearAttributes) file.readOnly = false;
-            model[to] = file;
+            model[to] = {newName, file.content, file.readOnly && !clearAttributes};
         }
 
         EXPECT_EQ(ErrorNumberOf([&] { PerformRenames(plan, options, clearAttributes); }), expectedError);
@@ -219,11 +198,9 @@ TEST_F(RenameFiles, RandomRenamesKeepEveryFile) {
         for (const auto& [key, expected] : model) {
             ASSERT_TRUE(actual.count(key)) << testing::PrintToString(expected.name);
             const FileState& file = actual[key];
-            if (!spellingMayDiffer.count(key)) {
-                EXPECT_EQ(file.name, expected.name);
-            }
-            EXPECT_EQ(file.content, expected.content) << testing::PrintToString(file.name);
-            EXPECT_EQ(file.readOnly, expected.readOnly) << testing::PrintToString(file.name);
+            EXPECT_TRUE(spellingMayDiffer.count(key) || file.name == expected.name) << testing::PrintToString(file.name);
+            EXPECT_TRUE(file.content == expected.content && file.readOnly == expected.readOnly)
+                << testing::PrintToString(file.name);
         }
         Clear();
     }
