@@ -39,6 +39,15 @@ std::wstring Folded(std::wstring name) {
 
 using Options = NamingOptions;
 
+// Options with a new name, whether the extension is kept and the new extension.
+Options Named(const wchar_t* name, bool keepExtension = true, const wchar_t* newExtension = L"") {
+    Options options;
+    options.newName = name;
+    options.keepExtension = keepExtension;
+    options.newExtension = newExtension;
+    return options;
+}
+
 class RenameFiles : public testing::Test {
 protected:
     std::wstring folder;  // without a trailing backslash
@@ -93,15 +102,15 @@ TEST_F(RenameFiles, RenamesOneFileOrReportsWhyNot) {
         const wchar_t* folderSuffix = L"";  // appended to the folder the list names
         bool heldOpen = false;
     } table[] = {
-        {"renamed", L"a.jpg", Options{L"My Trip", true}, 0, L"My Trip0001.jpg"},
-        {"folder with a trailing backslash", L"a.jpg", Options{L"Root", true}, 0, L"Root0001.jpg", L"\\"},
-        {"folder gone", L"a.jpg", Options{L"Trip", true}, 76, L"a.jpg", L"\\gone"},
-        {"file held open", L"a.jpg", Options{L"Trip", true}, 70, L"a.jpg", L"", true},
+        {"renamed", L"a.jpg", Named(L"My Trip"), 0, L"My Trip0001.jpg"},
+        {"folder with a trailing backslash", L"a.jpg", Named(L"Root"), 0, L"Root0001.jpg", L"\\"},
+        {"folder gone", L"a.jpg", Named(L"Trip"), 76, L"a.jpg", L"\\gone"},
+        {"file held open", L"a.jpg", Named(L"Trip"), 70, L"a.jpg", L"", true},
         // New names that are no plain names in the file's own folder.
-        {"colon", L"a.jpg", Options{L"T:x", true}, 52, L"a.jpg"}, {"backslash", L"a.jpg", Options{L"sub\\T"}, 52, L"a.jpg"},
-        {"slash in the extension", L"a.jpg", Options{L"T", false, L"a/b"}, 52, L"a.jpg"},
-        {"control character", L"a.jpg", Options{L"T\x1f", true}, 52, L"a.jpg"},
-        {"no name left", L"README", Options{L"*", false}, 52, L"README"},
+        {"colon", L"a.jpg", Named(L"T:x"), 52, L"a.jpg"}, {"backslash", L"a.jpg", Named(L"sub\\T"), 52, L"a.jpg"},
+        {"slash in the extension", L"a.jpg", Named(L"T", false, L"a/b"), 52, L"a.jpg"},
+        {"control character", L"a.jpg", Named(L"T\x1f"), 52, L"a.jpg"},
+        {"no name left", L"README", Named(L"*", false), 52, L"README"},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);

@@ -283,7 +283,7 @@ TEST_F(RenameWindow, BrowsingTheFiles) {
     ui::SetDriveReadyProbe(NoDiskInZ);
     int z = -1;
     for (int i = 0; i < window->driveBox.ListCount(); ++i)
-        if (window->driveBox.List(i).rfind(L"z:", 0) == 0) z = i;
+        if (window->driveBox.List(i).starts_with(L"z:")) z = i;
     ASSERT_GE(z, 0);
     SendMessageW(window->driveBox.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(z), 0);
     SendMessageW(window->hwnd(), WM_COMMAND, MAKEWPARAM(window->driveBox.id(), CBN_SELCHANGE),
@@ -367,7 +367,8 @@ class ListWindowStandIn : public ui::Form {  // the list window lives in a folde
 // Escape asks the exit question; the settings are saved even on cancel and come back. The
 // switch to the list window saves them too and asks no exit question.
 TEST_F(RenameWindow, SettingsAreSavedAndRestored) {
-    for (const std::wstring& lastFolder : {(folder / "gone").wstring(), std::wstring(L"z:\\Pics")}) {
+    const std::wstring lastFolders[] = {(folder / "gone").wstring(), L"z:\\Pics"};
+    for (const std::wstring& lastFolder : lastFolders) {
         SCOPED_TRACE(testing::PrintToString(lastFolder));
         const std::pair<const wchar_t*, std::wstring> saved[] = {
             {L"lastcat", lastFolder}, {L"format", L"*.jpg"}, {L"ext", L"False"}, {L"index", L"2"}};
