@@ -61,7 +61,7 @@ int16_t ParseStartNumber(const std::wstring& text) {
 }
 
 bool IsValidStartNumber(const std::wstring& text) {
-    if (text.empty()) return true;
+    if (text.empty() || text == L"-" || text == L"+") return true;
     try {
         ParseStartNumber(text);
         return true;

@@ -65,8 +65,9 @@ PlanCheck CheckOptions(const NamingOptions& options);
 // in 16 bits.
 int16_t ParseStartNumber(const std::wstring& text);
 
-// What the start-number box accepts while typing: empty, or a text that
-// ParseStartNumber converts.
+// What the start-number box accepts while typing: empty, a lone sign (a
+// negative number being typed), or a text that ParseStartNumber converts. The
+// complete number is judged where the indexes are built.
 bool IsValidStartNumber(const std::wstring& text);
 
 // Index text of entry m (1, 2, ...). Four/Three/Two pad m with zeros to that

@@ -129,8 +129,9 @@ TEST(NamingRules, StartNumbers) {
         int value = 0;
         EXPECT_EQ(ErrorNumberOf([&] { value = ParseStartNumber(row.text); }), row.error);
         EXPECT_EQ(value, row.value);
-        // The box accepts while typing what converts, and the empty text.
-        EXPECT_EQ(IsValidStartNumber(row.text), row.error == 0 || row.text[0] == L'\0');
+        // The box accepts while typing what converts, the empty text and a lone sign.
+        const std::wstring text = row.text;
+        EXPECT_EQ(IsValidStartNumber(text), row.error == 0 || text.empty() || text == L"-" || text == L"+");
     }
 }
 

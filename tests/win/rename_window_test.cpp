@@ -308,7 +308,9 @@ TEST_F(RenameWindow, ControlReactions) {
 
     w.startNumberOption.SetValue(true);
     EXPECT_TRUE(w.startNumberBox.Enabled());
-    w.startNumberBox.SetText(L"-12");
+    // A negative number is accepted as it is typed, its lone sign included.
+    for (wchar_t c : std::wstring(L"-12")) SendMessageW(w.startNumberBox.hwnd(), WM_CHAR, c, 1);
+    EXPECT_EQ(w.startNumberBox.Text(), L"-12");
     EXPECT_TRUE(prompts.seen.empty());
     w.threeDigitOption.SetValue(true);
     EXPECT_EQ(w.startNumberBox.Text(), L"");
