@@ -1,6 +1,8 @@
 #include "rename/NamingRules.h"
 
 #include <cstdlib>
+#include <cwctype>
+#include <string_view>
 
 #include "base/Int16.h"
 #include "base/Paths.h"
@@ -132,6 +134,29 @@ std::wstring NewName(const PlannedRename& entry, const NamingOptions& options) {
     const std::wstring& extension =
         options.keepExtension ? entry.extensionPart : options.newExtension;
     return options.newName + entry.indexText + L"." + extension;
+}
+
+bool IsUsableFileName(const std::wstring& name) {
+    const size_t kMaxNameLength = 255;
+    if (name.empty() || name.size() > kMaxNameLength) return false;
+    if (name.back() == L'.' || name.back() == L' ') return false;
+    for (wchar_t c : name) {
+        if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
+            return false;
+    }
+    // A device name keeps its meaning before any extension: "con.txt" is the console too.
+    std::wstring stem = name.substr(0, name.find(L'.'));
+    for (wchar_t& c : stem) c = static_cast<wchar_t>(std::towupper(c));
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL") return false;
+    const bool numberedDevice = stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) &&
+                                stem[3] >= L'1' && stem[3] <= L'9';
+    return !numberedDevice;
+}
+
+void CheckNewNames(const std::vector<PlannedRename>& plan, const NamingOptions& options) {
+    for (const PlannedRename& entry : plan) {
+        if (!IsUsableFileName(NewName(entry, options))) throw base::RunError(base::err::BadFileName);
+    }
 }
 
 }  // namespace naming

@@ -92,6 +92,18 @@ struct Plan {
 // the index texts (the indexed extension builds none).
 Plan BuildPlan(const std::vector<RenameEntry>& entries, const NamingOptions& options);
 
+// Whether a new name names exactly that file in its own folder. Refused:
+// an empty name; a separator, colon, wildcard, quote, angle bracket, bar or
+// control character; a trailing dot or blank (the file system strips them, so
+// the file would get another name); more than 255 characters; a device name
+// (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, in any case) alone or before a dot.
+bool IsUsableFileName(const std::wstring& name);
+
+// Checks the new name of every planned entry before any file is touched, so a
+// bad name stops the renaming before its first move. Raises
+// base::RunError 52 for the first name IsUsableFileName refuses.
+void CheckNewNames(const std::vector<PlannedRename>& plan, const NamingOptions& options);
+
 // The new name (without folder) of a planned entry:
 //   newName + index + "." + extension part    keeping the extension
 //   newName + index + "." + newExtension      with a new extension

@@ -552,6 +552,7 @@ void RenameWindow::OnPlanTimer() {
             RestoreCursor();
             return;
         }
+        naming::CheckNewNames(plan.entries, options);  // a bad name stops before the question
         plan_ = std::move(plan.entries);
         RestoreCursor();
         if (ui::MsgBox(hwnd(), LoadText(Text::RenameSelectedFiles), MB_OKCANCEL | MB_ICONQUESTION,

@@ -291,6 +291,7 @@ bool ContextRenameWindow::PlanRenames(naming::NamingOptions& options) {
     for (size_t i = 0; i < folders.size(); ++i)
         entries.push_back({folders[i], fileList.List(static_cast<int>(i))});
     plan_ = naming::BuildPlan(entries, options).entries;
+    naming::CheckNewNames(plan_, options);  // a bad name stops before the question
     return true;
 }
 

@@ -176,3 +176,29 @@ TEST(NamingRules, OptionChecksAndTrimming) {
         {L"  Trip  ", L"Trip"}, {L"   ", L""}, {L"", L""}, {L" My Trip ", L"My Trip"}, {L"\tTrip ", L"\tTrip"}};
     for (const auto& [text, trimmed] : trims) EXPECT_EQ(TrimBlanks(text), trimmed);
 }
+
+TEST(NamingRules, NewNamesThatNameExactlyOneFile) {
+    const std::wstring longest(255, L'n');
+    const std::pair<std::wstring, bool> names[] = {
+        {L"Trip0001.jpg", true}, {L"a", true}, {longest, true}, {longest + L"n", false},
+        {L"", false}, {L".profile", true}, {L"a.", false}, {L"a ", false}, {L"a. ", false},
+        {L" a", true}, {L"a b.c d", true}, {L"\u0424\u043e\u0442\u043e.jpg", true},
+        {L"CONSOLE.txt", true}, {L"COM10", true}, {L"COM0", true}, {L"LPT", true}, {L"xCON", true}, {L"NULL.txt", true},
+        {L"CON", false}, {L"con.txt", false}, {L"Prn.a.b", false}, {L"aux", false}, {L"NUL.", false},
+        {L"COM1", false}, {L"com9.log", false}, {L"LPT1", false}, {L"lpt9.x", false},
+        {std::wstring(L"a\x1f"), false}, {std::wstring(1, L'\0') + L"a", false}, {L"a\tb", false},
+    };
+    for (const auto& [name, usable] : names) EXPECT_EQ(IsUsableFileName(name), usable) << testing::PrintToString(name);
+    for (wchar_t c : std::wstring(L"\\/:*?\"<>|")) {
+        EXPECT_FALSE(IsUsableFileName(std::wstring(L"a") + c + L"b")) << static_cast<char>(c);
+        EXPECT_TRUE(IsUsableFileName(std::wstring(L"a") + static_cast<wchar_t>(c + 0x100) + L"b"));
+    }
+
+    // One bad name anywhere in the plan stops it; every name is looked at.
+    const auto plan = BuildPlan(InFolder(L"C:\\Pics", {L"a.jpg", L"README"}), Options{L"*", false, L""});
+    EXPECT_EQ(ErrorNumberOf([&] { CheckNewNames(plan.entries, Options{L"*", false, L""}); }), 52);
+    EXPECT_EQ(ErrorNumberOf([&] { CheckNewNames(plan.entries, Options{L"*", false, L"bak"}); }), 0);
+    const auto con = BuildPlan(InFolder(L"C:\\", {L"a.jpg", L"b.jpg", L"c.jpg"}), Options{L"CON", true, L"", IndexStyle::Four, L"", true});
+    EXPECT_EQ(ErrorNumberOf([&] { CheckNewNames({con.entries[0]}, Options{L"CON0", true}); }), 0);
+    EXPECT_EQ(ErrorNumberOf([&] { CheckNewNames(con.entries, Options{L"CON", true, L"", IndexStyle::Four, L"", true}); }), 52);
+}

@@ -124,6 +124,8 @@ TEST_F(ContextWindow, RenamesWithTheChosenOptionsEachFileInItsOwnFolder) {
         {L"Trip", nullptr, &W::startNumberOption, L"098",
          {L"One\\Trip099.JPG", L"One\\Trip100.tar.gz", L"Two\\Trip098.jpg"}, false},
         {L"*", L"bak", &W::fourDigitOption, nullptr, {L"One\\b.bak", L"One\\c.bak", L"Two\\a.bak"}, false},
+        // Letter case alone changes; b.JPG keeps its name as it is.
+        {L"*", L"JPG", &W::fourDigitOption, nullptr, {L"One\\b.JPG", L"One\\c.JPG", L"Two\\a.JPG"}, false},
     };
     for (const Example& example : examples) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(example.newName)));
@@ -206,6 +208,36 @@ TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     EXPECT_EQ(window->startNumberBox.Text(), L"0000");
     Rename(L"Trip");
     EXPECT_EQ(folder.Entries(), (Names{L"Trip0000.jpg", L"README"}));
+
+    // A negative start number is accepted as it is typed; a lone sign is judged at Rename.
+    const auto files = MakeFiles({L"b.jpg", L"c.jpg"});
+    window = std::make_unique<W>();
+    Open(files);
+    window->startNumberOption.SetValue(true);
+    window->startNumberBox.SetText(L"");
+    prompts.seen.clear();
+    SendMessageW(window->startNumberBox.hwnd(), WM_CHAR, L'-', 1);
+    EXPECT_EQ(window->startNumberBox.Text(), L"-");
+    Rename(L"T");
+    EXPECT_TRUE(prompts.SaidError(0, base::err::TypeMismatch));
+    for (wchar_t c : std::wstring(L"12")) SendMessageW(window->startNumberBox.hwnd(), WM_CHAR, c, 1);
+    EXPECT_EQ(window->startNumberBox.Text(), L"-12");
+    // Bad new names stop before the question and the window stays: with an empty new
+    // extension b. and c. would lose their dot; a colon; a name longer than a name may be.
+    const struct { std::wstring newName; bool newExtension; } badNames[] = {
+        {L"*", true}, {L"T:x", false}, {std::wstring(250, L'n'), false}};
+    for (const auto& bad : badNames) {
+        (bad.newExtension ? window->newExtensionOption : window->keepExtensionOption).SetValue(true);
+        Rename(bad.newName);
+        EXPECT_TRUE(prompts.SaidError(prompts.seen.size() - 1, base::err::BadFileName)) << testing::PrintToString(bad.newName);
+    }
+    EXPECT_EQ(prompts.seen.size(), 4u);
+    EXPECT_TRUE(window->IsLoaded());
+    EXPECT_EQ(folder.Entries(), (Names{L"Trip0000.jpg", L"README", L"b.jpg", L"c.jpg"}));
+    window->keepExtensionOption.SetValue(true);
+    Rename(L"T");
+    EXPECT_TRUE(prompts.Said(4, L"Rename the selected file(s)?", L"Rename?", MB_OKCANCEL | MB_ICONQUESTION));
+    EXPECT_EQ(folder.Entries(), (Names{L"Trip0000.jpg", L"README", L"T-012.jpg", L"T-011.jpg"}));
 }
 
 namespace {

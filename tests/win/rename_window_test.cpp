@@ -120,14 +120,16 @@ protected:
 // Each option choice reaches the naming rules and the disk; the write protection goes only
 // when its item is checked. A cancel or a failure empties the list too.
 TEST_F(RenameWindow, RenamesTheCollectedFilesAsTheOptionsSay) {
-    const struct {
+    struct Row {
         const wchar_t *newName, *newExtension;  // nullptr: keep the extension
         ui::OptionButton Window::*index;
         const wchar_t* startNumber;
         bool indexedExtension;
         Names after;  // a.jpg and b.JPG afterwards, then any other file
         int answer = IDOK, error = 0;
-    } table[] = {
+    };
+    const std::wstring tooLong(248, L'n');  // with 0001.jpg, 256 characters
+    const Row table[] = {
         {L"  Trip ", nullptr, &Window::fourDigitOption, L"", false, {L"Trip0001.jpg", L"Trip0002.JPG"}},
         {L"Trip", nullptr, &Window::threeDigitOption, L"", false, {L"Trip001.jpg", L"Trip002.JPG"}},
         {L"Trip", L"png", &Window::twoDigitOption, L"", false, {L"Trip01.png", L"Trip02.png"}},
@@ -138,6 +140,14 @@ TEST_F(RenameWindow, RenamesTheCollectedFilesAsTheOptionsSay) {
         // Trip0002.jpg is in the way of the second file.
         {L"Trip", nullptr, &Window::fourDigitOption, L"", false, {L"Trip0001.jpg", L"b.JPG", L"Trip0002.jpg"}, 1, 58},
         {L"Trip", nullptr, &Window::startNumberOption, L"", false, {L"a.jpg", L"b.JPG"}, IDOK, 13},
+        {L"Trip", nullptr, &Window::startNumberOption, L"-", false, {L"a.jpg", L"b.JPG"}, IDOK, 13},
+        // Letter case alone changes (b.JPG keeps its name as it is).
+        {L"*", L"JPG", &Window::fourDigitOption, L"", false, {L"a.JPG", L"b.JPG"}},
+        // Bad new names are found before the question, and nothing moves: a. and b. would lose
+        // their dot, CON.001 is a device, the third is longer than a name may be.
+        {L"*", L"", &Window::fourDigitOption, L"", false, {L"a.jpg", L"b.JPG"}, IDOK, 52},
+        {L"CON", L"png", &Window::fourDigitOption, L"", true, {L"a.jpg", L"b.JPG"}, IDOK, 52},
+        {tooLong.c_str(), nullptr, &Window::fourDigitOption, L"", false, {L"a.jpg", L"b.JPG"}, IDOK, 52},
     };
     Open();
     int round = 0;
@@ -159,14 +169,15 @@ TEST_F(RenameWindow, RenamesTheCollectedFilesAsTheOptionsSay) {
         window->indexedExtensionBox.SetValue(row.indexedExtension);
         prompts.seen.clear();
         Rename(row.answer);
-        EXPECT_TRUE(row.error == 13 ? prompts.SaidError(0, 13)
+        const bool failsBeforeTheQuestion = row.error == 13 || row.error == 52;
+        EXPECT_TRUE(failsBeforeTheQuestion ? prompts.SaidError(0, row.error)
                                     : prompts.Said(0, LoadText(Text::RenameSelectedFiles), LoadText(Text::RenameTitle),
                                                    MB_OKCANCEL | MB_ICONQUESTION));
         EXPECT_TRUE(row.error != 58 || prompts.Said(1, L"Error 58\r" + LoadText(Text::FileExistsStopped), L"Error 58",
                                                     MB_OK | MB_ICONSTOP));
         EXPECT_TRUE(row.error != 0 || row.answer != IDOK ||
                     prompts.Said(1, L"Renaiming Complete", L"Stop", MB_OK | MB_ICONINFORMATION));
-        EXPECT_EQ(prompts.seen.size(), row.answer == IDCANCEL || row.error == 13 ? 1u : 2u);
+        EXPECT_EQ(prompts.seen.size(), row.answer == IDCANCEL || failsBeforeTheQuestion ? 1u : 2u);
         std::set<std::wstring> after(row.after.begin(), row.after.end());
         after.insert(L"other.txt");
         EXPECT_EQ(FilesOn(in), after);
