@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -19,9 +21,11 @@
 #include "resources/resource.h"
 #include "tests/error_number.h"
 #include "tests/win/client_picture.h"
+#include "tests/win/dialogs.h"
 #include "tests/win/prompts.h"
 #include "ui/App.h"
 #include "ui/BusyCursor.h"
+#include "ui/CommonDialogs.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
@@ -674,4 +678,72 @@ TEST_F(FormsKit, BusyCursorShowsTheFilesCursorOrTheWaitCursorAndPutsTheClassCurs
     }
     for (int i = 0; i < 3; ++i) EXPECT_EQ(ClassCursor(windows[i]), own[i]) << "put back when it went";
     EXPECT_EQ(LoadCursorW(nullptr, IDC_WAIT), wait);
+}
+
+namespace {
+// Fills in the first common dialog of this thread that appears: the file name
+// (or nothing), the read-only box, then OK or Cancel.
+struct DialogPerson {
+    std::wstring fileName;
+    bool tickReadOnly = false;
+    bool pressOk = true;
+    bool sawDialog = false;
+} * gPerson = nullptr;
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+void CALLBACK FillInDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    gPerson->sawDialog = true;
+    if (!gPerson->fileName.empty())
+        SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(gPerson->fileName.c_str()));
+    if (gPerson->tickReadOnly) CheckDlgButton(dialog, chx1, BST_CHECKED);
+    PostMessageW(dialog, WM_COMMAND, gPerson->pressOk ? IDOK : IDCANCEL, 0);
+}
+}  // namespace
+
+// The real file dialogs return what the person chose; a cancel returns nothing.
+TEST_F(FormsKit, RealFileDialogsReturnThePersonsChoice) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring existing = std::wstring(temp) + L"nomaro-dialog.txt";
+    CloseHandle(CreateFileW(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const struct {
+        bool save;
+        DialogPerson person;
+        ui::FileChoice expected;
+    } table[] = {
+        {true, {std::wstring(temp) + L"list.txt"}, {true, std::wstring(temp) + L"list.txt"}},
+        {false, {existing, true}, {true, existing, true}},
+        {false, {existing, false}, {true, existing, false}},
+        {true, {L"", false, false}, {}},
+    };
+    ui::DialogResponder real;
+    ui::SetDialogResponder(real);
+    for (auto row : table) {
+        gPerson = &row.person;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, FillInDialog);
+        ui::FileDialogSettings settings;
+        settings.filter = L"TXT Files (*.txt)|*.txt|All Files (*.*)|*.*";
+        const ui::FileChoice choice = row.save ? ui::ShowSaveDialog(form.hwnd(), settings)
+                                               : ui::ShowOpenDialog(form.hwnd(), settings);
+        KillTimer(nullptr, timer);
+        EXPECT_TRUE(row.person.sawDialog);
+        EXPECT_EQ(choice.chosen, row.expected.chosen);
+        EXPECT_EQ(choice.fileName, row.expected.fileName);
+        EXPECT_EQ(choice.readOnly, row.expected.readOnly);
+    }
+    gPerson = nullptr;
+    testing_support::FailOnEveryDialog();
+    DeleteFileW(existing.c_str());
+    EXPECT_EQ(ui::DialogFilter(L"A|*.a|B|*.b"), std::wstring(L"A\0*.a\0B\0*.b\0", 12));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/RunError.h"
+#include "tests/win/dialogs.h"
 #include "tests/win/prompts.h"
 
 namespace testing_support {
@@ -46,10 +47,52 @@ testing::AssertionResult ScriptedPrompts::SaidError(size_t index, int number) co
                 L"Error " + n, MB_OK | MB_ICONSTOP);
 }
 
+void FailOnEveryDialog() {
+    ui::DialogResponder failing;
+    failing.open = failing.save = [](const ui::FileDialogSettings& settings) {
+        ADD_FAILURE() << "unexpected file dialog: " << testing::PrintToString(settings.filter);
+        return ui::FileChoice{};
+    };
+    failing.font = [](ui::FontChoice&) {
+        ADD_FAILURE() << "unexpected font dialog";
+        return false;
+    };
+    ui::SetDialogResponder(failing);
+}
+
+ScriptedDialogs::ScriptedDialogs() {
+    auto answer = [](std::deque<ui::FileChoice>& answers) {
+        if (answers.empty()) return ui::FileChoice{};
+        ui::FileChoice choice = answers.front();
+        answers.pop_front();
+        return choice;
+    };
+    ui::DialogResponder scripted;
+    scripted.open = [this, answer](const ui::FileDialogSettings& settings) {
+        openSeen.push_back(settings);
+        return answer(openAnswers);
+    };
+    scripted.save = [this, answer](const ui::FileDialogSettings& settings) {
+        saveSeen.push_back(settings);
+        return answer(saveAnswers);
+    };
+    scripted.font = [this](ui::FontChoice& font) {
+        fontPresets.push_back(font);
+        if (fontAnswers.empty()) return false;
+        font = fontAnswers.front();
+        fontAnswers.pop_front();
+        return true;
+    };
+    ui::SetDialogResponder(scripted);
+}
+
+ScriptedDialogs::~ScriptedDialogs() { FailOnEveryDialog(); }
+
 }  // namespace testing_support
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     testing_support::FailOnEveryPrompt();
+    testing_support::FailOnEveryDialog();
     return RUN_ALL_TESTS();
 }
