@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
+#include <richedit.h>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
+#include "ui/RichEditFiles.h"
 #include "ui/Screen.h"
 
 using testing_support::ErrorNumberOf;
@@ -746,4 +748,73 @@ TEST_F(FormsKit, RealFileDialogsReturnThePersonsChoice) {
     testing_support::FailOnEveryDialog();
     DeleteFileW(existing.c_str());
     EXPECT_EQ(ui::DialogFilter(L"A|*.a|B|*.b"), std::wstring(L"A\0*.a\0B\0*.b\0", 12));
+}
+
+namespace {
+std::string FileBytes(const std::wstring& path) {
+    std::string bytes;
+    base::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return "<missing>";
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    return bytes;
+}
+void PutBytes(const std::wstring& path, const std::string& bytes) {
+    base::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+}  // namespace
+
+// A rich-text box's content survives a save and a load in both formats; text files keep
+// every character (ANSI while it holds them, else UTF-8 with its mark); failures change nothing.
+TEST_F(FormsKit, RichEditContentToAndFromFiles) {
+    LoadLibraryW(L"riched20.dll");
+    HWND box = CreateWindowExW(0, RICHEDIT_CLASSW, L"", WS_CHILD | ES_MULTILINE, 0, 0, 200, 100, form.hwnd(),
+                               nullptr, nullptr, nullptr);
+    ASSERT_TRUE(box);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring path = std::wstring(temp) + L"nomaro-list-file";
+    const auto setText = [&](const std::wstring& text) { SetWindowTextW(box, text.c_str()); };
+    const struct {
+        std::wstring text;
+        ui::DocumentFormat format;
+        std::string bytes;  // empty: not checked
+    } table[] = {
+        {L"a.jpg\r\nb \u00c4rger.jpg\r\n", ui::DocumentFormat::Text, "a.jpg\r\nb \xC4rger.jpg\r\n"},
+        {L"C:\\\u0424\u043e\u0442\u043e\\a.jpg\r\n\U0001F4F7.png", ui::DocumentFormat::Text,
+         "\xEF\xBB\xBF" "C:\\\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE\\a.jpg\r\n\xF0\x9F\x93\xB7.png"},
+        {L"", ui::DocumentFormat::Text, ""},
+        {L"a.jpg\r\n\u0424\u043e\u0442\u043e.jpg", ui::DocumentFormat::RichText, ""},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::PrintToString(row.text));
+        setText(row.text);
+        ASSERT_EQ(ErrorNumberOf([&] { ui::SaveRichEdit(box, path, row.format); }), 0);
+        const std::string bytes = FileBytes(path);
+        if (row.format == ui::DocumentFormat::Text) EXPECT_EQ(bytes, row.bytes);
+        else EXPECT_EQ(bytes.substr(0, 5), "{\\rtf");
+        setText(L"something else");
+        ASSERT_EQ(ErrorNumberOf([&] { ui::LoadRichEdit(box, path); }), 0);
+        EXPECT_EQ(ui::RichEditText(box), row.text);
+    }
+    // Text files of other programs: UTF-16 with its mark, UTF-8 without one.
+    for (const std::string& bytes : {std::string("\xFF\xFE" "a\0\x24\x04", 6), std::string("a\xD0\xA4")}) {
+        PutBytes(path, bytes);
+        ui::LoadRichEdit(box, path);
+        EXPECT_EQ(ui::RichEditText(box), L"a\u0424");
+    }
+    // A read-only target keeps its bytes; a missing file leaves the content.
+    PutBytes(path, "old");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_NE(ErrorNumberOf([&] { ui::SaveRichEdit(box, path, ui::DocumentFormat::Text); }), 0);
+    EXPECT_EQ(FileBytes(path), "old");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(ErrorNumberOf([&] { ui::LoadRichEdit(box, path); }), 53);
+    EXPECT_EQ(ui::RichEditText(box), L"a\u0424");
+    EXPECT_EQ(FileBytes(path + L".nomaro-saving"), "<missing>");
+    DestroyWindow(box);
 }

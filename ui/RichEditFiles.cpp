@@ -1,0 +1,153 @@
+#include "ui/RichEditFiles.h"
+
+#include <richedit.h>
+
+#include <string_view>
+
+#include "base/Ansi.h"
+#include "base/RunError.h"
+#include "base/Scoped.h"
+#include "base/TextEncoding.h"
+#include "base/Win32Error.h"
+
+namespace ui {
+
+namespace {
+
+[[noreturn]] void ThrowLastError() { throw base::RunErrorFromWin32(GetLastError()); }
+
+// The bytes of a text in the ANSI code page, or UTF-8 with its mark when the
+// code page lacks one of its characters.
+std::string TextFileBytes(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    BOOL lossy = FALSE;
+    const bool utf8CodePage = GetACP() == CP_UTF8;  // the flag below is refused there
+    if (!utf8CodePage)
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), length, nullptr, 0, nullptr, &lossy);
+    if (!utf8CodePage && !lossy) return base::ToAnsi(text);
+    return "\xEF\xBB\xBF" + base::ToUtf8(text);
+}
+
+DWORD CALLBACK CollectBytes(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), count);
+    *done = count;
+    return 0;
+}
+
+struct PendingBytes {
+    std::string_view rest;
+};
+
+DWORD CALLBACK HandOutBytes(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
+    auto* pending = reinterpret_cast<PendingBytes*>(cookie);
+    const size_t n = std::min(pending->rest.size(), static_cast<size_t>(count));
+    pending->rest.copy(reinterpret_cast<char*>(buffer), n);
+    pending->rest.remove_prefix(n);
+    *done = static_cast<LONG>(n);
+    return 0;
+}
+
+std::string RichTextBytes(HWND richEdit) {
+    std::string bytes;
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&bytes), 0, CollectBytes};
+    SendMessageW(richEdit, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    if (stream.dwError != 0) throw base::RunError(base::err::InternalError);
+    return bytes;
+}
+
+void StreamIn(HWND richEdit, std::string_view bytes, WPARAM format) {
+    PendingBytes pending{bytes};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&pending), 0, HandOutBytes};
+    SendMessageW(richEdit, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    if (stream.dwError != 0) throw base::RunError(base::err::InternalError);
+}
+
+void WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+    // Replacing refuses a read-only file on Windows; not every file system
+    // under the program (Wine's, for one) does, so ask first.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        throw base::RunErrorFromWin32(ERROR_ACCESS_DENIED);
+    const std::wstring temporary = path + L".nomaro-saving";
+    {
+        base::FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) ThrowLastError();
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size()) {
+            const DWORD error = GetLastError();
+            file.Reset();
+            DeleteFileW(temporary.c_str());
+            throw base::RunErrorFromWin32(error);
+        }
+    }
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        const DWORD error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        throw base::RunErrorFromWin32(error);
+    }
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+    base::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowLastError();
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) ThrowLastError();
+    if (size.QuadPart > 0x7FFFFFFF) throw base::RunError(base::err::OutOfMemory);
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        ThrowLastError();
+    bytes.resize(read);
+    return bytes;
+}
+
+std::wstring DecodeText(std::string_view bytes) {
+    const base::DetectedEncoding detected = base::DetectEncoding(bytes);
+    bytes.remove_prefix(detected.byteOrderMarkLength);
+    switch (detected.encoding) {
+    case base::TextEncoding::Utf8: return base::FromUtf8(bytes);
+    case base::TextEncoding::Utf16LittleEndian: return base::FromUtf16(bytes, false);
+    case base::TextEncoding::Utf16BigEndian: return base::FromUtf16(bytes, true);
+    case base::TextEncoding::Ansi: break;
+    }
+    return base::FromAnsi(bytes);
+}
+
+}  // namespace
+
+std::wstring RichEditText(HWND richEdit) {
+    GETTEXTLENGTHEX lengthRequest{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const LRESULT length = SendMessageW(richEdit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthRequest), 0);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    GETTEXTEX request{};
+    request.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    request.flags = GT_USECRLF;
+    request.codepage = 1200;
+    const LRESULT copied = SendMessageW(richEdit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void SaveRichEdit(HWND richEdit, const std::wstring& path, DocumentFormat format) {
+    WriteWholeFile(path, format == DocumentFormat::RichText ? RichTextBytes(richEdit)
+                                                             : TextFileBytes(RichEditText(richEdit)));
+}
+
+void LoadRichEdit(HWND richEdit, const std::wstring& path) {
+    const std::string bytes = ReadWholeFile(path);
+    if (std::string_view(bytes).substr(0, 5) == "{\\rtf") {
+        StreamIn(richEdit, bytes, SF_RTF);
+        return;
+    }
+    const std::wstring text = DecodeText(bytes);
+    StreamIn(richEdit,
+             std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
+             SF_TEXT | SF_UNICODE);
+}
+
+}  // namespace ui

@@ -1,0 +1,29 @@
+// A rich-text box's whole content to and from a file.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+
+enum class DocumentFormat { RichText, Text };
+
+// Writes the content of `richEdit` to `path`: rich text as the control writes
+// it, or its plain text with CR LF line ends, in the ANSI code page when that
+// holds every character and else in UTF-8 with a byte-order mark (so no name
+// is lost). The file is written beside under a temporary name and replaces
+// the old one only when complete: a failure leaves the old file as it was.
+// Raises base::RunError.
+void SaveRichEdit(HWND richEdit, const std::wstring& path, DocumentFormat format);
+
+// Replaces the content of `richEdit` with the file's: rich text when the file
+// starts as rich text does, else text in the encoding its bytes show (a
+// byte-order mark, well-formed UTF-8, or ANSI). The file is read whole before
+// the control is touched, so a file that cannot be read raises
+// base::RunError and leaves the content as it was.
+void LoadRichEdit(HWND richEdit, const std::wstring& path);
+
+// The content as plain text, lines ended by CR LF.
+std::wstring RichEditText(HWND richEdit);
+
+}  // namespace ui
