@@ -2,10 +2,85 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string_view>
+
+#include "base/Ansi.h"
 #include "base/Module.h"
 #include "base/Paths.h"
+#include "base/Scoped.h"
 
 namespace base {
+
+namespace {
+
+// The profile functions read and write a file that starts with this mark as
+// UTF-16LE, and any other file in the ANSI code page.
+constexpr std::string_view kUtf16Mark = "\xff\xfe";
+
+// Whether an ANSI file gives the text back unchanged: the profile functions
+// convert to the ANSI code page on writing and from it on reading, and a
+// character the code page lacks becomes a default or look-alike character.
+bool AnsiFileCanHold(const std::wstring& text) { return FromAnsi(ToAnsi(text)) == text; }
+
+// The bytes of the file; empty for a missing file, nothing when it cannot be
+// read (held by another program, for example).
+std::optional<std::string> FileBytes(const std::wstring& path) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::string();
+        return std::nullopt;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7fffffff) return std::nullopt;
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        return std::nullopt;
+    bytes.resize(read);
+    return bytes;
+}
+
+// Creates the file with `bytes` in it, on the disk itself before it returns.
+bool WriteNewFile(const wchar_t* path, const std::string& bytes) {
+    FileHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written;
+    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           FlushFileBuffers(file.get());
+}
+
+// Puts `bytes` in place of the file through a new file in the same folder, so
+// that a failure at any step leaves the old file as it was.
+bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
+    const std::wstring folder = path.substr(0, path.rfind(L'\\'));
+    wchar_t temporary[MAX_PATH];
+    if (!GetTempFileNameW(folder.c_str(), L"ini", 0, temporary)) return false;
+    if (WriteNewFile(temporary, bytes) &&
+        MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(temporary);
+    return false;
+}
+
+// Makes the settings file UTF-16 with its byte-order mark, the same text with
+// the same lines; a missing file becomes one that holds only the mark. False
+// when the file is still ANSI.
+bool MakeUtf16(const std::wstring& path) {
+    const std::optional<std::string> bytes = FileBytes(path);
+    if (!bytes) return false;
+    if (bytes->starts_with(kUtf16Mark)) return true;
+    const std::wstring text = FromAnsi(*bytes);
+    std::string utf16(kUtf16Mark);
+    utf16.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    if (!ReplaceFileBytes(path, utf16)) return false;
+    // The profile functions may keep a copy of the file they used last: drop
+    // it, so the next write starts from the new file.
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+    return true;
+}
+
+}  // namespace
 
 std::wstring SettingsFilePath() { return JoinPath(ProgramFolder(), L"filename.ini"); }
 
@@ -27,8 +102,12 @@ std::wstring ReadIniValue(const std::wstring& section, const std::wstring& key) 
 
 void WriteIniValue(const std::wstring& section, const std::wstring& key,
                    const std::wstring& value) {
-    WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(),
-                               SettingsFilePath().c_str());
+    const std::wstring path = SettingsFilePath();
+    // Written into an ANSI file, such a text would come back with question
+    // marks in place of the characters the code page lacks.
+    const bool needsUtf16 = !(AnsiFileCanHold(section) && AnsiFileCanHold(key) && AnsiFileCanHold(value));
+    if (needsUtf16 && !MakeUtf16(path)) return;
+    WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str());
 }
 
 }  // namespace base
