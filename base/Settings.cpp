@@ -8,7 +8,8 @@
 #include "base/Ansi.h"
 #include "base/Module.h"
 #include "base/Paths.h"
-#include "base/Scoped.h"
+#include "base/RunError.h"
+#include "base/WholeFiles.h"
 
 namespace base {
 
@@ -26,41 +27,21 @@ bool AnsiFileCanHold(const std::wstring& text) { return FromAnsi(ToAnsi(text)) =
 // The bytes of the file; empty for a missing file, nothing when it cannot be
 // read (held by another program, for example).
 std::optional<std::string> FileBytes(const std::wstring& path) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::string();
+    try {
+        return ReadWholeFile(path);
+    } catch (const RunError& error) {
+        if (error.number == err::FileNotFound) return std::string();
         return std::nullopt;
     }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7fffffff) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        return std::nullopt;
-    bytes.resize(read);
-    return bytes;
 }
 
-// Creates the file with `bytes` in it, on the disk itself before it returns.
-bool WriteNewFile(const wchar_t* path, const std::string& bytes) {
-    FileHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written;
-    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           FlushFileBuffers(file.get());
-}
-
-// Puts `bytes` in place of the file through a new file in the same folder, so
-// that a failure at any step leaves the old file as it was.
 bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
-    const std::wstring folder = path.substr(0, path.rfind(L'\\'));
-    wchar_t temporary[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"ini", 0, temporary)) return false;
-    if (WriteNewFile(temporary, bytes) &&
-        MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    try {
+        ReplaceWholeFile(path, bytes);
         return true;
-    DeleteFileW(temporary);
-    return false;
+    } catch (const RunError&) {
+        return false;
+    }
 }
 
 // Makes the settings file UTF-16 with its byte-order mark, the same text with

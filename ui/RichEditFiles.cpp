@@ -6,15 +6,12 @@
 
 #include "base/Ansi.h"
 #include "base/RunError.h"
-#include "base/Scoped.h"
 #include "base/TextEncoding.h"
-#include "base/Win32Error.h"
+#include "base/WholeFiles.h"
 
 namespace ui {
 
 namespace {
-
-[[noreturn]] void ThrowLastError() { throw base::RunErrorFromWin32(GetLastError()); }
 
 // The bytes of a text in the ANSI code page, or UTF-8 with its mark when the
 // code page lacks one of its characters.
@@ -63,48 +60,6 @@ void StreamIn(HWND richEdit, std::string_view bytes, WPARAM format) {
     if (stream.dwError != 0) throw base::RunError(base::err::InternalError);
 }
 
-void WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    // Replacing refuses a read-only file on Windows; not every file system
-    // under the program (Wine's, for one) does, so ask first.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        throw base::RunErrorFromWin32(ERROR_ACCESS_DENIED);
-    const std::wstring temporary = path + L".nomaro-saving";
-    {
-        base::FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) ThrowLastError();
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size()) {
-            const DWORD error = GetLastError();
-            file.Reset();
-            DeleteFileW(temporary.c_str());
-            throw base::RunErrorFromWin32(error);
-        }
-    }
-    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        const DWORD error = GetLastError();
-        DeleteFileW(temporary.c_str());
-        throw base::RunErrorFromWin32(error);
-    }
-}
-
-std::string ReadWholeFile(const std::wstring& path) {
-    base::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowLastError();
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) ThrowLastError();
-    if (size.QuadPart > 0x7FFFFFFF) throw base::RunError(base::err::OutOfMemory);
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-        ThrowLastError();
-    bytes.resize(read);
-    return bytes;
-}
-
 std::wstring DecodeText(std::string_view bytes) {
     const base::DetectedEncoding detected = base::DetectEncoding(bytes);
     bytes.remove_prefix(detected.byteOrderMarkLength);
@@ -134,12 +89,12 @@ std::wstring RichEditText(HWND richEdit) {
 }
 
 void SaveRichEdit(HWND richEdit, const std::wstring& path, DocumentFormat format) {
-    WriteWholeFile(path, format == DocumentFormat::RichText ? RichTextBytes(richEdit)
+    base::ReplaceWholeFile(path, format == DocumentFormat::RichText ? RichTextBytes(richEdit)
                                                              : TextFileBytes(RichEditText(richEdit)));
 }
 
 void LoadRichEdit(HWND richEdit, const std::wstring& path) {
-    const std::string bytes = ReadWholeFile(path);
+    const std::string bytes = base::ReadWholeFile(path);
     if (std::string_view(bytes).substr(0, 5) == "{\\rtf") {
         StreamIn(richEdit, bytes, SF_RTF);
         return;
