@@ -103,56 +103,60 @@ disc_with_glyph() {
 draw_help() { disc_with_glyph "$1" '#2a62c8' '?' "$2"; }
 draw_about() { disc_with_glyph "$1" '#1e8a5a' 'i' "$2"; }
 
+# The drawings below put their outlines on whole pixels of the 13 x 13
+# picture: 4 units wide and centred on a coordinate of the form 4 n + 2, so
+# each outline is one sharp pixel in the menu.
+
 # The back of a folder with its tab, and the front flap tilted open.
 draw_open() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 3 -fill "$folder_back" \
-        -draw "polygon 3,8 19,8 23,14 44,14 44,45 3,45" \
-        -fill "$folder_front" -draw "polygon 12,24 50,24 42,45 3,45" \
+        -stroke "$ink" -strokewidth 4 -fill "$folder_back" \
+        -draw "polygon 2,6 18,6 22,10 42,10 42,46 2,46" \
+        -fill "$folder_front" -draw "polygon 12,22 50,22 42,46 2,46" \
         "$2"
 }
 
 # A blue floppy disk: metal shutter at the top, white label below.
 draw_save() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 3 -fill '#3a66b8' \
-        -draw "polygon 4,4 42,4 48,10 48,48 4,48" \
-        -fill '#d8dce4' -draw "rectangle 14,4 38,19" \
-        -stroke none -fill '#3a66b8' -draw "rectangle 30,7 35,16" \
-        -stroke "$ink" -fill white -draw "rectangle 11,27 41,48" \
-        -stroke '#9aa8bc' -strokewidth 3 -draw "line 16,34 36,34 line 16,41 36,41" \
+        -stroke "$ink" -strokewidth 4 -fill '#3a66b8' \
+        -draw "polygon 2,2 42,2 50,10 50,50 2,50" \
+        -fill '#d8dce4' -draw "rectangle 14,2 38,18" \
+        -stroke none -fill '#3a66b8' -draw "rectangle 28,4 36,16" \
+        -stroke "$ink" -fill white -draw "rectangle 10,30 42,50" \
+        -stroke '#8a9ab4' -draw "line 16,38 36,38 line 16,46 36,46" \
         "$2"
 }
 
 # A blank page with a folded corner.
 draw_new() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 3 -fill "$paper" \
-        -draw "polygon 9,3 33,3 45,15 45,49 9,49" \
-        -fill '#d8d0c0' -draw "polygon 33,3 33,15 45,15" \
+        -stroke "$ink" -strokewidth 4 -fill "$paper" \
+        -draw "polygon 10,2 34,2 42,10 42,50 10,50" \
+        -fill '#d8d0c0' -draw "polygon 34,2 34,10 42,10" \
         "$2"
 }
 
-# A blank page crossed out in red: the list is cleared.
+# A page crossed out in red: the list is cleared.
 draw_clear() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 3 -fill "$paper" \
-        -draw "polygon 5,3 29,3 41,15 41,49 5,49" \
-        -fill '#d8d0c0' -draw "polygon 29,3 29,15 41,15" \
-        -stroke '#9aa8bc' -draw "line 11,20 33,20 line 11,28 33,28" \
-        -stroke white -strokewidth 13 -draw "line 24,26 48,50 line 48,26 24,50" \
-        -stroke '#d42020' -strokewidth 7 -draw "line 25,27 47,49 line 47,27 25,49" \
+        -stroke "$ink" -strokewidth 4 -fill "$paper" \
+        -draw "polygon 6,2 30,2 38,10 38,50 6,50" \
+        -fill '#d8d0c0' -draw "polygon 30,2 30,10 38,10" \
+        -stroke '#8a9ab4' -draw "line 12,18 32,18 line 12,26 32,26" \
+        -stroke white -strokewidth 14 -draw "line 25,25 49,49 line 49,25 25,49" \
+        -stroke '#d42020' -strokewidth 7 -draw "line 26,26 48,48 line 48,26 26,48" \
         "$2"
 }
 
 # A grey printer with paper fed in at the top and a printed page coming out.
 draw_printer() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 3 -fill white -draw "rectangle 13,2 39,20" \
-        -fill '#a8aeb8' -draw "roundrectangle 2,17 50,39 4,4" \
-        -stroke none -fill '#3cc040' -draw "circle 43,24 45,24" \
-        -stroke "$ink" -fill white -draw "rectangle 11,31 41,50" \
-        -stroke '#9aa8bc' -draw "line 16,38 36,38 line 16,44 32,44" \
+        -stroke "$ink" -strokewidth 4 -fill white -draw "rectangle 14,2 38,18" \
+        -fill '#a8aeb8' -draw "roundrectangle 2,14 50,38 4,4" \
+        -stroke none -fill '#3cc040' -draw "rectangle 40,20 44,24" \
+        -stroke "$ink" -fill white -draw "rectangle 10,30 42,50" \
+        -stroke '#8a9ab4' -draw "line 16,38 36,38 line 16,46 32,46" \
         "$2"
 }
 
@@ -177,51 +181,51 @@ draw_redo() {
 # Two pages: the back one up and left, the front one with lines of text.
 draw_copy() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 3 -fill '#e8e4da' -draw "rectangle 3,3 29,35" \
-        -fill "$paper" -draw "rectangle 20,16 48,49" \
-        -stroke '#9aa8bc' -draw "line 25,25 43,25 line 25,32 43,32 line 25,39 39,39" \
+        -stroke "$ink" -strokewidth 4 -fill '#e8e4da' -draw "rectangle 2,2 30,34" \
+        -fill "$paper" -draw "rectangle 18,18 50,50" \
+        -stroke '#8a9ab4' -draw "line 24,26 44,26 line 24,34 44,34 line 24,42 40,42" \
         "$2"
 }
 
 # Open scissors: two steel blades crossing, red finger rings below.
 draw_cut() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 9 -draw "line 17,32 36,3 line 35,32 16,3" \
-        -stroke '#b8c0cc' -strokewidth 4 -draw "line 17,32 36,3 line 35,32 16,3" \
-        -stroke '#c82828' -strokewidth 6 -fill none \
-        -draw "circle 13,40 13,32 circle 39,40 39,32" \
-        -stroke none -fill "$ink" -draw "circle 26,18 28,18" \
+        -stroke "$ink" -strokewidth 9 -draw "line 19,32 37,1 line 33,32 15,1" \
+        -stroke '#c4ccd8' -strokewidth 4 -draw "line 19,32 37,1 line 33,32 15,1" \
+        -stroke '#c82828' -strokewidth 5 -fill none \
+        -draw "circle 14,41 14,34 circle 38,41 38,34" \
+        -stroke none -fill "$ink" -draw "circle 26,17 28,17" \
         "$2"
 }
 
 # A brown clipboard with its metal clip and a page on it.
 draw_paste() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 3 -fill "$wood" -draw "roundrectangle 3,7 39,49 3,3" \
-        -fill '#d8dce4' -draw "roundrectangle 12,2 30,12 2,2" \
-        -fill "$paper" -draw "rectangle 20,18 49,50" \
-        -stroke '#9aa8bc' -draw "line 25,27 44,27 line 25,34 44,34 line 25,41 40,41" \
+        -stroke "$ink" -strokewidth 4 -fill "$wood" -draw "roundrectangle 2,6 38,50 3,3" \
+        -fill '#d8dce4' -draw "rectangle 10,2 30,10" \
+        -fill "$paper" -draw "rectangle 18,18 50,50" \
+        -stroke '#8a9ab4' -draw "line 24,26 44,26 line 24,34 44,34 line 24,42 40,42" \
         "$2"
 }
 
 # A folder with a magnifier over it: search through the folders.
 draw_search() {
     "$convert" $(canvas "$1") \
-        -stroke "$ink" -strokewidth 3 -fill "$folder_back" \
-        -draw "polygon 2,6 16,6 20,11 38,11 38,38 2,38" \
-        -fill "$folder_front" -draw "rectangle 2,17 38,38" \
-        -stroke "$ink" -strokewidth 9 -draw "line 38,38 48,48" \
-        -strokewidth 5 -fill '#cfe4ffd0' -draw "circle 29,29 29,17" \
+        -stroke "$ink" -strokewidth 4 -fill "$folder_back" \
+        -draw "polygon 2,2 14,2 18,6 34,6 34,34 2,34" \
+        -fill "$folder_front" -draw "rectangle 2,14 34,34" \
+        -strokewidth 8 -draw "line 38,38 49,49" \
+        -strokewidth 4 -fill '#dcecff' -draw "circle 30,30 30,19" \
         "$2"
 }
 
 # A framed landscape: sky, sun and green hills.
 draw_view() {
     "$convert" $(canvas "$1") \
-        -stroke none -fill '#8cc8ff' -draw "rectangle 3,7 49,45" \
+        -stroke none -fill '#8cc8ff' -draw "rectangle 2,6 50,46" \
         -fill '#ffd020' -draw "circle 36,18 36,12" \
-        -fill '#3a9a3a' -draw "polygon 3,36 16,22 30,36 38,29 49,38 49,45 3,45" \
-        -stroke "$ink" -strokewidth 3 -fill none -draw "rectangle 3,7 49,45" \
+        -fill '#3a9a3a' -draw "polygon 2,36 16,22 30,36 38,29 50,38 50,46 2,46" \
+        -stroke "$ink" -strokewidth 4 -fill none -draw "rectangle 2,6 50,46" \
         "$2"
 }
 
