@@ -68,6 +68,7 @@ const Layout& LayoutFor(const std::wstring& resolution) {
 // Fixed places of the design, the same in every layout (twips).
 const long kMargin = 375;           // left edge of the browser column
 const long kBrowserWidth = 3375;
+const long kFolderTop = 1470;       // below the drive box of the 800 and 1024 layouts
 const long kMiddleLeft = 3900;      // column of the pattern, the check box and Add to List
 const long kMiddleWidth = 1300;
 const long kDocumentLeft = 5350;
@@ -75,7 +76,7 @@ const long kDocumentTop = 1170;
 const long kUndoRowTop = 480;
 const long kUndoWidth = 1100;
 const long kButtonHeight = 360;
-const long kButtonWidth = 1150;
+const long kButtonWidth = 1250;
 const long kImageLeft = 4190, kImageTop = 2500;
 const long kScratchWidth = 120;     // RichTextBox3 sits at the left edge, out of the way
 
@@ -132,9 +133,9 @@ void ListWindow::CreateControls() {
     restoreSettingsTimer.Create(*this, 250);
     CreateMenus();
 
-    // A long caption wraps rather than being cut off.
-    SetWindowLongW(viewPicturesBox.hwnd(), GWL_STYLE,
-                   GetWindowLongW(viewPicturesBox.hwnd(), GWL_STYLE) | BS_MULTILINE);
+    // Long captions wrap rather than being cut off.
+    for (ui::Control* control : {static_cast<ui::Control*>(&viewPicturesBox), static_cast<ui::Control*>(&addToListButton)})
+        SetWindowLongW(control->hwnd(), GWL_STYLE, GetWindowLongW(control->hwnd(), GWL_STYLE) | BS_MULTILINE);
     patternBox.SetText(L"*.*");
     fileBox.SetPattern(L"*.*");
     // The undo history starts with one snapshot: nothing to take back or put in again.
@@ -275,7 +276,7 @@ void ListWindow::OnLoad() {
 void ListWindow::ApplyLayout() {
     const Layout& layout = LayoutFor(base::ScreenResolution);
     driveBox.Move(kMargin, layout.driveTop, kBrowserWidth, 330);
-    folderBox.Move(kMargin, 1530, kBrowserWidth, layout.folderHeight);
+    folderBox.Move(kMargin, kFolderTop, kBrowserWidth, layout.folderHeight);
     fileBox.Move(kMargin, layout.fileTop, kBrowserWidth, layout.fileHeight);
     patternBox.Move(kMiddleLeft, kDocumentTop, kMiddleWidth, 315);
     viewPicturesBox.Move(kMiddleLeft, layout.pictureBoxTop, kMiddleWidth, 600);
@@ -285,12 +286,14 @@ void ListWindow::ApplyLayout() {
     redoButton.Move(layout.redoLeft, kUndoRowTop, kUndoWidth, kButtonHeight);
     document.Move(kDocumentLeft, kDocumentTop, layout.documentWidth, layout.documentHeight);
     scratch.Move(0, layout.buttonRowTop, kScratchWidth, kButtonHeight);
+    scratch.SetVisible(false);
     exitButton.Move(kMiddleLeft, layout.buttonRowTop, kMiddleWidth, kButtonHeight);
     saveButton.Move(layout.saveLeft, layout.buttonRowTop, layout.saveWidth, kButtonHeight);
     printButton.Move(layout.printLeft, layout.buttonRowTop, kButtonWidth, kButtonHeight);
     clearButton.Move(layout.clearLeft, layout.buttonRowTop, kButtonWidth, kButtonHeight);
     plainImage.Move(kImageLeft, kImageTop);
     hoverImage.Move(kImageLeft, kImageTop);
+    preview_ = {layout.previewWidth, layout.previewHeight, layout.thumbnailTop};
 
     // The window holds the document and the button row, with the menu bar and the status bar.
     RECT bar{};

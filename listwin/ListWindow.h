@@ -105,6 +105,13 @@ public:
     ViewMode Mode() const { return mode_; }
     bool ListMode() const { return mode_ == ViewMode::List; }
 
+    // Where the screen layout puts the picture view's preview (Picture1 and
+    // Image3: size) and its thumbnail (Image4: top), in twips.
+    struct PreviewPlace {
+        long width, height, thumbnailTop;
+    };
+    PreviewPlace PreviewLayout() const { return preview_; }
+
     // The list document, for the features that work on it.
     std::wstring DocumentText() const { return document.Text(); }
     bool DocumentEmpty() const { return document.TextLength() == 0; }
@@ -161,6 +168,7 @@ private:
 
     ui::BusyCursor busy_;
     ViewMode mode_ = ViewMode::List;
+    PreviewPlace preview_{};
     std::wstring lastGoodDrive_;      // LastGoodDrive: the drive when driveBox last got the focus
     bool skipExitQuestion_ = false;   // SkipExitQuestion
     bool imageHighlighted_ = false;

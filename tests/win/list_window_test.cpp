@@ -165,6 +165,17 @@ TEST_F(ListWindow, LoadsWithItsCaptionsKeysAndStartStates) {
         GetMenuStringW(w.menuBar.handle(), static_cast<UINT>(menu), title, 64, MF_BYPOSITION);
         EXPECT_EQ(title, LoadText(titles[menu]));
     }
+    // Separators, by position in each menu; the pictures go by these positions.
+    const std::vector<int> separators[] = {{3, 6}, {2, 4, 8}, {2, 7, 10}, {1, 4, 10, 18}, {1}};
+    const int itemCounts[] = {8, 10, 13, 21, 3};
+    for (int menu = 0; menu < 5; ++menu) {
+        HMENU drop = GetSubMenu(w.menuBar.handle(), menu);
+        EXPECT_EQ(GetMenuItemCount(drop), itemCounts[menu]) << menu;
+        std::vector<int> found;
+        for (int i = 0; i < GetMenuItemCount(drop); ++i)
+            if (GetMenuState(drop, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) found.push_back(i);
+        EXPECT_EQ(found, separators[menu]) << menu;
+    }
     // Pictures beside the items the table names, and beside no other.
     const std::pair<int, int> pictured[] = {{0, 0}, {0, 1}, {0, 2}, {0, 5}, {2, 0}, {2, 1}, {2, 3},
                                             {2, 4}, {2, 6}, {4, 0}, {1, 1}, {1, 3}, {4, 2}, {0, 7}};
@@ -182,11 +193,12 @@ TEST_F(ListWindow, LaysOutForTheScreen) {
     const struct {
         const wchar_t* resolution;
         long driveTop, folderHeight, fileTop, documentWidth, documentHeight, rowTop, saveLeft, labelTop;
+        long previewHeight, thumbnailTop;
     } table[] = {
-        {L"1024", 1170, 3015, 4600, 9735, 7230, 9300, 10000, 840},
-        {L"800", 1170, 2145, 3600, 6285, 5580, 7265, 6000, 840},
-        {L"640", 600, 1255, 2880, 4215, 3855, 5520, 5350, 900},
-        {L"", 600, 2145, 3600, 6285, 5580, 7265, 6000, 840},
+        {L"1024", 1170, 3015, 4600, 9735, 7230, 9300, 10000, 840, 7230, 6925},
+        {L"800", 1170, 2145, 3600, 6285, 5580, 7265, 6000, 840, 5580, 6000},
+        {L"640", 600, 1255, 2880, 4215, 3855, 5520, 5350, 900, 3855, 5300},
+        {L"", 600, 2145, 3600, 6285, 5580, 7265, 6000, 840, 5580, 6000},
     };
     for (const auto& row : table) {
         base::ScreenResolution = row.resolution;
@@ -198,6 +210,8 @@ TEST_F(ListWindow, LaysOutForTheScreen) {
         EXPECT_TRUE(w.document.Width() == row.documentWidth && w.document.Height() == row.documentHeight &&
                     w.saveButton.Top() == row.rowTop && w.saveButton.Left() == row.saveLeft &&
                     w.documentLabel.Top() == row.labelTop) << testing::PrintToString(row.resolution);
+        EXPECT_TRUE(w.PreviewLayout().height == row.previewHeight && w.PreviewLayout().thumbnailTop == row.thumbnailTop)
+            << testing::PrintToString(row.resolution);
         prompts.answers.assign({IDOK});
         w.Unload();
     }
