@@ -76,7 +76,8 @@ const long kDocumentTop = 1170;
 const long kUndoRowTop = 480;
 const long kUndoWidth = 1100;
 const long kButtonHeight = 360;
-const long kButtonWidth = 1250;
+const long kPrintWidth = 1200;       // leaves a gap before Clear List in every layout
+const long kClearWidth = 1400;
 const long kImageLeft = 4190, kImageTop = 2500;
 const long kScratchWidth = 120;     // RichTextBox3 sits at the left edge, out of the way
 
@@ -289,8 +290,8 @@ void ListWindow::ApplyLayout() {
     scratch.SetVisible(false);
     exitButton.Move(kMiddleLeft, layout.buttonRowTop, kMiddleWidth, kButtonHeight);
     saveButton.Move(layout.saveLeft, layout.buttonRowTop, layout.saveWidth, kButtonHeight);
-    printButton.Move(layout.printLeft, layout.buttonRowTop, kButtonWidth, kButtonHeight);
-    clearButton.Move(layout.clearLeft, layout.buttonRowTop, kButtonWidth, kButtonHeight);
+    printButton.Move(layout.printLeft, layout.buttonRowTop, kPrintWidth, kButtonHeight);
+    clearButton.Move(layout.clearLeft, layout.buttonRowTop, kClearWidth, kButtonHeight);
     plainImage.Move(kImageLeft, kImageTop);
     hoverImage.Move(kImageLeft, kImageTop);
     preview_ = {layout.previewWidth, layout.previewHeight, layout.thumbnailTop};
