@@ -225,8 +225,15 @@ TEST_F(ListWindow, CommandStatesFollowTheDocument) {
     Window& w = *window;
     w.folderBox.SetPath(folder.wstring());
     w.patternBox.SetText(L"*.txt");
-    Type(L"ab");
-    EXPECT_EQ(w.DocumentText(), L"ab");
+    Type(L"abc");
+    EXPECT_EQ(w.DocumentText(), L"abc");
+    w.document.SetSelStart(1);
+    w.document.SetSelLength(1);
+    EXPECT_TRUE(w.document.SelStart() == 1 && w.document.SelLength() == 1 && w.document.SelText() == L"b");
+    w.document.ReplaceSelection(L"\rB\r");
+    EXPECT_EQ(w.DocumentText(), L"a\rB\rc");
+    EXPECT_EQ(w.document.TextLength(), 5);
+    EXPECT_EQ(w.document.SelStart(), 4);
     EXPECT_TRUE(AllDocumentCommands(w, true));
     EXPECT_EQ(w.fileBox.Pattern(), L"*.*");
     EXPECT_EQ(w.fileBox.ListCount(), 2);
@@ -400,6 +407,15 @@ TEST_F(ListWindow, ClipboardWatchKeysAndRefresh) {
     PostMessageW(w.fileBox.hwnd(), WM_KEYDOWN, VK_F4, 1);
     ui::DoEvents();
     EXPECT_TRUE(prompts.Said(0, L"1 file(s) marked in filelist right now!"));
+
+    // Del is the shortcut of Delete, which is disabled while the document is empty:
+    // the key reaches the pattern box.
+    w.patternBox.SetFocus();
+    w.patternBox.SetSelStart(0);
+    PostMessageW(w.patternBox.hwnd(), WM_KEYDOWN, VK_DELETE, 1);
+    ui::DoEvents();
+    EXPECT_EQ(w.patternBox.Text(), L".*");
+    w.patternBox.SetText(L"*.*");
 
     MakeFiles({L"b.txt"});
     EXPECT_EQ(w.fileBox.ListCount(), 1);
