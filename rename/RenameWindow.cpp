@@ -390,32 +390,8 @@ void RenameWindow::OnFolderChange() {
 
 void RenameWindow::OnDriveGotFocus() { driveAtFocus_ = driveBox.Drive(); }
 
-// A drive change reaches the folder list, unless the folder list is on that
-// drive already (which is the case when the folder list itself moved the drive).
 void RenameWindow::OnDriveChange() {
-    const std::wstring drive = driveBox.Drive();
-    if (_wcsnicmp(drive.c_str(), folderBox.Path().c_str(), 2) == 0) return;
-    try {
-        folderBox.SetPath(drive);
-    } catch (const base::RunError& error) {
-        const std::wstring previous =
-            driveAtFocus_.empty() ? folderBox.Path().substr(0, 2) : driveAtFocus_;
-        if (error.number == base::err::DeviceUnavailable) {
-            folderBox.SetEnabled(false);
-            fileBox.SetEnabled(false);
-            std::wstring shown = drive;
-            CharUpperBuffW(shown.data(), static_cast<DWORD>(shown.size()));
-            ui::MsgBox(hwnd(), L"Device (" + shown + L") not ready" + std::wstring(23, L' '),
-                       MB_OK | MB_ICONINFORMATION, L"Not ready");
-        }
-        try {
-            driveBox.SetDrive(previous);
-        } catch (const base::RunError&) {
-            // The drive shown before has gone too: the list keeps the chosen one.
-        }
-        folderBox.SetEnabled(true);
-        fileBox.SetEnabled(true);
-    }
+    ui::FollowDriveChange(hwnd(), driveBox, folderBox, fileBox, driveAtFocus_);
 }
 
 void RenameWindow::OnFileClick() {

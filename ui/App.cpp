@@ -45,7 +45,12 @@ HWND AppWindow() {
 bool PreTranslate(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    return root && IsFormWindow(root) && IsDialogMessageW(root, &msg);
+    if (!root || !IsFormWindow(root)) return false;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+        if (form && form->HandleShortcut(static_cast<UINT>(msg.wParam))) return true;
+    }
+    return IsDialogMessageW(root, &msg) != FALSE;
 }
 
 void DispatchQueued(MSG& msg) {

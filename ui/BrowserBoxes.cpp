@@ -9,6 +9,7 @@
 #include "base/RunError.h"
 #include "base/Scoped.h"
 #include "base/Wildcard.h"
+#include "ui/MsgBox.h"
 
 namespace ui {
 
@@ -561,6 +562,36 @@ void FileBox::Notify(int code) {
         OnClick();
     else if (code == LBN_DBLCLK && OnDblClick)
         OnDblClick();
+}
+
+// ---- Drive changes -------------------------------------------------------
+
+void FollowDriveChange(HWND owner, DriveBox& drives, DirBox& folders, FileBox& files,
+                       const std::wstring& driveAtFocus) {
+    const std::wstring drive = drives.Drive();
+    if (_wcsnicmp(drive.c_str(), folders.Path().c_str(), 2) == 0) return;
+    std::wstring previous = folders.Path().substr(0, 2);
+    try {
+        folders.SetPath(drive);
+        return;
+    } catch (const base::RunError& error) {
+        if (error.number == base::err::DeviceUnavailable) {
+            if (!driveAtFocus.empty()) previous = driveAtFocus;
+            folders.SetEnabled(false);
+            files.SetEnabled(false);
+            std::wstring shown = drive;
+            CharUpperBuffW(shown.data(), static_cast<DWORD>(shown.size()));
+            MsgBox(owner, L"Device (" + shown + L") not ready" + std::wstring(23, L' '),
+                   MB_OK | MB_ICONINFORMATION, L"Not ready");
+        }
+    }
+    try {
+        drives.SetDrive(previous);
+    } catch (const base::RunError&) {
+        // The drive shown before has gone too: the list keeps the chosen one.
+    }
+    folders.SetEnabled(true);
+    files.SetEnabled(true);
 }
 
 }  // namespace ui

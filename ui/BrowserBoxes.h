@@ -166,4 +166,14 @@ private:
     std::vector<std::wstring> names_;
 };
 
+// Follows a change of the drive box into the folder box (and so the file
+// box), as both main windows do. A drive that is not ready gets the message
+// "Device (X:) not ready" over `owner`, with the folder and file boxes
+// disabled meanwhile, and the drive box goes back to `driveAtFocus` (the
+// drive it showed when it got the focus). After any other failure it goes
+// back to the folder's drive without a message. Nothing happens when the
+// folder box is on that drive already (it moved the drive itself).
+void FollowDriveChange(HWND owner, DriveBox& drives, DirBox& folders, FileBox& files,
+                       const std::wstring& driveAtFocus);
+
 }  // namespace ui

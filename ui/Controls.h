@@ -57,6 +57,12 @@ public:
 
     // Internal: a WM_COMMAND notification for this control.
     virtual void Notify(int code);
+    // Internal: a WM_COMMAND from this control's window naming a command of
+    // its own (a toolbar button); the default passes the code to Notify.
+    virtual void Command(int /*commandId*/, int code) { Notify(code); }
+    // Internal: a WM_NOTIFY from this control's window. True when the control
+    // handled it, with the answer in `result`.
+    virtual bool Notified(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     // Internal: the form was asked to draw an item of this owner-drawn
     // control. True when the control drew it.
     virtual bool DrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }

@@ -285,6 +285,19 @@ UINT Form::AddMenuItem(MenuItem& item) {
     return id;
 }
 
+void Form::AddShortcut(UINT virtualKey, int shift, const MenuItem& item) {
+    shortcuts_[{virtualKey, shift}] = item.id();
+}
+
+bool Form::HandleShortcut(UINT virtualKey) {
+    const auto shortcut = shortcuts_.find({virtualKey, ShiftStateNow()});
+    if (shortcut == shortcuts_.end()) return false;
+    const auto item = menuItems_.find(shortcut->second);
+    if (item == menuItems_.end() || !item->second->Enabled() || !item->second->OnClick) return false;
+    item->second->Click();
+    return true;
+}
+
 Control* Form::ControlFromHwnd(HWND hwnd) const {
     auto it = controls_.find(GetDlgCtrlID(hwnd));
     return it != controls_.end() && it->second->hwnd() == hwnd ? it->second : nullptr;
@@ -320,8 +333,8 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         if (lParam) {
-            auto it = controls_.find(id);
-            if (it != controls_.end()) it->second->Notify(HIWORD(wParam));
+            if (Control* control = ControlFromHwnd(reinterpret_cast<HWND>(lParam)))
+                control->Command(id, HIWORD(wParam));
         } else if (auto item = menuItems_.find(static_cast<UINT>(id)); item != menuItems_.end()) {
             item->second->Click();
         } else if (id == IDCANCEL) {
@@ -333,6 +346,12 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
             defaultButton_->Click();
         }
         return true;
+    }
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        Control* control = ControlFromHwnd(header.hwndFrom);
+        if (control && control->Notified(header, result)) return true;
+        break;
     }
     case DM_GETDEFID:
         result = defaultButton_ ? MAKELRESULT(defaultButton_->id(), DC_HASDEFID) : 0;
@@ -414,6 +433,7 @@ void Form::OnDestroyed() {
     for (auto& entry : timers_) KillTimer(hwnd_, entry.first);
     ForgetTimersAndImages();
     menuItems_.clear();
+    shortcuts_.clear();
     try {
         OnUnload();
     } catch (...) {

@@ -85,6 +85,12 @@ public:
     // Command ids of menu items start at 1000, clear of IDOK, IDCANCEL and
     // the ids of the controls.
     UINT AddMenuItem(MenuItem& item);
+    // A key (with the shift state of ShiftStateNow) that chooses a menu item.
+    void AddShortcut(UINT virtualKey, int shift, const MenuItem& item);
+    // Runs the item of a shortcut key pressed in the window; false when the
+    // key is no shortcut, or its item is disabled or does nothing yet, so
+    // that the key goes on to the control with the focus.
+    bool HandleShortcut(UINT virtualKey);
 
 protected:
     virtual void CreateControls() {}
@@ -130,6 +136,7 @@ private:
     std::map<UINT, Timer*> timers_;
     UINT nextMenuId_ = 1000;
     std::map<UINT, MenuItem*> menuItems_;
+    std::map<std::pair<UINT, int>, UINT> shortcuts_;  // key and shift state -> menu item id
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
     bool unloading_ = false;

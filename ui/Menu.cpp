@@ -126,6 +126,7 @@ void Menu::Popup() const {
 void MenuItem::Create(Menu& menu, const std::wstring& caption) {
     if (!menu.form()) throw base::RunError(base::err::InvalidCall);
     menu_ = menu.handle();
+    form_ = menu.form();
     id_ = menu.form()->AddMenuItem(*this);
     if (!AppendMenuW(menu_, MF_STRING, id_, caption.c_str())) throw base::RunError(base::err::InvalidCall);
 }
@@ -135,9 +136,35 @@ void MenuItem::Create(Menu& menu, std::function<void()> onClick) {
     OnClick = std::move(onClick);
 }
 
-std::wstring MenuItem::Caption() const { return MenuText(menu_, id_, false); }
+std::wstring MenuItem::Caption() const {
+    const std::wstring text = MenuText(menu_, id_, false);
+    return shortcutText_.empty() ? text : text.substr(0, text.rfind(L'\t'));
+}
 
-void MenuItem::SetCaption(const std::wstring& caption) { SetMenuText(menu_, id_, false, caption); }
+void MenuItem::SetCaption(const std::wstring& caption) {
+    SetMenuText(menu_, id_, false, shortcutText_.empty() ? caption : caption + L"\t" + shortcutText_);
+}
+
+void MenuItem::SetShortcut(UINT virtualKey, int shift) {
+    const std::wstring caption = Caption();
+    shortcutText_ = ShortcutName(virtualKey, shift);
+    SetCaption(caption);
+    if (form_) form_->AddShortcut(virtualKey, shift, *this);
+}
+
+std::wstring ShortcutName(UINT virtualKey, int shift) {
+    std::wstring name;
+    if (shift & kCtrlMask) name += L"Ctrl+";
+    if (shift & kAltMask) name += L"Alt+";
+    if (shift & kShiftMask) name += L"Shift+";
+    if (virtualKey >= VK_F1 && virtualKey <= VK_F24)
+        name += L"F" + std::to_wstring(virtualKey - VK_F1 + 1);
+    else if (virtualKey == VK_DELETE)
+        name += L"Del";
+    else
+        name += static_cast<wchar_t>(virtualKey);
+    return name;
+}
 
 bool MenuItem::Checked() const {
     return (GetMenuState(menu_, id_, MF_BYCOMMAND) & MF_CHECKED) != 0;

@@ -83,8 +83,15 @@ public:
     void Create(Menu& menu, std::function<void()> onClick);
     UINT id() const { return id_; }
 
+    // The caption without the shortcut key's name.
     std::wstring Caption() const;
     void SetCaption(const std::wstring& caption);
+    // A key that chooses the item while its form has the focus (`shift`: the
+    // ShiftState mask); its name ("Ctrl+O", "F5", "Del") is shown beside the
+    // caption. The key reaches the control with the focus instead while the
+    // item is disabled or has no OnClick.
+    void SetShortcut(UINT virtualKey, int shift = 0);
+    std::wstring ShortcutText() const { return shortcutText_; }
     bool Checked() const;
     void SetChecked(bool checked);
     bool Enabled() const;
@@ -102,8 +109,13 @@ public:
 
 private:
     HMENU menu_ = nullptr;
+    Form* form_ = nullptr;
     UINT id_ = 0;
+    std::wstring shortcutText_;
 };
+
+// The name of a shortcut key as menus show it: "Ctrl+O", "F4", "Del".
+std::wstring ShortcutName(UINT virtualKey, int shift);
 
 // A bitmap of the program's resources, kept for a menu item and released
 // with the object (or earlier by Release).

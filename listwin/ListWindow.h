@@ -1,0 +1,177 @@
+// The list window (the form aber): browse a folder, mark files by type and
+// collect their names into the list document, a rich-text box that is saved,
+// opened, edited and printed. The window also has a picture-view mode; the
+// commands that work on the document do nothing in it.
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "ui/BrowserBoxes.h"
+#include "ui/BusyCursor.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/Menu.h"
+#include "ui/RichText.h"
+#include "ui/Toolbar.h"
+
+namespace listwin {
+
+// The buttons of the toolbar, counted from 1.
+enum ToolbarButton : int {
+    kExitToolButton = 1,  // key "axxk"
+    kPrintToolButton,     // "ixxk"
+    kSaveToolButton,      // "bxxk"
+    kClearToolButton,     // "cxxk"
+    kUndoToolButton,      // "dxxk"
+    kRedoToolButton,      // "exxk"
+    kAboutToolButton,     // "gxxk"
+    kHelpToolButton,      // "hxxk"
+};
+
+// The window's two modes, decided by the picture check box (Check1).
+enum class ViewMode { List, Pictures };
+
+class ListWindow : public ui::Form {
+public:
+    ListWindow();
+    ~ListWindow() override;
+
+    // Browser
+    ui::DriveBox driveBox;          // Drive1: chooses the drive
+    ui::DirBox folderBox;           // Dir1: chooses the folder
+    ui::FileBox fileBox;            // File1: files of the folder matching the pattern; several marked
+    ui::TextBox patternBox;         // Text2: file pattern, applied to fileBox at every change
+    ui::Button addToListButton;     // Command1: "> Add to List >", starts the transfer
+    ui::CheckBox viewPicturesBox;   // Check1: picture-view mode when checked
+    // Document
+    ui::Label documentLabel;        // Label1: heading of the document
+    ui::RichText document;          // RichTextBox2: the list document
+    ui::RichText scratch;           // RichTextBox3: scratch buffer of the transfer, not for display
+    ui::Button printButton;         // Command2: Print
+    ui::Button saveButton;          // Command5: Save to file
+    ui::Button clearButton;         // Command3: Clear List
+    ui::Button exitButton;          // Command4: Exit
+    ui::Button undoButton;          // cmdUndo
+    ui::Button redoButton;          // cmdRedo
+    ui::Toolbar toolbar;            // Toolbar1, pictures from ImageList1
+    ui::StatusBar statusBar;        // StatusBar1: panel 1 holds the hints
+    // Decoration
+    ui::Image plainImage;           // Image1: shown normally
+    ui::Image hoverImage;           // Image2: shown while the mouse is over plainImage
+    // Timers
+    ui::Timer clipboardTimer;        // Timer2: enables Paste while the clipboard holds something, 3000 ms
+    ui::Timer transferTimer;         // Timer3: the transfer step, 1000 ms
+    ui::Timer restoreSettingsTimer;  // Timer4: restores the settings after loading, 250 ms
+
+    // Menus, in order; positions count separators (the menu pictures go by position).
+    ui::MenuBar menuBar;
+    ui::Menu fileMenu;                 // File
+    ui::MenuItem openItem;             // openss: Open, Ctrl+O
+    ui::MenuItem saveItem;             // savess: Save As.., Ctrl+S
+    ui::MenuItem closeItem;            // newss: Close, clears the list
+    ui::MenuItem printerSetupItem;     // printsetup: Printer Setup
+    ui::MenuItem printItem;            // printerss: Print, Ctrl+P
+    ui::MenuItem exitItem;             // quitter: Exit, Ctrl+Q
+    ui::Menu optionMenu;               // s: Option
+    ui::MenuItem gotoRenameItem;       // gotoRename: switches to the rename window
+    ui::MenuItem radicalSelectItem;    // radi: Radical Select, the recursive search
+    ui::MenuItem viewPicturesItem;     // view: toggles viewPicturesBox, Ctrl+W
+    ui::MenuItem includePathItem;      // pathz: the transfer writes full paths when checked
+    ui::MenuItem countMarkedItem;      // exx: counts the files marked in fileBox, F4
+    ui::MenuItem statusBarItem;        // statusbar: shows or hides the status bar
+    ui::MenuItem refreshItem;          // fresh: Refresh, F5
+    ui::Menu editMenu;                 // mnuEdit: Edit
+    ui::MenuItem undoItem;             // mnuUndo
+    ui::MenuItem redoItem;             // mnuRedo
+    ui::MenuItem copyItem;             // mnuCopy, Ctrl+C
+    ui::MenuItem cutItem;              // mnuCut, Ctrl+X
+    ui::MenuItem deleteItem;           // mnuDelete, Del
+    ui::MenuItem pasteItem;            // mnuPaste (its caption names Ctrl+V)
+    ui::MenuItem fontItem;             // fontss: Font Properties, Ctrl+F
+    ui::MenuItem clearListItem;        // ccll: Clear List
+    ui::MenuItem selectAllTextItem;    // mnuSelectAll: selects the whole document
+    ui::MenuItem selectAllFilesItem;   // selectss: marks every file of fileBox, Ctrl+A
+    ui::Menu selectMenu;               // selecte: Select, the type filters
+    ui::MenuItem showAllFilesItem;     // selects: pattern *.*
+    std::vector<ui::MenuItem> filterItems;  // exe .. Allinternet, as kTypeFilters lists them
+    ui::Menu helpMenu;                 // help
+    ui::MenuItem helpItem;             // instr: Help, F1
+    ui::MenuItem aboutItem;            // abb: About Nomaro / System Info
+    std::array<ui::MenuPicture, 14> menuPictures;  // Picture2 .. Picture15: bitmaps 101 .. 114
+
+    // Mode: the value of viewPicturesBox. Commands marked "list mode only"
+    // ask ListMode() and do nothing in picture view.
+    ViewMode Mode() const { return mode_; }
+    bool ListMode() const { return mode_ == ViewMode::List; }
+
+    // Where the screen layout puts the picture view's preview (Picture1 and
+    // Image3: size) and its thumbnail (Image4: top), in twips.
+    struct PreviewPlace {
+        long width, height, thumbnailTop;
+    };
+    PreviewPlace PreviewLayout() const { return preview_; }
+
+    // The list document, for the features that work on it.
+    std::wstring DocumentText() const { return document.Text(); }
+    bool DocumentEmpty() const { return document.TextLength() == 0; }
+
+    // `checker2`: recomputes the states of the commands from the document
+    // and the file box (list mode only); resets the pattern to *.*.
+    void CheckCommands();
+    void SetBusyCursor();
+    void RestoreCursor();
+    bool BusyCursorOn() const { return busy_.On(); }
+    // Set by the switch to the rename window: the closing asks nothing.
+    bool SkipExitQuestion() const { return skipExitQuestion_; }
+
+    // Handlers
+    void OnPatternChange();
+    void OnFolderChange();
+    void OnDriveChange();
+    void OnDriveGotFocus();
+    void OnViewPicturesClick();
+    void OnViewPicturesItemClick();
+    void OnTypeFilterClick(size_t filter);
+    void OnShowAllFilesClick();
+    void OnSelectAllFilesClick();
+    void OnCountMarkedClick();
+    void OnStatusBarClick();
+    void OnIncludePathClick();
+    void OnGotoRenameClick();
+    void OnRefreshClick();  // `RefreshControls`
+    void OnHelpClick();
+    void OnToolbarClick(const std::wstring& key);
+    void OnToolbarMouseMove(long x);
+    void OnClipboardTimer();
+    void OnRestoreSettingsTimer();
+    void OnDocumentChange();
+
+protected:
+    void CreateControls() override;
+    void OnLoad() override;
+    void OnQueryClose(bool& cancel) override;
+    void OnUnload() override;
+    void OnFormMouseMove(int button, int shift, long x, long y) override;
+    void OnFormClick() override;
+    SIZE DesignSize() const override;
+
+private:
+    void CreateMenus();
+    void CreateFilterItems();
+    void WireHandlers();
+    void ApplyLayout();
+    void SetCaptions();
+    void SetMenuPictures();
+    void SetDocumentCommands(bool enabled);
+    void ShowImage(bool highlighted);
+
+    ui::BusyCursor busy_;
+    ViewMode mode_ = ViewMode::List;
+    PreviewPlace preview_{};
+    std::wstring lastGoodDrive_;      // LastGoodDrive: the drive when driveBox last got the focus
+    bool skipExitQuestion_ = false;   // SkipExitQuestion
+    bool imageHighlighted_ = false;
+};
+
+}  // namespace listwin

@@ -1,0 +1,501 @@
+// The list window driven as a person drives it: its start state, the command
+// states that follow the document, the type filters over real files, the
+// toolbar hints, the drive that is not ready, the switch to the rename window
+// and the closing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Wiring.h"
+#include "base/Display.h"
+#include "base/Settings.h"
+#include "base/Texts.h"
+#include "listwin/ListWindow.h"
+#include "rename/RenameWindow.h"
+#include "tests/win/prompts.h"
+#include "tests/win/remove_tree.h"
+#include "ui/App.h"
+#include "ui/BrowserBoxes.h"
+#include "ui/MainWindows.h"
+#include "ui/Screen.h"
+
+namespace fs = std::filesystem;
+using base::LoadText;
+using base::Text;
+using Names = std::vector<std::wstring>;
+using Window = listwin::ListWindow;
+
+namespace {
+class ListWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        DeleteFileW(base::SettingsFilePath().c_str());
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder = fs::path(temp) / ("nomaro-list-" + std::to_string(GetCurrentProcessId()));
+        testing_support::RemoveTree(folder.wstring());
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        ui::SetDriveReadyProbe(nullptr);
+        base::ScreenResolution.clear();
+        if (window && window->IsLoaded()) {
+            prompts.answers.assign({IDOK});
+            window->Unload();
+        }
+        window.reset();
+        testing_support::RemoveTree(folder.wstring());
+        DeleteFileW(base::SettingsFilePath().c_str());
+    }
+
+    void Open() {
+        window = std::make_unique<Window>();
+        window->Show();
+        window->restoreSettingsTimer.FireNow();
+    }
+    void MakeFiles(const Names& names) {
+        for (const auto& name : names) std::ofstream(folder / name) << "x";
+    }
+    Names Marked() const {
+        Names names;
+        for (int i : window->fileBox.SelectedIndices()) names.push_back(window->fileBox.List(i));
+        return names;
+    }
+    void Type(const std::wstring& text) {
+        for (wchar_t c : text) SendMessageW(window->document.hwnd(), WM_CHAR, c, 1);
+    }
+    void SetPictureMode(bool on) { window->viewPicturesBox.SetValue(on); }
+
+    testing_support::ScriptedPrompts prompts;
+    fs::path folder;
+    std::unique_ptr<Window> window;
+};
+
+// The commands that need a document, in every form they take.
+struct DocumentCommands {
+    bool buttons, items, toolButtons;
+};
+DocumentCommands DocumentCommandsOf(const Window& w) {
+    const bool buttons[] = {w.saveButton.Enabled(), w.printButton.Enabled(), w.clearButton.Enabled()};
+    const bool items[] = {w.saveItem.Enabled(), w.printItem.Enabled(), w.closeItem.Enabled(),
+                          w.cutItem.Enabled(),  w.copyItem.Enabled(),  w.deleteItem.Enabled(),
+                          w.clearListItem.Enabled(), w.fontItem.Enabled()};
+    const bool toolButtons[] = {w.toolbar.ButtonEnabled(listwin::kPrintToolButton),
+                                w.toolbar.ButtonEnabled(listwin::kSaveToolButton),
+                                w.toolbar.ButtonEnabled(listwin::kClearToolButton)};
+    auto same = [](const auto& states) {
+        for (bool state : states)
+            if (state != states[0]) ADD_FAILURE() << "commands of the document disagree";
+        return states[0];
+    };
+    return {same(buttons), same(items), same(toolButtons)};
+}
+bool AllDocumentCommands(const Window& w, bool enabled) {
+    const DocumentCommands states = DocumentCommandsOf(w);
+    return states.buttons == enabled && states.items == enabled && states.toolButtons == enabled;
+}
+
+HBITMAP MenuPicture(HMENU bar, int menu, int position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_CHECKMARKS;
+    GetMenuItemInfoW(GetSubMenu(bar, menu), static_cast<UINT>(position), TRUE, &info);
+    return info.hbmpUnchecked == info.hbmpChecked ? info.hbmpUnchecked : nullptr;
+}
+}  // namespace
+
+// Captions, keys, pictures and the states the commands start in.
+TEST_F(ListWindow, LoadsWithItsCaptionsKeysAndStartStates) {
+    MakeFiles({L"a.txt"});
+    SetCurrentDirectoryW(folder.c_str());
+    Open();
+    Window& w = *window;
+    EXPECT_EQ(w.Caption(), L"Noma Ro 3.1  (Print & Save)");
+    EXPECT_EQ(w.patternBox.Text(), L"*.*");
+    EXPECT_EQ(w.fileBox.Pattern(), L"*.*");
+    EXPECT_EQ(w.addToListButton.Caption(), L"> " + LoadText(Text::AddToList) + L" >");
+    EXPECT_TRUE(w.addToListButton.Enabled());
+    EXPECT_TRUE(AllDocumentCommands(w, false));
+    EXPECT_FALSE(w.undoButton.Enabled() || w.redoButton.Enabled() || w.undoItem.Enabled() || w.redoItem.Enabled());
+    EXPECT_FALSE(w.toolbar.ButtonEnabled(listwin::kUndoToolButton) || w.toolbar.ButtonEnabled(listwin::kRedoToolButton));
+    for (int button : {listwin::kExitToolButton, listwin::kAboutToolButton, listwin::kHelpToolButton})
+        EXPECT_TRUE(w.toolbar.ButtonEnabled(button)) << button;
+    EXPECT_EQ(w.toolbar.ButtonCount(), 8);
+    EXPECT_EQ(w.toolbar.PictureCount(), 8);
+    EXPECT_TRUE(w.openItem.Enabled() && w.statusBarItem.Checked() && !w.includePathItem.Checked());
+    EXPECT_TRUE(w.ListMode() && !w.viewPicturesItem.Checked());
+    EXPECT_TRUE(w.clipboardTimer.Enabled() && w.clipboardTimer.Interval() == 3000u);
+    EXPECT_TRUE(w.transferTimer.Interval() == 1000u && !w.transferTimer.Enabled());
+
+    const struct {
+        ui::MenuItem Window::*item;
+        Text caption;
+        const wchar_t* key;
+    } items[] = {
+        {&Window::openItem, Text::Open, L"Ctrl+O"},
+        {&Window::saveItem, Text::SaveAs, L"Ctrl+S"},
+        {&Window::printItem, Text::Print, L"Ctrl+P"},
+        {&Window::exitItem, Text::Exit, L"Ctrl+Q"},
+        {&Window::viewPicturesItem, Text::ViewPictureFiles, L"Ctrl+W"},
+        {&Window::countMarkedItem, Text::CountMarkedFiles, L"F4"},
+        {&Window::copyItem, Text::Copy, L"Ctrl+C"},
+        {&Window::cutItem, Text::Cut, L"Ctrl+X"},
+        {&Window::deleteItem, Text::Delete, L"Del"},
+        {&Window::pasteItem, Text::Paste, L""},
+        {&Window::fontItem, Text::FontProperties, L"Ctrl+F"},
+        {&Window::selectAllFilesItem, Text::SelectAllInFileList, L"Ctrl+A"},
+        {&Window::helpItem, Text::Help, L"F1"},
+        {&Window::gotoRenameItem, Text::GotoRename, L""},
+    };
+    for (const auto& row : items) {
+        EXPECT_EQ((w.*row.item).Caption(), LoadText(row.caption));
+        EXPECT_EQ((w.*row.item).ShortcutText(), row.key);
+    }
+    EXPECT_EQ(w.refreshItem.ShortcutText(), L"F5");
+    EXPECT_EQ(w.statusBarItem.Caption(), L"StatusBar");
+    const Text titles[] = {Text::FileMenu, Text::ListOptionMenu, Text::EditMenu, Text::SelectMenu, Text::Help};
+    for (int menu = 0; menu < 5; ++menu) {
+        wchar_t title[64] = L"";
+        GetMenuStringW(w.menuBar.handle(), static_cast<UINT>(menu), title, 64, MF_BYPOSITION);
+        EXPECT_EQ(title, LoadText(titles[menu]));
+    }
+    // Separators, by position in each menu; the pictures go by these positions.
+    const std::vector<int> separators[] = {{3, 6}, {2, 4, 8}, {2, 7, 10}, {1, 4, 10, 18}, {1}};
+    const int itemCounts[] = {8, 10, 13, 21, 3};
+    for (int menu = 0; menu < 5; ++menu) {
+        HMENU drop = GetSubMenu(w.menuBar.handle(), menu);
+        EXPECT_EQ(GetMenuItemCount(drop), itemCounts[menu]) << menu;
+        std::vector<int> found;
+        for (int i = 0; i < GetMenuItemCount(drop); ++i)
+            if (GetMenuState(drop, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) found.push_back(i);
+        EXPECT_EQ(found, separators[menu]) << menu;
+    }
+    // Pictures beside the items the table names, and beside no other.
+    const std::pair<int, int> pictured[] = {{0, 0}, {0, 1}, {0, 2}, {0, 5}, {2, 0}, {2, 1}, {2, 3},
+                                            {2, 4}, {2, 6}, {4, 0}, {1, 1}, {1, 3}, {4, 2}, {0, 7}};
+    int pictures = 0;
+    for (int menu = 0; menu < 5; ++menu)
+        for (int i = 0; i < GetMenuItemCount(GetSubMenu(w.menuBar.handle(), menu)); ++i)
+            if (MenuPicture(w.menuBar.handle(), menu, i)) ++pictures;
+    EXPECT_EQ(pictures, 14);
+    for (const auto& [menu, position] : pictured)
+        EXPECT_NE(MenuPicture(w.menuBar.handle(), menu, position), nullptr) << menu << "," << position;
+}
+
+// The three screen layouts move what their table says; any other keeps the design.
+TEST_F(ListWindow, LaysOutForTheScreen) {
+    const struct {
+        const wchar_t* resolution;
+        long driveTop, folderHeight, fileTop, documentWidth, documentHeight, rowTop, saveLeft, labelTop;
+        long previewHeight, thumbnailTop;
+    } table[] = {
+        {L"1024", 1170, 3015, 4600, 9735, 7230, 9300, 10000, 840, 7230, 6925},
+        {L"800", 1170, 2145, 3600, 6285, 5580, 7265, 6000, 840, 5580, 6000},
+        {L"640", 600, 1255, 2880, 4215, 3855, 5520, 5350, 900, 3855, 5300},
+        {L"", 600, 2145, 3600, 6285, 5580, 7265, 6000, 840, 5580, 6000},
+    };
+    for (const auto& row : table) {
+        base::ScreenResolution = row.resolution;
+        Open();
+        Window& w = *window;
+        EXPECT_EQ(w.folderBox.Left(), 375);
+        EXPECT_TRUE(w.driveBox.Top() == row.driveTop && w.folderBox.Height() == row.folderHeight &&
+                    w.fileBox.Top() == row.fileTop) << testing::PrintToString(row.resolution);
+        EXPECT_TRUE(w.document.Width() == row.documentWidth && w.document.Height() == row.documentHeight &&
+                    w.saveButton.Top() == row.rowTop && w.saveButton.Left() == row.saveLeft &&
+                    w.documentLabel.Top() == row.labelTop) << testing::PrintToString(row.resolution);
+        EXPECT_TRUE(w.PreviewLayout().height == row.previewHeight && w.PreviewLayout().thumbnailTop == row.thumbnailTop)
+            << testing::PrintToString(row.resolution);
+        prompts.answers.assign({IDOK});
+        w.Unload();
+    }
+}
+
+// `checker2`: typing enables every command of the document and resets the
+// pattern; deleting everything disables them again. Picture view leaves all as it is.
+TEST_F(ListWindow, CommandStatesFollowTheDocument) {
+    MakeFiles({L"a.txt", L"b.jpg"});
+    Open();
+    Window& w = *window;
+    w.folderBox.SetPath(folder.wstring());
+    w.patternBox.SetText(L"*.txt");
+    Type(L"abc");
+    EXPECT_EQ(w.DocumentText(), L"abc");
+    w.document.SetSelStart(1);
+    w.document.SetSelLength(1);
+    EXPECT_TRUE(w.document.SelStart() == 1 && w.document.SelLength() == 1 && w.document.SelText() == L"b");
+    w.document.ReplaceSelection(L"\rB\r");
+    EXPECT_EQ(w.DocumentText(), L"a\rB\rc");
+    EXPECT_EQ(w.document.TextLength(), 5);
+    EXPECT_EQ(w.document.SelStart(), 4);
+    EXPECT_TRUE(AllDocumentCommands(w, true));
+    EXPECT_EQ(w.fileBox.Pattern(), L"*.*");
+    EXPECT_EQ(w.fileBox.ListCount(), 2);
+
+    w.patternBox.SetText(L"*.txt");
+    w.document.SelectAll();
+    w.document.ReplaceSelection(L"");
+    EXPECT_TRUE(w.DocumentEmpty());
+    EXPECT_TRUE(AllDocumentCommands(w, false));
+    EXPECT_EQ(w.patternBox.Text(), L"*.*");
+
+    SetPictureMode(true);
+    w.patternBox.SetText(L"*.txt");
+    Type(L"x");
+    EXPECT_EQ(w.patternBox.Text(), L"*.txt");
+    EXPECT_TRUE(AllDocumentCommands(w, false));
+    w.viewPicturesItem.Click();
+    EXPECT_TRUE(w.ListMode() && !w.viewPicturesBox.Value());
+    EXPECT_TRUE(AllDocumentCommands(w, true));
+
+    // An empty folder leaves nothing to add.
+    fs::create_directories(folder / "empty");
+    w.folderBox.SetPath((folder / "empty").wstring());
+    EXPECT_FALSE(w.addToListButton.Enabled());
+}
+
+// Every type filter in list mode, and the picture filters in picture view.
+TEST_F(ListWindow, TypeFiltersSetThePatternAndMark) {
+    MakeFiles({L"a.exe", L"b.BAT", L"c.doc", L"d.txt", L"e.rtf", L"f.pdf", L"g.jpg", L"h.JPG", L"i.gif",
+               L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur", L"o.htm", L"p.html", L"q.css", L"r.zip"});
+    Open();
+    Window& w = *window;
+    w.folderBox.SetPath(folder.wstring());
+    const Names all = {L"a.exe", L"b.BAT", L"c.doc", L"d.txt", L"e.rtf", L"f.pdf", L"g.jpg", L"h.JPG", L"i.gif",
+                       L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur", L"o.htm", L"p.html", L"q.css", L"r.zip"};
+    const struct {
+        Text caption;
+        bool pictureMode;
+        const wchar_t* pattern;  // afterwards
+        Names marked;            // and, when it is all files, nothing else
+        int listed;
+    } table[] = {
+        {Text::SelectExeFiles, false, L"*.exe", {L"a.exe"}, 1},
+        {Text::SelectProgramFiles, false, L"*.exe;*.bat;*.com", {L"a.exe", L"b.BAT"}, 2},
+        {Text::SelectDocFiles, false, L"*.doc", {L"c.doc"}, 1},
+        {Text::SelectTxtFiles, false, L"*.txt", {L"d.txt"}, 1},
+        {Text::SelectRtfFiles, false, L"*.rtf", {L"e.rtf"}, 1},
+        {Text::SelectPdfFilesList, false, L"*.pdf", {L"f.pdf"}, 1},
+        {Text::SelectTextTypeFiles, false, L"*.doc;*.txt;*.rtf;*.pdf", {L"c.doc", L"d.txt", L"e.rtf", L"f.pdf"}, 4},
+        {Text::SelectJpgFiles, false, L"*.jpg", {L"g.jpg"}, 2},
+        {Text::SelectGifFiles, false, L"*.*", {}, 18},
+        {Text::SelectBmpFiles, false, L"*.*", {}, 18},
+        {Text::SelectWmfFiles, false, L"*.*", {}, 18},
+        {Text::SelectIcoFiles, false, L"*.*", {}, 18},
+        {Text::SelectCurFiles, false, L"*.*", {}, 18},
+        {Text::SelectPictureFiles, false, L"*.jpg;*.gif;*.bmp;*.wmf;*.ico;*.cur",
+         {L"g.jpg", L"h.JPG", L"i.gif", L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur"}, 8},
+        {Text::SelectHtmlFiles, false, L"*.htm;*.html", {L"o.htm", L"p.html"}, 2},
+        {Text::SelectInternetFiles, false, nullptr, {L"d.txt", L"o.htm", L"p.html", L"q.css"}, 4},
+        {Text::SelectJpgFiles, true, L"*.jpg", {L"g.jpg"}, 2},
+        {Text::SelectGifFiles, true, L"*.gif", {L"i.gif"}, 2},
+        {Text::SelectPictureFiles, true, L"*.jpg;*.gif;*.bmp;*.wmf;*.ico;*.cur",
+         {L"g.jpg", L"h.JPG", L"i.gif", L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur"}, 8},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::PrintToString(LoadText(row.caption)) + (row.pictureMode ? " in picture view" : ""));
+        SetPictureMode(row.pictureMode);
+        w.showAllFilesItem.Click();
+        ASSERT_EQ(w.fileBox.ListCount(), 18);
+        EXPECT_EQ(w.fileBox.SelCount(), 0);
+        bool found = false;
+        for (ui::MenuItem& item : w.filterItems)
+            if (item.Caption() == LoadText(row.caption)) {
+                item.Click();
+                found = true;
+                break;
+            }
+        ASSERT_TRUE(found);
+        if (row.pattern) {
+            EXPECT_EQ(w.patternBox.Text(), row.pattern);
+        }
+        EXPECT_EQ(w.fileBox.Pattern(), w.patternBox.Text());
+        EXPECT_EQ(w.fileBox.ListCount(), row.listed);
+        EXPECT_EQ(Marked(), row.marked);
+        EXPECT_TRUE(w.addToListButton.Enabled());
+    }
+    SetPictureMode(false);
+
+    // Marking every file is for list mode only; counting tells how many are marked.
+    w.selectAllFilesItem.Click();
+    EXPECT_EQ(Marked(), all);
+    w.countMarkedItem.Click();
+    EXPECT_TRUE(prompts.Said(0, L"18 file(s) marked in filelist right now!", ui::AppTitle(), MB_OK));
+    SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 300));
+    SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 300));
+    EXPECT_EQ(w.fileBox.SelCount(), 0);
+    w.countMarkedItem.Click();
+    SetPictureMode(true);
+    w.selectAllFilesItem.Click();
+    EXPECT_EQ(w.fileBox.SelCount(), 0);
+    EXPECT_EQ(prompts.seen.size(), 1u);
+
+    // A filter that finds nothing leaves nothing to add.
+    SetPictureMode(false);
+    fs::create_directories(folder / "empty");
+    w.folderBox.SetPath((folder / "empty").wstring());
+    w.filterItems[0].Click();
+    EXPECT_FALSE(w.addToListButton.Enabled());
+}
+
+// The toolbar's hint follows the pointer in list mode only; the idle text
+// returns over the bare window; far right the panel keeps its text.
+TEST_F(ListWindow, ToolbarHintsFollowThePointer) {
+    Open();
+    Window& w = *window;
+    auto moveTo = [&](long twips) {
+        const int pixel = ui::TwipsToPixelsX(twips);
+        SendMessageW(w.toolbar.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pixel, 5));
+        return w.statusBar.PanelText(1);
+    };
+    EXPECT_EQ(moveTo(0), LoadText(Text::ExitProgram));
+    EXPECT_EQ(moveTo(2500), LoadText(Text::Credits));
+    EXPECT_EQ(moveTo(3200), L"Noma Ro 3");
+    EXPECT_EQ(moveTo(690), LoadText(Text::SaveAs));
+    EXPECT_EQ(moveTo(3500), LoadText(Text::SaveAs));
+    SetPictureMode(true);
+    EXPECT_EQ(moveTo(2500), LoadText(Text::SaveAs));
+    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::SaveAs));
+    SetPictureMode(false);
+    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::HintPrint));
+
+    // Over the decoration its highlighted picture shows; off it, the idle text.
+    const int x = ui::TwipsToPixelsX(w.plainImage.Left()) + 5, y = ui::TwipsToPixelsY(w.plainImage.Top()) + 5;
+    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    EXPECT_TRUE(w.hoverImage.Visible() && !w.plainImage.Visible());
+    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 300));
+    EXPECT_TRUE(!w.hoverImage.Visible() && w.plainImage.Visible());
+    EXPECT_EQ(w.statusBar.PanelText(1), L"Noma Ro 3");
+
+    w.statusBarItem.Click();
+    EXPECT_TRUE(!w.statusBar.Visible() && !w.statusBarItem.Checked());
+    w.statusBarItem.Click();
+    EXPECT_TRUE(w.statusBar.Visible() && w.statusBarItem.Checked());
+}
+
+// Paste follows the clipboard at each tick of the watch; F4 reaches its item
+// through the keyboard; F5 reads the folder again.
+TEST_F(ListWindow, ClipboardWatchKeysAndRefresh) {
+    MakeFiles({L"a.txt"});
+    Open();
+    Window& w = *window;
+    w.folderBox.SetPath(folder.wstring());
+    for (bool filled : {true, false, true}) {
+        ASSERT_TRUE(OpenClipboard(w.hwnd()));
+        EmptyClipboard();
+        if (filled) {
+            HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4);
+            memcpy(GlobalLock(text), "ab", 3);
+            GlobalUnlock(text);
+            SetClipboardData(CF_TEXT, text);
+        }
+        CloseClipboard();
+        EXPECT_TRUE(w.clipboardTimer.FireNow());
+        EXPECT_EQ(w.pasteItem.Enabled(), filled);
+        EXPECT_TRUE(w.clipboardTimer.Enabled());
+    }
+
+    w.fileBox.SelectAll();
+    PostMessageW(w.fileBox.hwnd(), WM_KEYDOWN, VK_F4, 1);
+    ui::DoEvents();
+    EXPECT_TRUE(prompts.Said(0, L"1 file(s) marked in filelist right now!"));
+
+    // Del is the shortcut of Delete, which is disabled while the document is empty:
+    // the key reaches the pattern box.
+    w.patternBox.SetFocus();
+    w.patternBox.SetSelStart(0);
+    PostMessageW(w.patternBox.hwnd(), WM_KEYDOWN, VK_DELETE, 1);
+    ui::DoEvents();
+    EXPECT_EQ(w.patternBox.Text(), L".*");
+    w.patternBox.SetText(L"*.*");
+
+    MakeFiles({L"b.txt"});
+    EXPECT_EQ(w.fileBox.ListCount(), 1);
+    PostMessageW(w.fileBox.hwnd(), WM_KEYDOWN, VK_F5, 1);
+    ui::DoEvents();
+    EXPECT_EQ(w.fileBox.ListCount(), 2);
+}
+
+// A drive without a disk is reported, and the drive box goes back to the drive it showed.
+TEST_F(ListWindow, DriveNotReadyIsReportedAndUndone) {
+    Open();
+    Window& w = *window;
+    w.folderBox.SetPath(folder.wstring());
+    SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(w.driveBox.id(), CBN_SETFOCUS),
+                 reinterpret_cast<LPARAM>(w.driveBox.hwnd()));
+    const std::wstring before = w.driveBox.Drive();
+    ui::SetDriveReadyProbe([](const std::wstring& root) { return towlower(root[0]) != L'z'; });
+    int z = -1;
+    for (int i = 0; i < w.driveBox.ListCount(); ++i)
+        if (w.driveBox.List(i).starts_with(L"z:")) z = i;
+    ASSERT_GE(z, 0);
+    SendMessageW(w.driveBox.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(z), 0);
+    SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(w.driveBox.id(), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(w.driveBox.hwnd()));
+    EXPECT_TRUE(prompts.Said(0, L"Device (Z:) not ready" + std::wstring(23, L' '), L"Not ready",
+                             MB_OK | MB_ICONINFORMATION));
+    EXPECT_TRUE(w.driveBox.Drive() == before && w.folderBox.Path() == folder.wstring());
+    EXPECT_TRUE(w.folderBox.Enabled() && w.fileBox.Enabled());
+}
+
+// Every way of closing asks the exit question; Cancel keeps the window.
+TEST_F(ListWindow, ClosingAsksFirst) {
+    const std::function<void(Window&)> ways[] = {
+        [](Window& w) { SendMessageW(w.hwnd(), WM_CLOSE, 0, 0); },
+        [](Window& w) { w.exitButton.Click(); },
+        [](Window& w) { w.exitItem.Click(); },
+        [](Window& w) { w.toolbar.ClickButton(listwin::kExitToolButton); },
+    };
+    for (const auto& close : ways) {
+        Open();
+        window->SetBusyCursor();
+        prompts.seen.clear();
+        prompts.answers.assign({IDCANCEL, IDOK});
+        close(*window);
+        EXPECT_TRUE(prompts.Said(0, LoadText(Text::ExitNow), LoadText(Text::ExitTitle), MB_OKCANCEL | MB_ICONQUESTION));
+        EXPECT_TRUE(window->IsLoaded());
+        EXPECT_FALSE(window->BusyCursorOn());
+        close(*window);
+        EXPECT_EQ(prompts.seen.size(), 2u);
+        EXPECT_FALSE(window->IsLoaded());
+    }
+}
+
+// The two main windows switch to each other, each asking first and neither asking to exit.
+TEST_F(ListWindow, SwitchesToTheRenameWindowAndBack) {
+    app::InstallWindows();
+    ui::OpenMainWindow(ui::MainWindow::List);
+    auto* list = dynamic_cast<Window*>(ui::CurrentMainWindow());
+    ASSERT_NE(list, nullptr);
+    const std::wstring question = LoadText(Text::SwitchWindowQuestion) + L"\r" + LoadText(Text::SwitchWindowQuestion2);
+    prompts.answers.assign({IDNO});
+    list->gotoRenameItem.Click();
+    EXPECT_TRUE(prompts.Said(0, question, LoadText(Text::SwitchWindowTitle), MB_YESNO | MB_ICONQUESTION));
+    EXPECT_TRUE(list->IsLoaded());
+    EXPECT_EQ(ui::CurrentMainWindow(), list);
+
+    prompts.answers.assign({IDYES});
+    list->gotoRenameItem.Click();
+    EXPECT_EQ(prompts.seen.size(), 2u);
+    EXPECT_FALSE(list->IsLoaded());
+    auto* rename = dynamic_cast<renamer::RenameWindow*>(ui::CurrentMainWindow());
+    ASSERT_NE(rename, nullptr);
+    EXPECT_TRUE(rename->IsLoaded());
+
+    prompts.answers.assign({IDYES});
+    rename->gotoListWindowItem.Click();
+    EXPECT_EQ(prompts.seen.size(), 3u);
+    ASSERT_NE(ui::CurrentMainWindow(), nullptr);
+    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
+    prompts.answers.assign({IDOK});
+    ui::CurrentMainWindow()->Unload();
+    EXPECT_EQ(ui::Form::LoadedCount(), 0);
+}
