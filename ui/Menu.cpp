@@ -36,7 +36,11 @@ void SetMenuText(HMENU menu, UINT item, bool byPosition, const std::wstring& tex
 void MenuBar::Create(Form& form) {
     form_ = &form;
     menu_ = CreateMenu();
-    if (!menu_ || !SetMenu(form.hwnd(), menu_)) throw base::RunError(base::err::InvalidCall);
+    if (menu_ && SetMenu(form.hwnd(), menu_)) return;
+    // A menu that no window owns is not destroyed with one.
+    if (menu_) DestroyMenu(menu_);
+    menu_ = nullptr;
+    throw base::RunError(base::err::InvalidCall);
 }
 
 int MenuBar::Count() const { return GetMenuItemCount(menu_); }
@@ -67,8 +71,12 @@ void Menu::Create(MenuBar& bar, const std::wstring& caption) {
     form_ = bar.form();
     menu_ = CreatePopupMenu();
     if (!menu_ || !AppendMenuW(bar.handle(), MF_POPUP | MF_STRING,
-                               reinterpret_cast<UINT_PTR>(menu_), caption.c_str()))
+                               reinterpret_cast<UINT_PTR>(menu_), caption.c_str())) {
+        // A drop-down menu not on the bar is not destroyed with it.
+        if (menu_) DestroyMenu(menu_);
+        menu_ = nullptr;
         throw base::RunError(base::err::InvalidCall);
+    }
     bar.Redraw();
 }
 
