@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "about/TipWindow.h"
 #include "app/StartUp.h"
 #include "app/Version.h"
 #include "base/Display.h"
@@ -125,8 +126,11 @@ void StartWindow::OnCancelClick() {
 void StartWindow::OnListWindowChosen() { focusTimer.SetEnabled(true); }
 void StartWindow::OnRenameWindowChosen() { focusTimer.SetEnabled(true); }
 
-// The tip window arrives with its own module; until then the tick only ends the timer.
-void StartWindow::OnTipTimer() { tipTimer.SetEnabled(false); }
+void StartWindow::OnTipTimer() {
+    tipTimer.SetEnabled(false);
+    about::TipWindow tip;
+    tip.ShowModal(this);
+}
 
 void StartWindow::OnFocusTimer() {
     focusTimer.SetEnabled(false);

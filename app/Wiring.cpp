@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "about/AboutBox.h"
 #include "listwin/ListWindow.h"
 #include "rename/RenameWindow.h"
 #include "ui/MainWindows.h"
@@ -11,6 +12,7 @@ namespace app {
 void InstallWindows() {
     ui::RegisterMainWindow(ui::MainWindow::Rename, [] { return std::make_unique<renamer::RenameWindow>(); });
     ui::RegisterMainWindow(ui::MainWindow::List, [] { return std::make_unique<listwin::ListWindow>(); });
+    ui::RegisterAboutBox(about::ShowAboutBox);
 }
 
 }  // namespace app

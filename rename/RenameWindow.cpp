@@ -138,9 +138,7 @@ void RenameWindow::CreateMenus() {
     helpMenu.Create(menuBar);
     helpItem.Create(helpMenu, [this] { OnHelpClick(); });
     helpMenu.AddSeparator();
-    // The About box arrives with its own window; until then its item is shown greyed.
-    aboutItem.Create(helpMenu, [] {});
-    aboutItem.SetEnabled(false);
+    aboutItem.Create(helpMenu, [this] { ui::ShowAboutBox(hwnd()); });
 }
 
 void RenameWindow::WireHandlers() {

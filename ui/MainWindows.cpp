@@ -40,6 +40,19 @@ void OpenMainWindow(MainWindow which) {
 
 Form* CurrentMainWindow() { return gMainWindow.get(); }
 
+namespace {
+std::function<void(HWND)>& AboutBoxShower() {
+    static std::function<void(HWND)> show;
+    return show;
+}
+}  // namespace
+
+void RegisterAboutBox(std::function<void(HWND owner)> show) { AboutBoxShower() = std::move(show); }
+
+void ShowAboutBox(HWND owner) {
+    if (AboutBoxShower()) AboutBoxShower()(owner);
+}
+
 bool AskExit(HWND owner) {
     using base::LoadText;
     return MsgBox(owner, LoadText(base::Text::ExitNow), MB_OKCANCEL | MB_ICONQUESTION,

@@ -27,6 +27,13 @@ void OpenMainWindow(MainWindow which);
 // The main window shown now, or null.
 Form* CurrentMainWindow();
 
+// The About box, opened from both main windows, lives in a folder of its own
+// as well: the top registers how it is shown. ShowAboutBox shows it modally
+// over `owner` and returns when it is closed; without a registration it does
+// nothing.
+void RegisterAboutBox(std::function<void(HWND owner)> show);
+void ShowAboutBox(HWND owner);
+
 // "Exit Nomaro Now?" with OK and Cancel; true for OK.
 bool AskExit(HWND owner);
 

@@ -115,8 +115,21 @@ TEST_F(StartWindow, CancelAndEscapeCloseEverything) {
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
 }
 
-// Only "true" arms the tip timer, whose tick (until the tip window comes) ends it.
-TEST_F(StartWindow, TipSwitchArmsTheTipTimerOnlyForTrue) {
+namespace {
+// The person at the tip window: unticks "Show tip at start" and presses OK.
+bool gTipShown = false;
+void CALLBACK TurnTipsOff(HWND, UINT, UINT_PTR, DWORD) {
+    HWND tip = FindWindowW(nullptr, L"Tip of the Day");
+    if (!tip || gTipShown) return;
+    gTipShown = true;
+    SendMessageW(FindWindowExW(tip, nullptr, L"Button", L"&Show tip at start"), BM_CLICK, 0, 0);
+    SendMessageW(FindWindowExW(tip, nullptr, L"Button", L"OK"), BM_CLICK, 0, 0);
+}
+}  // namespace
+
+// Only "true" arms the tip timer; its tick shows the tip window over the start window,
+// and unticking the box there keeps the tip away at the next start.
+TEST_F(StartWindow, TipSwitchShowsTheTipUntilItIsTurnedOff) {
     for (const std::wstring value : {L"true", L"false", L"True", L""}) {
         base::WriteIniValue(L"common", L"tipofday", value);
         app::StartWindow window;
@@ -124,9 +137,21 @@ TEST_F(StartWindow, TipSwitchArmsTheTipTimerOnlyForTrue) {
         EXPECT_EQ(app::TipOfDaySwitch, value);
         EXPECT_EQ(window.tipTimer.Interval(), 500u);
         EXPECT_EQ(window.tipTimer.Enabled(), value == L"true") << testing::PrintToString(value);
-        EXPECT_EQ(window.tipTimer.FireNow(), value == L"true");
-        EXPECT_FALSE(window.tipTimer.Enabled());
     }
+    base::WriteIniValue(L"common", L"tipofday", L"true");
+    app::StartWindow first;
+    first.Show();
+    gTipShown = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, TurnTipsOff);
+    EXPECT_TRUE(first.tipTimer.FireNow());
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(gTipShown);
+    EXPECT_FALSE(first.tipTimer.Enabled());
+    EXPECT_EQ(base::ReadIniValue(L"common", L"tipofday"), L"false");
+    first.Unload();
+    app::StartWindow second;
+    second.Load();
+    EXPECT_FALSE(second.tipTimer.Enabled());
 }
 
 TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
