@@ -76,7 +76,6 @@ void StartWindow::OnLoad() {
 
 void StartWindow::LoadSequence() {
     TipOfDaySwitch = base::ReadIniValue(L"common", L"tipofday");
-    if (TipOfDaySwitch == L"true") tipTimer.SetEnabled(true);
     CheckPrevInstance(*this);
     CentreOnScreen();
     base::ScreenResolution = base::ResolutionFromClass(ClassifyCurrentWorkArea());
@@ -89,7 +88,11 @@ void StartWindow::LoadSequence() {
                    LoadText(Text::WrongFontTitle));
         Unload();
         ui::EndProgram();
+        return;
     }
+    // Armed only once the checks have passed: a timer ticks inside the message
+    // box of a refused start too, and a tip must not show over a program that ends.
+    if (TipOfDaySwitch == L"true") tipTimer.SetEnabled(true);
 }
 
 void StartWindow::ShapeAsEllipse() {

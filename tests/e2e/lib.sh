@@ -33,10 +33,13 @@ use_prefix() {
   export WINEPREFIX=$E2E_DIR/prefix
 }
 
-# Puts the install layout into a folder of its own and prints the program's path.
+# Puts the install layout into a folder of its own and prints the program's
+# path. The tip of the day is turned off, so it covers no window a script
+# looks at (start-window.sh turns it on again).
 copy_program() {
   mkdir -p "$E2E_DIR/program"
   cp -a "$NOMARO_DIST"/. "$E2E_DIR/program/"
+  sed -i 's/^tipofday=true/tipofday=false/' "$E2E_DIR/program/filename.ini"
   echo "$E2E_DIR/program/Nomaro.exe"
 }
 

@@ -1,5 +1,6 @@
 # A second start of the program while the first shows its start window:
 # one message, the first instance stays and comes to the front, the second ends.
+# The second would show the tip of the day; a refused start shows none.
 source "$(dirname "$0")/lib.sh"
 use_prefix "$WINEPREFIX"
 program=$(copy_program)
@@ -7,11 +8,12 @@ program=$(copy_program)
 start_program "$program"
 first=$PROGRAM_PID start=$START_WINDOW
 
+sed -i 's/^tipofday=false/tipofday=true/' "$(dirname "$program")/filename.ini"
 wine "$program" & second=$!
 E2E_PIDS+=($second)
 box=$(wintool wait '#32770' Nomaro 30000) || fail "the second instance shows no message"
 wintool texts "$box" | grep -qx 'The program is already in use!' || fail "wrong message: $(wintool texts "$box")"
-sleep 0.5
+sleep 1   # past the moment the tip would show
 [ "$(wintool count '#32770' '*')" = 1 ] || fail "more than one message box"
 [ "$(wintool count NomaroForm '*')" = 1 ] || fail "the second instance showed a window"
 
