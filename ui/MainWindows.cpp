@@ -53,6 +53,19 @@ void ShowAboutBox(HWND owner) {
     if (AboutBoxShower()) AboutBoxShower()(owner);
 }
 
+namespace {
+SearchWindowShower& SearchShower() {
+    static SearchWindowShower show;
+    return show;
+}
+}  // namespace
+
+void RegisterSearchWindow(SearchWindowShower show) { SearchShower() = std::move(show); }
+
+void ShowSearchWindow(HWND owner, std::wstring& folder, std::function<void(const std::wstring&)> insert) {
+    if (SearchShower()) SearchShower()(owner, folder, std::move(insert));
+}
+
 bool AskExit(HWND owner) {
     using base::LoadText;
     return MsgBox(owner, LoadText(base::Text::ExitNow), MB_OKCANCEL | MB_ICONQUESTION,

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace ui {
 
@@ -33,6 +34,16 @@ Form* CurrentMainWindow();
 // nothing.
 void RegisterAboutBox(std::function<void(HWND owner)> show);
 void ShowAboutBox(HWND owner);
+
+// The recursive search, opened from the list window, is registered the same
+// way. ShowSearchWindow runs it modally over `owner`, starting at `folder`
+// and handing its result to `insert` (the text to put at the document's
+// caret); `folder` holds the search window's folder when it has closed.
+// Without a registration it does nothing.
+using SearchWindowShower =
+    std::function<void(HWND owner, std::wstring& folder, std::function<void(const std::wstring&)> insert)>;
+void RegisterSearchWindow(SearchWindowShower show);
+void ShowSearchWindow(HWND owner, std::wstring& folder, std::function<void(const std::wstring&)> insert);
 
 // "Exit Nomaro Now?" with OK and Cancel; true for OK.
 bool AskExit(HWND owner);

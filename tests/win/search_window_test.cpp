@@ -1,0 +1,105 @@
+// The recursive search window on a real folder tree: what it hands to the
+// document, its messages, and the folder it leaves to its opener.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/Texts.h"
+#include "search/SearchWindow.h"
+#include "tests/win/prompts.h"
+#include "tests/win/remove_tree.h"
+
+namespace fs = std::filesystem;
+using base::LoadText;
+using base::Text;
+
+namespace {
+
+class SearchWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        root = std::wstring(temp) + L"nomaro-search-" + std::to_wstring(GetCurrentProcessId());
+        testing_support::RemoveTree(root);
+        fs::create_directories(root);
+    }
+    void TearDown() override { testing_support::RemoveTree(root); }
+    void Make(std::initializer_list<const wchar_t*> files) {
+        for (const wchar_t* file : files) {
+            const fs::path path = fs::path(root) / file;
+            fs::create_directories(path.parent_path());
+            std::ofstream(path) << "x";
+        }
+    }
+    // Runs a search from `folder` with `suffix`; returns what the document received.
+    std::vector<std::wstring> Search(const std::wstring& suffix) {
+        std::vector<std::wstring> inserted;
+        search::SearchWindow window(folder, [&](const std::wstring& text) { inserted.push_back(text); });
+        window.Show();
+        EXPECT_EQ(window.folderLabel.Caption(), folder);
+        window.suffixBox.SetText(suffix);
+        window.startButton.Click();
+        EXPECT_FALSE(window.IsLoaded()) << "the window closes after every run";
+        return inserted;
+    }
+
+    testing_support::ScriptedPrompts prompts;
+    std::wstring root, folder;
+};
+
+// Depth of a line below the root: the folders it lies in.
+size_t Depth(const std::wstring& line, const std::wstring& root) {
+    return static_cast<size_t>(std::count(line.begin() + static_cast<long>(root.size()), line.end(), L'\\')) - 1;
+}
+
+}  // namespace
+
+// Every file below the chosen folder, breadth-first, each line with the suffix and a line
+// feed, in one insertion; folders beginning with a dot are left out, files are not.
+TEST_F(SearchWindow, SendsEveryFileBelowTheFolderBreadthFirst) {
+    Make({L"a.txt", L".profile", L"sub\\b.txt", L"sub\\deeper\\d.txt", L"other\\e.txt", L".cache\\c.txt",
+          L"other\\deeper\\f.txt"});
+    folder = root;
+    const auto inserted = Search(L";");
+    ASSERT_EQ(inserted.size(), 1u);
+    std::vector<std::wstring> lines;
+    std::wstring rest = inserted[0];
+    for (size_t end; (end = rest.find(L'\n')) != std::wstring::npos; rest.erase(0, end + 1))
+        lines.push_back(rest.substr(0, end));
+    EXPECT_EQ(rest, L"") << "every line ends with a line feed";
+    std::vector<std::wstring> sorted = lines;
+    std::sort(sorted.begin(), sorted.end());
+    const std::wstring base = root + L"\\";
+    EXPECT_EQ(sorted, (std::vector<std::wstring>{base + L".profile;", base + L"a.txt;", base + L"other\\deeper\\f.txt;",
+                                                 base + L"other\\e.txt;", base + L"sub\\b.txt;", base + L"sub\\deeper\\d.txt;"}));
+    for (size_t i = 1; i < lines.size(); ++i) EXPECT_LE(Depth(lines[i - 1], root), Depth(lines[i], root)) << i;
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::FileTransference) + L": 6 files", LoadText(Text::Ok),
+                             MB_OK | MB_ICONINFORMATION));
+}
+
+// No file anywhere below: the no-files message, nothing inserted. The opener's folder follows
+// the one chosen in the window.
+TEST_F(SearchWindow, NoFilesSendsNothingAndTheFolderFollows) {
+    fs::create_directories(fs::path(root) / "empty" / "below");
+    folder = root;
+    EXPECT_TRUE(Search(L"").empty());
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::NoFilesToSend) + L". " + LoadText(Text::RadicalSelect) + L" exit.",
+                             L"380", MB_OK | MB_ICONINFORMATION));
+    {
+        search::SearchWindow window(folder, [](const std::wstring&) { ADD_FAILURE() << "nothing to insert"; });
+        window.Show();
+        window.folderBox.SetPath(root + L"\\empty");
+        EXPECT_EQ(window.folderLabel.Caption(), root + L"\\empty");
+        const std::wstring caption = window.Caption();
+        ASSERT_TRUE(window.captionTimer.FireNow());
+        EXPECT_EQ(window.Caption(), caption.substr(1) + caption[0]) << "the caption scrolls";
+        window.cancelButton.Click();
+    }
+    EXPECT_EQ(folder, root + L"\\empty");
+}
