@@ -10,6 +10,7 @@
 #include "base/RunError.h"
 #include "base/Texts.h"
 #include "listwin/ListWindowTables.h"
+#include "listwin/TransferLines.h"
 #include "resources/resource.h"
 #include "ui/App.h"
 #include "ui/MainWindows.h"
@@ -232,9 +233,11 @@ void ListWindow::WireHandlers() {
     toolbar.OnMouseMove = [this](int, int, long x, long) { OnToolbarMouseMove(x); };
     clipboardTimer.OnTimer = [this] { OnClipboardTimer(); };
     restoreSettingsTimer.OnTimer = [this] { OnRestoreSettingsTimer(); };
-    // Joined with the transfer: addToListButton, a double-click in fileBox
-    // and transferTimer. Joined with printing: printButton; with saving and
-    // clearing: saveButton, clearButton; with the undo history: undoButton,
+    addToListButton.OnClick = [this] { OnAddToListClick(); };
+    fileBox.OnDblClick = [this] { OnAddToListClick(); };
+    transferTimer.OnTimer = [this] { OnTransferTimer(); };
+    // Joined with printing: printButton; with saving and clearing:
+    // saveButton, clearButton; with the undo history: undoButton,
     // redoButton and the document's selection and mouse events.
 
     // Hints in the first panel of the status bar, in list mode only.
@@ -253,9 +256,7 @@ void ListWindow::WireHandlers() {
 
 void ListWindow::OnLoad() {
     try {
-        busy_.Remember({hwnd(), addToListButton.hwnd(), document.hwnd(), scratch.hwnd(),
-                        folderBox.hwnd(), fileBox.hwnd()},
-                       base::JoinPath(base::ProgramFolder(), L"hourglas.bin"));
+        RememberBusyWindows();
         ApplyLayout();
         ui::SetEnabled({&saveButton, &clearButton, &printButton}, false);
         SetCaptions();
@@ -388,7 +389,18 @@ void ListWindow::SetDocumentCommands(bool enabled) {
 // The edit is recorded by the undo history (joined with it) before the states follow.
 void ListWindow::OnDocumentChange() { CheckCommands(); }
 
-void ListWindow::SetBusyCursor() { busy_.SetBusy(); }
+// The busy cursor goes by window class; the document's window is replaced
+// after a large removal, so the windows are looked up again each time.
+void ListWindow::RememberBusyWindows() {
+    busy_.Remember({hwnd(), addToListButton.hwnd(), document.hwnd(), scratch.hwnd(), folderBox.hwnd(),
+                    fileBox.hwnd()},
+                   base::JoinPath(base::ProgramFolder(), L"hourglas.bin"));
+}
+
+void ListWindow::SetBusyCursor() {
+    if (!busy_.On()) RememberBusyWindows();
+    busy_.SetBusy();
+}
 void ListWindow::RestoreCursor() { busy_.Restore(); }
 
 void ListWindow::OnClipboardTimer() {
@@ -403,6 +415,44 @@ void ListWindow::OnRefreshClick() {
     folderBox.Refresh();
     for (ui::RichText* box : {&document, &scratch}) InvalidateRect(box->hwnd(), nullptr, TRUE);
     fileBox.Refresh();
+}
+
+// ---- Transfer --------------------------------------------------------------
+
+// The busy cursor shows for the second before the names are written.
+void ListWindow::OnAddToListClick() {
+    SetBusyCursor();
+    transferTimer.SetEnabled(true);
+}
+
+// The marked names go into the scratch box first and from there into the
+// document in one replacement of its selection, so that the document changes
+// once (one undo element) however many names there are. Marks stay.
+void ListWindow::OnTransferTimer() {
+    transferTimer.SetEnabled(false);
+    if (!ListMode()) {
+        RestoreCursor();
+        return;
+    }
+    for (ui::MenuItem* item : {&saveItem, &printItem, &undoItem, &closeItem}) item->SetEnabled(true);
+    redoItem.SetEnabled(false);
+    for (int button : {kPrintToolButton, kSaveToolButton, kClearToolButton, kUndoToolButton})
+        toolbar.SetButtonEnabled(button, true);
+    toolbar.SetButtonEnabled(kRedoToolButton, false);
+    openItem.SetEnabled(false);
+
+    std::vector<std::wstring> marked;
+    for (int i : fileBox.SelectedIndices()) marked.push_back(fileBox.List(i));
+    if (!marked.empty()) {
+        ui::SetEnabled({&saveButton, &clearButton, &printButton}, true);
+        fontItem.SetEnabled(true);
+    }
+    scratch.ReplaceSelection(TransferBlock(fileBox.Path(), marked, includePathItem.Checked()));
+    scratch.SelectAll();
+    document.ReplaceSelection(scratch.SelText());
+    scratch.ReplaceSelection(L"");
+    document.SetFocus();
+    RestoreCursor();
 }
 
 // ---- Toolbar ---------------------------------------------------------------

@@ -146,6 +146,11 @@ public:
     void OnClipboardTimer();
     void OnRestoreSettingsTimer();
     void OnDocumentChange();
+    // The transfer of the marked files' names into the document: the click
+    // (or double-click) shows the busy cursor and starts transferTimer, whose
+    // tick writes them.
+    void OnAddToListClick();
+    void OnTransferTimer();
 
 protected:
     void CreateControls() override;
@@ -165,6 +170,7 @@ private:
     void SetMenuPictures();
     void SetDocumentCommands(bool enabled);
     void ShowImage(bool highlighted);
+    void RememberBusyWindows();
 
     ui::BusyCursor busy_;
     ViewMode mode_ = ViewMode::List;
