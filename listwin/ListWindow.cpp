@@ -183,8 +183,8 @@ void ListWindow::CreateMenus() {
     // of the document. A hidden item "Paste2" without action belongs here
     // after Paste; a Win32 menu cannot hide an item, so it is left out.
     editMenu.Create(menuBar);
-    undoItem.Create(editMenu);
-    redoItem.Create(editMenu);
+    undoItem.Create(editMenu, [this] { OnUndoClick(); });
+    redoItem.Create(editMenu, [this] { OnRedoClick(); });
     editMenu.AddSeparator();
     copyItem.Create(editMenu);
     copyItem.SetShortcut('C', ui::kCtrlMask);
@@ -236,9 +236,11 @@ void ListWindow::WireHandlers() {
     addToListButton.OnClick = [this] { OnAddToListClick(); };
     fileBox.OnDblClick = [this] { OnAddToListClick(); };
     transferTimer.OnTimer = [this] { OnTransferTimer(); };
+    undoButton.OnClick = [this] { OnUndoClick(); };
+    redoButton.OnClick = [this] { OnRedoClick(); };
     // Joined with printing: printButton; with saving and clearing:
-    // saveButton, clearButton; with the undo history: undoButton,
-    // redoButton and the document's selection and mouse events.
+    // saveButton, clearButton; with the editing commands: the document's
+    // selection and mouse events.
 
     // Hints in the first panel of the status bar, in list mode only.
     const std::pair<ui::Control*, base::Text> hints[] = {
@@ -265,8 +267,11 @@ void ListWindow::OnLoad() {
         closeItem.SetEnabled(false);
         fontItem.SetEnabled(false);
         fileBox.SetPath(folderBox.Path());
-        // The document's change handling runs once, which ends in the command-state refresh.
-        CheckCommands();
+        // The document's change handling runs once: it records the history's
+        // first element and ends in the command-state refresh.
+        history_.SetRecordEdits(true);
+        OnDocumentChange();
+        UpdateEditMenu();
         restoreSettingsTimer.SetEnabled(true);
     } catch (const base::RunError& error) {
         ui::MsgBox(hwnd(), L"Nomaro Error Description: " + error.description, MB_OK | MB_ICONSTOP,
@@ -386,8 +391,16 @@ void ListWindow::SetDocumentCommands(bool enabled) {
     ui::SetEnabled({&saveButton, &printButton, &clearButton}, enabled);
 }
 
-// The edit is recorded by the undo history (joined with it) before the states follow.
-void ListWindow::OnDocumentChange() { CheckCommands(); }
+// The edit is recorded by the undo history before the states follow. Undo and
+// Redo record nothing of their own replacements; their states follow at their end.
+void ListWindow::OnDocumentChange() {
+    if (ListMode() && history_.RecordEdits()) {
+        history_.RecordEdit();
+        UpdateUndoState();
+    } else {
+        CheckCommands();
+    }
+}
 
 // The busy cursor goes by window class; the document's window is replaced
 // after a large removal, so the windows are looked up again each time.
@@ -455,13 +468,56 @@ void ListWindow::OnTransferTimer() {
     RestoreCursor();
 }
 
+// ---- Undo history ----------------------------------------------------------
+
+void ListWindow::OnUndoClick() {
+    if (!ListMode()) return;
+    history_.Undo();
+    UpdateUndoState();
+    document.SetFocus();
+}
+
+void ListWindow::OnRedoClick() {
+    if (!ListMode()) return;
+    history_.Redo();
+    UpdateUndoState();
+    document.SetFocus();
+}
+
+// Ends in `checker2`, which gives the toolbar's Undo and Redo the buttons' states.
+void ListWindow::UpdateUndoState() {
+    if (!ListMode()) return;
+    const UndoState state = history_.UpdateUndoState();
+    undoButton.SetEnabled(state.undoEnabled);
+    undoItem.SetEnabled(state.undoEnabled);
+    redoButton.SetEnabled(state.redoEnabled);
+    redoItem.SetEnabled(state.redoEnabled);
+    UpdateEditMenu();
+    CheckCommands();
+}
+
+// Filled by the editing commands (Cut, Copy, Delete, Paste, Select All).
+void ListWindow::UpdateEditMenu() {}
+
+std::wstring ListWindow::Text() const { return document.Text(); }
+int32_t ListWindow::SelectionStart() const { return document.SelStart(); }
+void ListWindow::Replace(int32_t start, int32_t length, const std::wstring& text) {
+    document.Replace(start, length, text);
+}
+void ListWindow::Select(int32_t start, int32_t length) {
+    document.SetSelStart(start);
+    document.SetSelLength(length);
+}
+
 // ---- Toolbar ---------------------------------------------------------------
 
 void ListWindow::OnToolbarClick(const std::wstring& key) {
     if (key == L"axxk") Unload();
     else if (key == L"hxxk") OnHelpClick();
-    // "ixxk" print, "bxxk" save, "cxxk" clear, "dxxk" undo, "exxk" redo and
-    // "gxxk" the About box are joined with their features.
+    else if (key == L"dxxk") OnUndoClick();
+    else if (key == L"exxk") OnRedoClick();
+    // "ixxk" print, "bxxk" save, "cxxk" clear and "gxxk" the About box are
+    // joined with their features.
 }
 
 void ListWindow::OnToolbarMouseMove(long x) {
@@ -583,6 +639,8 @@ void ListWindow::OnQueryClose(bool& cancel) {
 
 void ListWindow::OnUnload() {
     clipboardTimer.SetEnabled(false);
+    history_.SetRecordEdits(false);
+    history_.Release();
     if (busy_.On()) RestoreCursor();
     for (ui::MenuPicture& picture : menuPictures) picture.Release();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "listwin/UndoHistory.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/BusyCursor.h"
 #include "ui/Controls.h"
@@ -32,7 +33,9 @@ enum ToolbarButton : int {
 // The window's two modes, decided by the picture check box (Check1).
 enum class ViewMode { List, Pictures };
 
-class ListWindow : public ui::Form {
+// The window is the document the undo history works on: its text, caret and
+// replacements are those of `document`.
+class ListWindow : public ui::Form, private UndoableDocument {
 public:
     ListWindow();
     ~ListWindow() override;
@@ -151,6 +154,11 @@ public:
     // tick writes them.
     void OnAddToListClick();
     void OnTransferTimer();
+    // The undo history of the document, list mode only.
+    void OnUndoClick();
+    void OnRedoClick();
+    void UpdateUndoState();
+    const UndoHistory& History() const { return history_; }
 
 protected:
     void CreateControls() override;
@@ -171,6 +179,15 @@ private:
     void SetDocumentCommands(bool enabled);
     void ShowImage(bool highlighted);
     void RememberBusyWindows();
+    // The Edit menu's states after a change of the selection (the SelChange
+    // handling), which the undo history's state update runs as well.
+    void UpdateEditMenu();
+
+    // UndoableDocument over `document`.
+    std::wstring Text() const override;
+    int32_t SelectionStart() const override;
+    void Replace(int32_t start, int32_t length, const std::wstring& text) override;
+    void Select(int32_t start, int32_t length) override;
 
     ui::BusyCursor busy_;
     ViewMode mode_ = ViewMode::List;
@@ -178,6 +195,7 @@ private:
     std::wstring lastGoodDrive_;      // LastGoodDrive: the drive when driveBox last got the focus
     bool skipExitQuestion_ = false;   // SkipExitQuestion
     bool imageHighlighted_ = false;
+    UndoHistory history_{*this};
 };
 
 }  // namespace listwin
