@@ -48,6 +48,14 @@ std::wstring RichText::Text() const {
 
 void RichText::SetText(const std::wstring& text) { SetWindowTextW(hwnd(), text.c_str()); }
 
+std::wstring RichText::TextRange(int start, int length) const {
+    std::wstring text(static_cast<size_t>(std::max(length, 0)) + 1, L'\0');
+    TEXTRANGEW range{{start, start + std::max(length, 0)}, text.data()};
+    const LRESULT copied = SendMessageW(hwnd(), EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+    return text;
+}
+
 int RichText::TextLength() const {
     GETTEXTLENGTHEX request{GTL_NUMCHARS | GTL_PRECISE, 1200};
     return static_cast<int>(
@@ -162,6 +170,7 @@ void RichText::RebuildWith(int start, int length, const std::wstring& text) {
         SendMessageW(fresh, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
     SendMessageW(fresh, EM_EXLIMITTEXT, 0, SendMessageW(old, EM_GETLIMITTEXT, 0, 0));
     SendMessageW(fresh, EM_SETOPTIONS, ECOOP_SET, SendMessageW(old, EM_GETOPTIONS, 0, 0));
+    if (!wordWrap_) SendMessageW(fresh, EM_SETTARGETDEVICE, 0, 1);
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     SendMessageW(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
@@ -191,6 +200,11 @@ void RichText::RebuildWith(int start, int length, const std::wstring& text) {
 void RichText::SelectAll() { Select(hwnd(), 0, -1); }
 
 void RichText::HideSelection(bool hidden) { SendMessageW(hwnd(), EM_HIDESELECTION, hidden, 0); }
+
+void RichText::SetWordWrap(bool wrap) {
+    wordWrap_ = wrap;
+    SendMessageW(hwnd(), EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+}
 
 bool RichText::Locked() const { return (GetWindowLongW(hwnd(), GWL_STYLE) & ES_READONLY) != 0; }
 

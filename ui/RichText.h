@@ -22,6 +22,8 @@ public:
     void SetText(const std::wstring& text);
     // Characters of the plain text, paragraph ends counted once.
     int TextLength() const;
+    // `length` characters of the plain text from `start`.
+    std::wstring TextRange(int start, int length) const;
 
     // Selection: start (caret position) and length, in characters.
     int SelStart() const;
@@ -41,14 +43,17 @@ public:
     // The control's own deletion takes time in the square of what it
     // removes, so a large removal gives the control a fresh window holding
     // the kept text (with its formatting) and `text`: the same control
-    // object, id, place, style, events, text limit, read-only state and
-    // focus, only hwnd() changes. The old window goes once none of its
+    // object, id, place, style, events, text limit, read-only state, word
+    // wrap and focus, only hwnd() changes. The old window goes once none of its
     // messages is being handled.
     void Replace(int start, int length, const std::wstring& text);
     // Selects the whole text.
     void SelectAll();
     // Hides the selection's highlight while `hidden` (the selection stays).
     void HideSelection(bool hidden);
+    // Lines wrap at the control's width (the default). A box that is never
+    // shown is filled much faster without wrapping.
+    void SetWordWrap(bool wrap);
     // A locked document takes no typing (the program may still change it).
     bool Locked() const;
     void SetLocked(bool locked);
@@ -63,6 +68,8 @@ public:
 
 private:
     void RebuildWith(int start, int length, const std::wstring& text);
+
+    bool wordWrap_ = true;
 };
 
 }  // namespace ui
