@@ -294,6 +294,7 @@ void ListWindow::ApplyLayout() {
     document.Move(kDocumentLeft, kDocumentTop, layout.documentWidth, layout.documentHeight);
     scratch.Move(0, layout.buttonRowTop, kScratchWidth, kButtonHeight);
     scratch.SetVisible(false);
+    scratch.SetWordWrap(false);  // never shown: no lines to lay out
     exitButton.Move(kMiddleLeft, layout.buttonRowTop, kMiddleWidth, kButtonHeight);
     saveButton.Move(layout.saveLeft, layout.buttonRowTop, layout.saveWidth, kButtonHeight);
     printButton.Move(layout.printLeft, layout.buttonRowTop, kPrintWidth, kButtonHeight);
@@ -394,6 +395,7 @@ void ListWindow::SetDocumentCommands(bool enabled) {
 // The edit is recorded by the undo history before the states follow. Undo and
 // Redo record nothing of their own replacements; their states follow at their end.
 void ListWindow::OnDocumentChange() {
+    FollowDocumentText();
     if (ListMode() && history_.RecordEdits()) {
         history_.RecordEdit();
         UpdateUndoState();
@@ -499,7 +501,18 @@ void ListWindow::UpdateUndoState() {
 // Filled by the editing commands (Cut, Copy, Delete, Paste, Select All).
 void ListWindow::UpdateEditMenu() {}
 
-std::wstring ListWindow::Text() const { return document.Text(); }
+// The copy follows every change, whether recorded or not.
+void ListWindow::FollowDocumentText() {
+    const int32_t selectionEnd = document.SelStart() + document.SelLength();
+    const auto read = [this](int32_t start, int32_t length) { return document.TextRange(start, length); };
+    if (!documentText_.Follow(document.TextLength(), selectionEnd, read)) documentText_.Reset(document.Text());
+}
+
+std::wstring ListWindow::Text() const {
+    // A change without a change event (none is known) would show in the length.
+    if (documentText_.Text().size() != static_cast<size_t>(document.TextLength())) return document.Text();
+    return documentText_.Text();
+}
 int32_t ListWindow::SelectionStart() const { return document.SelStart(); }
 void ListWindow::Replace(int32_t start, int32_t length, const std::wstring& text) {
     document.Replace(start, length, text);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "listwin/TextMirror.h"
 #include "listwin/UndoHistory.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/BusyCursor.h"
@@ -179,6 +180,7 @@ private:
     void SetDocumentCommands(bool enabled);
     void ShowImage(bool highlighted);
     void RememberBusyWindows();
+    void FollowDocumentText();
     // The Edit menu's states after a change of the selection (the SelChange
     // handling), which the undo history's state update runs as well.
     void UpdateEditMenu();
@@ -195,6 +197,7 @@ private:
     std::wstring lastGoodDrive_;      // LastGoodDrive: the drive when driveBox last got the focus
     bool skipExitQuestion_ = false;   // SkipExitQuestion
     bool imageHighlighted_ = false;
+    TextMirror documentText_;  // the document's plain text, for the history
     UndoHistory history_{*this};
 };
 
