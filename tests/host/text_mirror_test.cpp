@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using listwin::TextMirror;
@@ -20,12 +21,14 @@ struct Follower {
     std::wstring document;
     size_t charactersRead = 0;
     // The document changes to `changed` with its selection ending at `end`.
-    bool Follow(const std::wstring& changed, size_t end) {
+    // `extra` characters more than it has are reported, as by a document
+    // whose text was cut short.
+    bool Follow(const std::wstring& changed, size_t end, size_t extra = 0) {
         document = changed;
-        return mirror.Follow(static_cast<int32_t>(changed.size()), static_cast<int32_t>(end),
+        return mirror.Follow(static_cast<int32_t>(changed.size() + extra), static_cast<int32_t>(end),
                              [this](int32_t start, int32_t length) {
-                                 const std::wstring part = document.substr(static_cast<size_t>(start),
-                                                                           static_cast<size_t>(length));
+                                 const size_t from = std::min(static_cast<size_t>(start), document.size());
+                                 const std::wstring part = document.substr(from, static_cast<size_t>(length));
                                  charactersRead += part.size();
                                  return part;
                              });
@@ -72,16 +75,18 @@ TEST(TextMirror, RefusesChangesAwayFromTheSelection) {
         const char* what;
         std::wstring after;
         size_t selectionEnd;
+        size_t extra = 0;
     } cases[] = {
         {"new text, caret at the start", L"X" + lines.substr(1), 0},
         {"behind the caret", lines.substr(0, 100) + L"X" + lines.substr(101), 50},
         {"longer behind the caret than the old text", lines + lines, 0},
         {"caret beyond the end", lines, lines.size() + 1},
+        {"fewer characters than reported", lines + L"x", lines.size() + 2, 1},
     };
     for (const auto& c : cases) {
         Follower follower;
         follower.mirror.Reset(lines);
-        EXPECT_FALSE(follower.Follow(c.after, c.selectionEnd)) << c.what;
+        EXPECT_FALSE(follower.Follow(c.after, c.selectionEnd, c.extra)) << c.what;
         EXPECT_EQ(follower.mirror.Text(), lines) << c.what;
     }
 }
