@@ -10,6 +10,7 @@
 #include "base/RunError.h"
 #include "base/Texts.h"
 #include "listwin/ListWindowTables.h"
+#include "listwin/TransferLines.h"
 #include "resources/resource.h"
 #include "ui/App.h"
 #include "ui/MainWindows.h"
@@ -182,8 +183,8 @@ void ListWindow::CreateMenus() {
     // of the document. A hidden item "Paste2" without action belongs here
     // after Paste; a Win32 menu cannot hide an item, so it is left out.
     editMenu.Create(menuBar);
-    undoItem.Create(editMenu);
-    redoItem.Create(editMenu);
+    undoItem.Create(editMenu, [this] { OnUndoClick(); });
+    redoItem.Create(editMenu, [this] { OnRedoClick(); });
     editMenu.AddSeparator();
     copyItem.Create(editMenu);
     copyItem.SetShortcut('C', ui::kCtrlMask);
@@ -232,10 +233,14 @@ void ListWindow::WireHandlers() {
     toolbar.OnMouseMove = [this](int, int, long x, long) { OnToolbarMouseMove(x); };
     clipboardTimer.OnTimer = [this] { OnClipboardTimer(); };
     restoreSettingsTimer.OnTimer = [this] { OnRestoreSettingsTimer(); };
-    // Joined with the transfer: addToListButton, a double-click in fileBox
-    // and transferTimer. Joined with printing: printButton; with saving and
-    // clearing: saveButton, clearButton; with the undo history: undoButton,
-    // redoButton and the document's selection and mouse events.
+    addToListButton.OnClick = [this] { OnAddToListClick(); };
+    fileBox.OnDblClick = [this] { OnAddToListClick(); };
+    transferTimer.OnTimer = [this] { OnTransferTimer(); };
+    undoButton.OnClick = [this] { OnUndoClick(); };
+    redoButton.OnClick = [this] { OnRedoClick(); };
+    // Joined with printing: printButton; with saving and clearing:
+    // saveButton, clearButton; with the editing commands: the document's
+    // selection and mouse events.
 
     // Hints in the first panel of the status bar, in list mode only.
     const std::pair<ui::Control*, base::Text> hints[] = {
@@ -253,9 +258,7 @@ void ListWindow::WireHandlers() {
 
 void ListWindow::OnLoad() {
     try {
-        busy_.Remember({hwnd(), addToListButton.hwnd(), document.hwnd(), scratch.hwnd(),
-                        folderBox.hwnd(), fileBox.hwnd()},
-                       base::JoinPath(base::ProgramFolder(), L"hourglas.bin"));
+        RememberBusyWindows();
         ApplyLayout();
         ui::SetEnabled({&saveButton, &clearButton, &printButton}, false);
         SetCaptions();
@@ -264,8 +267,11 @@ void ListWindow::OnLoad() {
         closeItem.SetEnabled(false);
         fontItem.SetEnabled(false);
         fileBox.SetPath(folderBox.Path());
-        // The document's change handling runs once, which ends in the command-state refresh.
-        CheckCommands();
+        // The document's change handling runs once: it records the history's
+        // first element and ends in the command-state refresh.
+        history_.SetRecordEdits(true);
+        OnDocumentChange();
+        UpdateEditMenu();
         restoreSettingsTimer.SetEnabled(true);
     } catch (const base::RunError& error) {
         ui::MsgBox(hwnd(), L"Nomaro Error Description: " + error.description, MB_OK | MB_ICONSTOP,
@@ -288,6 +294,7 @@ void ListWindow::ApplyLayout() {
     document.Move(kDocumentLeft, kDocumentTop, layout.documentWidth, layout.documentHeight);
     scratch.Move(0, layout.buttonRowTop, kScratchWidth, kButtonHeight);
     scratch.SetVisible(false);
+    scratch.SetWordWrap(false);  // never shown: no lines to lay out
     exitButton.Move(kMiddleLeft, layout.buttonRowTop, kMiddleWidth, kButtonHeight);
     saveButton.Move(layout.saveLeft, layout.buttonRowTop, layout.saveWidth, kButtonHeight);
     printButton.Move(layout.printLeft, layout.buttonRowTop, kPrintWidth, kButtonHeight);
@@ -385,10 +392,30 @@ void ListWindow::SetDocumentCommands(bool enabled) {
     ui::SetEnabled({&saveButton, &printButton, &clearButton}, enabled);
 }
 
-// The edit is recorded by the undo history (joined with it) before the states follow.
-void ListWindow::OnDocumentChange() { CheckCommands(); }
+// The edit is recorded by the undo history before the states follow. Undo and
+// Redo record nothing of their own replacements; their states follow at their end.
+void ListWindow::OnDocumentChange() {
+    FollowDocumentText();
+    if (ListMode() && history_.RecordEdits()) {
+        history_.RecordEdit();
+        UpdateUndoState();
+    } else {
+        CheckCommands();
+    }
+}
 
-void ListWindow::SetBusyCursor() { busy_.SetBusy(); }
+// The busy cursor goes by window class; the document's window is replaced
+// after a large removal, so the windows are looked up again each time.
+void ListWindow::RememberBusyWindows() {
+    busy_.Remember({hwnd(), addToListButton.hwnd(), document.hwnd(), scratch.hwnd(), folderBox.hwnd(),
+                    fileBox.hwnd()},
+                   base::JoinPath(base::ProgramFolder(), L"hourglas.bin"));
+}
+
+void ListWindow::SetBusyCursor() {
+    if (!busy_.On()) RememberBusyWindows();
+    busy_.SetBusy();
+}
 void ListWindow::RestoreCursor() { busy_.Restore(); }
 
 void ListWindow::OnClipboardTimer() {
@@ -405,13 +432,105 @@ void ListWindow::OnRefreshClick() {
     fileBox.Refresh();
 }
 
+// ---- Transfer --------------------------------------------------------------
+
+// The busy cursor shows for the second before the names are written.
+void ListWindow::OnAddToListClick() {
+    SetBusyCursor();
+    transferTimer.SetEnabled(true);
+}
+
+// The marked names go into the scratch box first and from there into the
+// document in one replacement of its selection, so that the document changes
+// once (one undo element) however many names there are. Marks stay.
+void ListWindow::OnTransferTimer() {
+    transferTimer.SetEnabled(false);
+    if (!ListMode()) {
+        RestoreCursor();
+        return;
+    }
+    for (ui::MenuItem* item : {&saveItem, &printItem, &undoItem, &closeItem}) item->SetEnabled(true);
+    redoItem.SetEnabled(false);
+    for (int button : {kPrintToolButton, kSaveToolButton, kClearToolButton, kUndoToolButton})
+        toolbar.SetButtonEnabled(button, true);
+    toolbar.SetButtonEnabled(kRedoToolButton, false);
+    openItem.SetEnabled(false);
+
+    std::vector<std::wstring> marked;
+    for (int i : fileBox.SelectedIndices()) marked.push_back(fileBox.List(i));
+    if (!marked.empty()) {
+        ui::SetEnabled({&saveButton, &clearButton, &printButton}, true);
+        fontItem.SetEnabled(true);
+    }
+    scratch.ReplaceSelection(TransferBlock(fileBox.Path(), marked, includePathItem.Checked()));
+    scratch.SelectAll();
+    document.ReplaceSelection(scratch.SelText());
+    scratch.ReplaceSelection(L"");
+    document.SetFocus();
+    RestoreCursor();
+}
+
+// ---- Undo history ----------------------------------------------------------
+
+void ListWindow::OnUndoClick() {
+    if (!ListMode()) return;
+    history_.Undo();
+    UpdateUndoState();
+    document.SetFocus();
+}
+
+void ListWindow::OnRedoClick() {
+    if (!ListMode()) return;
+    history_.Redo();
+    UpdateUndoState();
+    document.SetFocus();
+}
+
+// Ends in `checker2`, which gives the toolbar's Undo and Redo the buttons' states.
+void ListWindow::UpdateUndoState() {
+    if (!ListMode()) return;
+    const UndoState state = history_.UpdateUndoState();
+    undoButton.SetEnabled(state.undoEnabled);
+    undoItem.SetEnabled(state.undoEnabled);
+    redoButton.SetEnabled(state.redoEnabled);
+    redoItem.SetEnabled(state.redoEnabled);
+    UpdateEditMenu();
+    CheckCommands();
+}
+
+// Filled by the editing commands (Cut, Copy, Delete, Paste, Select All).
+void ListWindow::UpdateEditMenu() {}
+
+// The copy follows every change, whether recorded or not.
+void ListWindow::FollowDocumentText() {
+    const int32_t selectionEnd = document.SelStart() + document.SelLength();
+    const auto read = [this](int32_t start, int32_t length) { return document.TextRange(start, length); };
+    if (!documentText_.Follow(document.TextLength(), selectionEnd, read)) documentText_.Reset(document.Text());
+}
+
+std::wstring ListWindow::Text() const {
+    // A change without a change event (none is known) would show in the length.
+    if (documentText_.Text().size() != static_cast<size_t>(document.TextLength())) return document.Text();
+    return documentText_.Text();
+}
+int32_t ListWindow::SelectionStart() const { return document.SelStart(); }
+void ListWindow::Replace(int32_t start, int32_t length, const std::wstring& text) {
+    document.Replace(start, length, text);
+}
+void ListWindow::Select(int32_t start, int32_t length) {
+    document.SetSelStart(start);
+    document.SetSelLength(length);
+}
+
 // ---- Toolbar ---------------------------------------------------------------
 
 void ListWindow::OnToolbarClick(const std::wstring& key) {
     if (key == L"axxk") Unload();
     else if (key == L"hxxk") OnHelpClick();
-    // "ixxk" print, "bxxk" save, "cxxk" clear, "dxxk" undo, "exxk" redo and
-    // "gxxk" the About box are joined with their features.
+    else if (key == L"dxxk") OnUndoClick();
+    else if (key == L"exxk") OnRedoClick();
+    // "ixxk" print, "bxxk" save, "cxxk" clear and "gxxk" the About box are
+    // joined with their features.
 }
 
 void ListWindow::OnToolbarMouseMove(long x) {
@@ -533,6 +652,8 @@ void ListWindow::OnQueryClose(bool& cancel) {
 
 void ListWindow::OnUnload() {
     clipboardTimer.SetEnabled(false);
+    history_.SetRecordEdits(false);
+    history_.Release();
     if (busy_.On()) RestoreCursor();
     for (ui::MenuPicture& picture : menuPictures) picture.Release();
 }

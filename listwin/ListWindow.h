@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "listwin/TextMirror.h"
+#include "listwin/UndoHistory.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/BusyCursor.h"
 #include "ui/Controls.h"
@@ -32,7 +34,9 @@ enum ToolbarButton : int {
 // The window's two modes, decided by the picture check box (Check1).
 enum class ViewMode { List, Pictures };
 
-class ListWindow : public ui::Form {
+// The window is the document the undo history works on: its text, caret and
+// replacements are those of `document`.
+class ListWindow : public ui::Form, private UndoableDocument {
 public:
     ListWindow();
     ~ListWindow() override;
@@ -146,6 +150,16 @@ public:
     void OnClipboardTimer();
     void OnRestoreSettingsTimer();
     void OnDocumentChange();
+    // The transfer of the marked files' names into the document: the click
+    // (or double-click) shows the busy cursor and starts transferTimer, whose
+    // tick writes them.
+    void OnAddToListClick();
+    void OnTransferTimer();
+    // The undo history of the document, list mode only.
+    void OnUndoClick();
+    void OnRedoClick();
+    void UpdateUndoState();
+    const UndoHistory& History() const { return history_; }
 
 protected:
     void CreateControls() override;
@@ -165,6 +179,17 @@ private:
     void SetMenuPictures();
     void SetDocumentCommands(bool enabled);
     void ShowImage(bool highlighted);
+    void RememberBusyWindows();
+    void FollowDocumentText();
+    // The Edit menu's states after a change of the selection (the SelChange
+    // handling), which the undo history's state update runs as well.
+    void UpdateEditMenu();
+
+    // UndoableDocument over `document`.
+    std::wstring Text() const override;
+    int32_t SelectionStart() const override;
+    void Replace(int32_t start, int32_t length, const std::wstring& text) override;
+    void Select(int32_t start, int32_t length) override;
 
     ui::BusyCursor busy_;
     ViewMode mode_ = ViewMode::List;
@@ -172,6 +197,8 @@ private:
     std::wstring lastGoodDrive_;      // LastGoodDrive: the drive when driveBox last got the focus
     bool skipExitQuestion_ = false;   // SkipExitQuestion
     bool imageHighlighted_ = false;
+    TextMirror documentText_;  // the document's plain text, for the history
+    UndoHistory history_{*this};
 };
 
 }  // namespace listwin

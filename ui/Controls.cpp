@@ -32,13 +32,30 @@ void Control::CreateWindowOf(Form& form, const wchar_t* windowClass, DWORD style
                             base::CodeModule(), nullptr);
     if (!hwnd_) throw base::RunError(base::err::InvalidCall);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    Subclass();
+}
+
+void Control::Subclass() {
     // Subclassed by hand rather than with comctl32's subclass helpers: under Wine they
     // look their data up in a window property, a round trip to the server for
     // every message, which made adding 10,000 list items take seconds.
-    hook_ = new Hook{this, nullptr, 0, false};
+    hook_ = new Hook{this, nullptr, 0, false, false};
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook_));
     hook_->previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WindowProc)));
+}
+
+void Control::AdoptWindow(HWND fresh) {
+    HWND old = hwnd_;
+    Hook* oldHook = hook_;
+    hwnd_ = fresh;
+    Subclass();
+    if (!oldHook) return;
+    // The old window passes its last messages on without calling back.
+    oldHook->control = nullptr;
+    ShowWindow(old, SW_HIDE);
+    if (oldHook->depth == 0) DestroyWindow(old);
+    else oldHook->retired = true;
 }
 
 // A control that goes before its window (a form's members are destroyed
@@ -137,7 +154,13 @@ LRESULT CALLBACK Control::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     } catch (...) {
         ReportUnexpectedError(formWindow, std::current_exception());
     }
-    if (--hook->depth == 0 && hook->destroyed) delete hook;
+    if (--hook->depth == 0) {
+        if (hook->destroyed) delete hook;
+        else if (hook->retired) {
+            hook->retired = false;
+            DestroyWindow(hwnd);  // its WM_NCDESTROY frees the hook
+        }
+    }
     return result;
 }
 

@@ -86,6 +86,11 @@ protected:
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
     // The control's window rectangle in pixels of the form's client area.
     RECT PlaceOnForm() const;
+    // Makes `fresh` (a window made to stand in for the current one, with the
+    // same parent and id) the control's window: the events come from it from
+    // now on, and the old window is destroyed, once no message of it is
+    // being handled any more.
+    void AdoptWindow(HWND fresh);
 
 private:
     // The control's window procedure is replaced by WindowProc, which raises
@@ -98,7 +103,9 @@ private:
         WNDPROC previous;
         int depth;
         bool destroyed;
+        bool retired;  // replaced by a fresh window: destroyed when depth falls to 0
     };
+    void Subclass();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     void RaiseEvents(UINT message, WPARAM wParam, LPARAM lParam);
     void InvalidateUnder() const;

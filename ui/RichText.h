@@ -22,6 +22,8 @@ public:
     void SetText(const std::wstring& text);
     // Characters of the plain text, paragraph ends counted once.
     int TextLength() const;
+    // `length` characters of the plain text from `start`.
+    std::wstring TextRange(int start, int length) const;
 
     // Selection: start (caret position) and length, in characters.
     int SelStart() const;
@@ -31,12 +33,27 @@ public:
     // Selects `length` characters from SelStart.
     void SetSelLength(int length);
     std::wstring SelText() const;
-    // Replaces the selection by `text` (empty removes it); the caret ends behind it.
+    // Replaces the selection by `text` (empty removes it); the caret ends
+    // behind it. Raises OnChange once, as typing does. A replacement that
+    // removes a large stretch builds the new content in a fresh window
+    // instead (see Replace).
     void ReplaceSelection(const std::wstring& text);
+    // Replaces [start, start + length) by `text`, leaving the caret behind it
+    // and the formatting outside the stretch as it was; raises OnChange once.
+    // The control's own deletion takes time in the square of what it
+    // removes, so a large removal gives the control a fresh window holding
+    // the kept text (with its formatting) and `text`: the same control
+    // object, id, place, style, events, text limit, read-only state, word
+    // wrap and focus, only hwnd() changes. The old window goes once none of its
+    // messages is being handled.
+    void Replace(int start, int length, const std::wstring& text);
     // Selects the whole text.
     void SelectAll();
     // Hides the selection's highlight while `hidden` (the selection stays).
     void HideSelection(bool hidden);
+    // Lines wrap at the control's width (the default). A box that is never
+    // shown is filled much faster without wrapping.
+    void SetWordWrap(bool wrap);
     // A locked document takes no typing (the program may still change it).
     bool Locked() const;
     void SetLocked(bool locked);
@@ -48,6 +65,11 @@ public:
 
     void Notify(int code) override;
     bool Notified(const NMHDR& header, LRESULT& result) override;
+
+private:
+    void RebuildWith(int start, int length, const std::wstring& text);
+
+    bool wordWrap_ = true;
 };
 
 }  // namespace ui
