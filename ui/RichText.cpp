@@ -150,7 +150,10 @@ void RichText::Replace(int start, int length, const std::wstring& text) {
         return;
     }
     Select(hwnd(), start, start + length);
-    SendMessageW(hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    // The program keeps its own undo history; the control's would only cost
+    // time (under Wine an insertion of many lines it can undo takes several
+    // times as long).
+    SendMessageW(hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void RichText::RebuildWith(int start, int length, const std::wstring& text) {
