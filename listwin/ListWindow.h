@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "listwin/UndoHistory.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/BusyCursor.h"
+#include "ui/CommonDialogs.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
@@ -27,6 +29,19 @@ enum ToolbarButton : int {
     kRedoToolButton,      // "exxk"
     kAboutToolButton,     // "gxxk"
     kHelpToolButton,      // "hxxk"
+};
+
+// A rich-text box as the undo history sees it.
+class RichTextHistoryDocument : public UndoableDocument {
+public:
+    explicit RichTextHistoryDocument(ui::RichText& box) : box_(box) {}
+    std::wstring Text() const override { return box_.Text(); }
+    int32_t SelectionStart() const override { return box_.SelStart(); }
+    void Replace(int32_t start, int32_t length, const std::wstring& text) override;
+    void Select(int32_t start, int32_t length) override;
+
+private:
+    ui::RichText& box_;
 };
 
 // The window's two modes, decided by the picture check box (Check1).
@@ -100,6 +115,11 @@ public:
     ui::MenuItem aboutItem;            // abb: About Nomaro / System Info
     std::array<ui::MenuPicture, 14> menuPictures;  // Picture2 .. Picture15: bitmaps 101 .. 114
 
+    // The list document as the undo history sees it, and its UndoList and
+    // RedoList (created with the window).
+    RichTextHistoryDocument historyDocument{document};
+    UndoHistory undoHistory{historyDocument};
+
     // Mode: the value of viewPicturesBox. Commands marked "list mode only"
     // ask ListMode() and do nothing in picture view.
     ViewMode Mode() const { return mode_; }
@@ -146,6 +166,21 @@ public:
     void OnClipboardTimer();
     void OnRestoreSettingsTimer();
     void OnDocumentChange();
+    void OnDocumentSelChange();
+    void OnDocumentMouseUp(int button);
+    // Documents: every one works in list mode only.
+    void OnSaveClick();
+    void OnOpenClick();
+    void OnClearClick();
+    void OnFontClick();
+    // The Edit menu's commands on the document, in list mode only.
+    void OnCopyClick();
+    void OnCutClick();
+    void OnDeleteClick();
+    void OnPasteClick();
+    void OnSelectAllTextClick();
+    // Opening a document drops the snapshot its loading recorded.
+    void DropNewestUndoElement() { undoHistory.DropNewestElement(); }
 
 protected:
     void CreateControls() override;
@@ -165,6 +200,8 @@ private:
     void SetMenuPictures();
     void SetDocumentCommands(bool enabled);
     void ShowImage(bool highlighted);
+    void PresetFontDialog();
+    void SelectWholeText();
 
     ui::BusyCursor busy_;
     ViewMode mode_ = ViewMode::List;
@@ -172,6 +209,9 @@ private:
     std::wstring lastGoodDrive_;      // LastGoodDrive: the drive when driveBox last got the focus
     bool skipExitQuestion_ = false;   // SkipExitQuestion
     bool imageHighlighted_ = false;
+    // The font dialog's values, kept from one use to the next as the
+    // presets leave them where the selection has nothing to give.
+    ui::FontChoice fontDialog_;
 };
 
 }  // namespace listwin
