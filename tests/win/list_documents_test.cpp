@@ -59,6 +59,17 @@ std::string ClipboardAnsiText(HWND owner) {
     return text;
 }
 
+// Notes which menu pops up and closes it before it waits for a person.
+HMENU poppedUp;
+LRESULT CALLBACK ClosePopupAtOnce(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP) {
+        poppedUp = reinterpret_cast<HMENU>(message->wParam);
+        EndMenu();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 class ListDocument : public testing::Test {
 protected:
     void SetUp() override {
@@ -359,6 +370,19 @@ TEST_F(ListDocument, EditCommandsThroughTheClipboard) {
     w.deleteItem.Click();
     EXPECT_TRUE(w.DocumentEmpty());
     EXPECT_FALSE(w.selectAllTextItem.Enabled());
+}
+
+// A right-click on the document pops up the Edit menu, in list mode only.
+TEST_F(ListDocument, RightClickPopsUpTheEditMenu) {
+    poppedUp = nullptr;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, ClosePopupAtOnce, nullptr, GetCurrentThreadId());
+    Window& w = *window;
+    for (bool pictures : {true, false}) {
+        w.viewPicturesBox.SetValue(pictures);
+        SendMessageW(w.document.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(poppedUp, pictures ? nullptr : w.editMenu.handle()) << pictures;
+    }
+    UnhookWindowsHookEx(hook);
 }
 
 // In picture view no command of the document does anything: no dialog, no
