@@ -20,6 +20,7 @@ std::wstring RunErrorText(int number) {
     case err::PathFileAccess: return L"Path/File access error";
     case err::PathNotFound: return L"Path not found";
     case err::InvalidUseOfNull: return L"Invalid use of Null";
+    case err::InvalidFileFormat: return L"Invalid file format";
     case err::ObjectUnloaded: return L"Object was unloaded";
     case err::InvalidPropertyValue: return L"Invalid property value";
     case err::InvalidArrayIndex: return L"Invalid property array index";

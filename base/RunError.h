@@ -23,6 +23,7 @@ enum : int {
     PathFileAccess = 75,       // Path/File access error
     PathNotFound = 76,
     InvalidUseOfNull = 94,
+    InvalidFileFormat = 321,
     ObjectUnloaded = 364,      // Object was unloaded
     InvalidPropertyValue = 380,
     InvalidArrayIndex = 381,   // Invalid property array index

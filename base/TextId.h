@@ -136,7 +136,8 @@ namespace base {
     X(Moving, 279)                      \
     X(Searching, 280)                   \
     X(HintIndexedExtension, 281)        \
-    X(TooManyForIndexedExtension, 282)
+    X(TooManyForIndexedExtension, 282)  \
+    X(NothingSavedNeedsTxtOrRtf, 283)
 
 #define NOMARO_TEXT_ENUMERATOR(name, id) name = id,
 enum class Text : int { NOMARO_TEXT_IDS(NOMARO_TEXT_ENUMERATOR) };

@@ -9,12 +9,16 @@
 #include "base/Paths.h"
 #include "base/RunError.h"
 #include "base/Texts.h"
+#include "listwin/DocumentFiles.h"
 #include "listwin/ListWindowTables.h"
 #include "listwin/TransferLines.h"
 #include "resources/resource.h"
 #include "ui/App.h"
+#include "ui/Clipboard.h"
 #include "ui/MainWindows.h"
 #include "ui/MsgBox.h"
+#include "ui/RichEditFiles.h"
+#include "ui/RichTextFormat.h"
 #include "ui/Screen.h"
 
 namespace listwin {
@@ -150,11 +154,11 @@ void ListWindow::CreateControls() {
 void ListWindow::CreateMenus() {
     menuBar.Create(*this);
     fileMenu.Create(menuBar);
-    openItem.Create(fileMenu);          // joined with opening documents
+    openItem.Create(fileMenu, [this] { OnOpenClick(); });
     openItem.SetShortcut('O', ui::kCtrlMask);
-    saveItem.Create(fileMenu);          // joined with saving documents
+    saveItem.Create(fileMenu, [this] { OnSaveClick(); });
     saveItem.SetShortcut('S', ui::kCtrlMask);
-    closeItem.Create(fileMenu);         // joined with clearing documents
+    closeItem.Create(fileMenu, [this] { OnClearClick(); });
     fileMenu.AddSeparator();
     printerSetupItem.Create(fileMenu);  // joined with printing
     printItem.Create(fileMenu);         // joined with printing
@@ -165,7 +169,7 @@ void ListWindow::CreateMenus() {
 
     optionMenu.Create(menuBar);
     gotoRenameItem.Create(optionMenu, [this] { OnGotoRenameClick(); });
-    radicalSelectItem.Create(optionMenu);  // joined with the recursive search
+    radicalSelectItem.Create(optionMenu, [this] { OnRadicalSelectClick(); });
     optionMenu.AddSeparator();
     viewPicturesItem.Create(optionMenu, [this] { OnViewPicturesItemClick(); });
     viewPicturesItem.SetShortcut('W', ui::kCtrlMask);
@@ -179,26 +183,25 @@ void ListWindow::CreateMenus() {
     refreshItem.Create(optionMenu, [this] { OnRefreshClick(); });
     refreshItem.SetShortcut(VK_F5);
 
-    // The editing commands are joined with the undo history and the editing
-    // of the document. A hidden item "Paste2" without action belongs here
+    // Undo and Redo are joined with the undo history. A hidden item "Paste2" without action belongs here
     // after Paste; a Win32 menu cannot hide an item, so it is left out.
     editMenu.Create(menuBar);
     undoItem.Create(editMenu, [this] { OnUndoClick(); });
     redoItem.Create(editMenu, [this] { OnRedoClick(); });
     editMenu.AddSeparator();
-    copyItem.Create(editMenu);
+    copyItem.Create(editMenu, [this] { OnCopyClick(); });
     copyItem.SetShortcut('C', ui::kCtrlMask);
-    cutItem.Create(editMenu);
+    cutItem.Create(editMenu, [this] { OnCutClick(); });
     cutItem.SetShortcut('X', ui::kCtrlMask);
-    deleteItem.Create(editMenu);
+    deleteItem.Create(editMenu, [this] { OnDeleteClick(); });
     deleteItem.SetShortcut(VK_DELETE);
-    pasteItem.Create(editMenu);
+    pasteItem.Create(editMenu, [this] { OnPasteClick(); });
     editMenu.AddSeparator();
-    fontItem.Create(editMenu);       // joined with the font of the selection
+    fontItem.Create(editMenu, [this] { OnFontClick(); });
     fontItem.SetShortcut('F', ui::kCtrlMask);
-    clearListItem.Create(editMenu);  // joined with clearing documents
+    clearListItem.Create(editMenu, [this] { OnClearClick(); });
     editMenu.AddSeparator();
-    selectAllTextItem.Create(editMenu);
+    selectAllTextItem.Create(editMenu, [this] { OnSelectAllTextClick(); });
     selectAllFilesItem.Create(editMenu, [this] { OnSelectAllFilesClick(); });
     selectAllFilesItem.SetShortcut('A', ui::kCtrlMask);
 
@@ -210,7 +213,7 @@ void ListWindow::CreateMenus() {
     helpItem.Create(helpMenu, [this] { OnHelpClick(); });
     helpItem.SetShortcut(VK_F1);
     helpMenu.AddSeparator();
-    aboutItem.Create(helpMenu);  // joined with the About box
+    aboutItem.Create(helpMenu, [this] { ui::ShowAboutBox(hwnd()); });
 }
 
 void ListWindow::CreateFilterItems() {
@@ -229,6 +232,10 @@ void ListWindow::WireHandlers() {
     viewPicturesBox.OnClick = [this] { OnViewPicturesClick(); };
     exitButton.OnClick = [this] { Unload(); };
     document.OnChange = [this] { OnDocumentChange(); };
+    document.OnSelChange = [this] { OnDocumentSelChange(); };
+    document.OnMouseUp = [this](int button, int, long, long) { OnDocumentMouseUp(button); };
+    saveButton.OnClick = [this] { OnSaveClick(); };
+    clearButton.OnClick = [this] { OnClearClick(); };
     toolbar.OnButtonClick = [this](const std::wstring& key) { OnToolbarClick(key); };
     toolbar.OnMouseMove = [this](int, int, long x, long) { OnToolbarMouseMove(x); };
     clipboardTimer.OnTimer = [this] { OnClipboardTimer(); };
@@ -238,9 +245,7 @@ void ListWindow::WireHandlers() {
     transferTimer.OnTimer = [this] { OnTransferTimer(); };
     undoButton.OnClick = [this] { OnUndoClick(); };
     redoButton.OnClick = [this] { OnRedoClick(); };
-    // Joined with printing: printButton; with saving and clearing:
-    // saveButton, clearButton; with the editing commands: the document's
-    // selection and mouse events.
+    // Joined with printing: printButton.
 
     // Hints in the first panel of the status bar, in list mode only.
     const std::pair<ui::Control*, base::Text> hints[] = {
@@ -271,7 +276,7 @@ void ListWindow::OnLoad() {
         // first element and ends in the command-state refresh.
         history_.SetRecordEdits(true);
         OnDocumentChange();
-        UpdateEditMenu();
+        UpdateEditMenu();  // the Edit menu starts out right
         restoreSettingsTimer.SetEnabled(true);
     } catch (const base::RunError& error) {
         ui::MsgBox(hwnd(), L"Nomaro Error Description: " + error.description, MB_OK | MB_ICONSTOP,
@@ -462,12 +467,28 @@ void ListWindow::OnTransferTimer() {
         ui::SetEnabled({&saveButton, &clearButton, &printButton}, true);
         fontItem.SetEnabled(true);
     }
-    scratch.ReplaceSelection(TransferBlock(fileBox.Path(), marked, includePathItem.Checked()));
+    InsertAtCaret(TransferBlock(fileBox.Path(), marked, includePathItem.Checked()));
+    document.SetFocus();
+    RestoreCursor();
+}
+
+// The hand-over of the transfer and of the recursive search: the scratch box
+// takes the text, and its selection, all of it, becomes the document's
+// selected text, one insertion at the caret replacing any selection there.
+void ListWindow::InsertAtCaret(const std::wstring& text) {
+    scratch.ReplaceSelection(text);
     scratch.SelectAll();
     document.ReplaceSelection(scratch.SelText());
     scratch.ReplaceSelection(L"");
-    document.SetFocus();
-    RestoreCursor();
+}
+
+// The recursive search, list mode only: it starts at this window's folder,
+// and the folder it ends at becomes this window's.
+void ListWindow::OnRadicalSelectClick() {
+    if (!ListMode()) return;
+    std::wstring folder = folderBox.Path();
+    ui::ShowSearchWindow(hwnd(), folder, [this](const std::wstring& text) { InsertAtCaret(text); });
+    if (folder != folderBox.Path()) folderBox.SetPath(folder);
 }
 
 // ---- Undo history ----------------------------------------------------------
@@ -499,7 +520,19 @@ void ListWindow::UpdateUndoState() {
 }
 
 // Filled by the editing commands (Cut, Copy, Delete, Paste, Select All).
-void ListWindow::UpdateEditMenu() {}
+// The Edit menu's states after a change of the selection, then the
+// command-state refresh; nothing while the history replays an edit.
+void ListWindow::UpdateEditMenu() {
+    if (!ListMode() || !history_.RecordEdits()) return;
+    const EditMenuState state =
+        EditMenuStateFor(document.SelLength(), ui::ClipboardHasText(hwnd()), document.TextLength());
+    cutItem.SetEnabled(state.cut);
+    copyItem.SetEnabled(state.copy);
+    deleteItem.SetEnabled(state.del);
+    pasteItem.SetEnabled(state.paste);
+    selectAllTextItem.SetEnabled(state.selectAll);
+    CheckCommands();
+}
 
 // The copy follows every change, whether recorded or not.
 void ListWindow::FollowDocumentText() {
@@ -529,8 +562,10 @@ void ListWindow::OnToolbarClick(const std::wstring& key) {
     else if (key == L"hxxk") OnHelpClick();
     else if (key == L"dxxk") OnUndoClick();
     else if (key == L"exxk") OnRedoClick();
-    // "ixxk" print, "bxxk" save, "cxxk" clear and "gxxk" the About box are
-    // joined with their features.
+    else if (key == L"bxxk") OnSaveClick();
+    else if (key == L"cxxk") OnClearClick();
+    else if (key == L"gxxk") ui::ShowAboutBox(hwnd());
+    // "ixxk" print is joined with printing.
 }
 
 void ListWindow::OnToolbarMouseMove(long x) {
@@ -538,6 +573,158 @@ void ListWindow::OnToolbarMouseMove(long x) {
     const ToolbarHint hint = ToolbarHintAt(x);
     if (hint.kind == ToolbarHint::Numbered) statusBar.ShowHint(hint.text);
     else if (hint.kind == ToolbarHint::IdleText) statusBar.SetPanelText(1, kIdleHint);
+}
+
+// ---- Documents -------------------------------------------------------------
+
+void ListWindow::OnSaveClick() {
+    if (!ListMode()) return;
+    if (DocumentEmpty()) {
+        ui::MsgBox(hwnd(), LoadText(Text::EmptyList), MB_OK | MB_ICONINFORMATION, L"?");
+        driveBox.SetFocus();
+        return;
+    }
+    ui::FileDialogSettings settings;
+    settings.filter = kSaveFilter;
+    settings.filterIndex = kSaveFilterIndex;
+    settings.overwritePrompt = true;
+    settings.hideReadOnly = true;
+    const ui::FileChoice choice = ui::ShowSaveDialog(hwnd(), settings);
+    if (!choice.chosen) return;
+    const SaveFormat format = SaveFormatFor(choice.fileName);
+    // Nothing is written under any other ending; the user is told, so that
+    // nobody takes the list for saved.
+    if (format == SaveFormat::None) {
+        ui::MsgBox(hwnd(), LoadText(Text::NothingSavedNeedsTxtOrRtf), MB_OK | MB_ICONINFORMATION, ui::AppTitle());
+        return;
+    }
+    try {
+        ui::SaveRichEdit(document.hwnd(), choice.fileName,
+                         format == SaveFormat::Text ? ui::DocumentFormat::Text : ui::DocumentFormat::RichText);
+    } catch (const base::RunError& error) {
+        ui::ShowErrorBox(hwnd(), error);
+    }
+}
+
+void ListWindow::OnOpenClick() {
+    if (!ListMode()) return;
+    ui::FileDialogSettings settings;
+    settings.filter = kOpenFilter;
+    const ui::FileChoice choice = ui::ShowOpenDialog(hwnd(), settings);
+    if (!choice.chosen || choice.fileName.empty()) return;
+    if (!NamedAsRichText(choice.fileName) &&
+        ui::MsgBox(hwnd(), L"Do you want to open the file anyway?", MB_YESNO | MB_ICONQUESTION,
+                   L"This May Not Be A Rich Text File") != IDYES)
+        return;
+    try {
+        ui::LoadRichEdit(document.hwnd(), choice.fileName);
+    } catch (const base::RunError& error) {
+        // The file is read whole before the document is touched: it keeps
+        // its content, and the user learns why nothing was opened.
+        ui::ShowErrorBox(hwnd(), error);
+        return;
+    }
+    // The lock belongs to the file opened: another file opened without the
+    // read-only box can be edited again.
+    document.SetLocked(choice.readOnly);
+    ui::DoEvents();
+    document.SetVisible(true);
+    clearButton.SetVisible(true);
+    DropNewestUndoElement();
+}
+
+// Clear also closes a document opened read-only: the empty list is the user's to edit.
+void ListWindow::OnClearClick() {
+    if (!ListMode()) return;
+    document.SetLocked(false);
+    SelectWholeText();
+    openItem.SetEnabled(true);
+    OnDeleteClick();
+}
+
+void ListWindow::OnFontClick() {
+    if (!ListMode()) return;
+    folderBox.SetFocus();
+    PresetFontDialog();
+    // On Cancel the dialog keeps its presets, and they are applied all the same.
+    ui::ShowFontDialog(hwnd(), fontDialog_);
+    ui::ApplyFontToSelection(document, fontDialog_);
+}
+
+// The dialog takes what the selection has throughout. A selection that mixes
+// faces or sizes has none to give: the dialog keeps the rest of its values,
+// as it keeps any style the selection lacks.
+void ListWindow::PresetFontDialog() {
+    const ui::SelectionFormat selection = ui::SelectionFormatOf(document);
+    if (!selection.face) return;
+    fontDialog_.face = *selection.face;
+    if (!selection.pointTenths) return;
+    fontDialog_.pointTenths = *selection.pointTenths;
+    if (document.SelLength() == 0) fontDialog_.bold = false;
+    else if (selection.bold.value_or(false)) fontDialog_.bold = true;
+    if (selection.italic.value_or(false)) fontDialog_.italic = true;
+    if (selection.underline.value_or(false)) fontDialog_.underline = true;
+    if (selection.strikethrough.value_or(false)) fontDialog_.strikethrough = true;
+}
+
+// ---- Editing ---------------------------------------------------------------
+
+namespace {
+// Paragraph ends of the document ("\r") as the clipboard's text has them.
+std::wstring WithLineBreaks(const std::wstring& text) {
+    std::wstring lines;
+    lines.reserve(text.size());
+    for (wchar_t c : text) {
+        lines.push_back(c);
+        if (c == L'\r') lines.push_back(L'\n');
+    }
+    return lines;
+}
+}  // namespace
+
+// An empty selection leaves the clipboard as it is.
+void ListWindow::OnCopyClick() {
+    if (!ListMode() || document.SelLength() == 0) return;
+    ui::SetClipboardText(hwnd(), WithLineBreaks(document.SelText()));
+}
+
+// The editing commands leave a document opened read-only as it is.
+void ListWindow::OnCutClick() {
+    if (!ListMode() || document.Locked() || document.SelLength() == 0) return;
+    if (ui::SetClipboardText(hwnd(), WithLineBreaks(document.SelText()))) document.ReplaceSelection(L"");
+}
+
+void ListWindow::OnDeleteClick() {
+    if (!ListMode() || document.Locked() || document.SelLength() == 0) return;
+    document.ReplaceSelection(L"");
+}
+
+// A clipboard without text leaves the selection in place.
+void ListWindow::OnPasteClick() {
+    if (!ListMode() || document.Locked()) return;
+    const std::wstring text = ui::ClipboardText(hwnd());
+    if (text.empty()) return;
+    if (document.SelLength() > 0) document.ReplaceSelection(L"");
+    document.ReplaceSelection(text);
+}
+
+void ListWindow::OnSelectAllTextClick() {
+    if (ListMode()) SelectWholeText();
+}
+
+// From 0 as many characters as the text has: the control's own last
+// paragraph end stays out of the selection.
+void ListWindow::SelectWholeText() {
+    document.SetSelStart(0);
+    document.SetSelLength(document.TextLength());
+}
+
+void ListWindow::OnDocumentSelChange() { UpdateEditMenu(); }
+
+void ListWindow::OnDocumentMouseUp(int button) {
+    if (!ListMode()) return;
+    if (button == ui::kRightButton) editMenu.Popup();
+    CheckCommands();
 }
 
 // ---- Browser ---------------------------------------------------------------

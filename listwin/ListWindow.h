@@ -11,6 +11,7 @@
 #include "listwin/UndoHistory.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/BusyCursor.h"
+#include "ui/CommonDialogs.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
@@ -155,11 +156,27 @@ public:
     // tick writes them.
     void OnAddToListClick();
     void OnTransferTimer();
+    void OnRadicalSelectClick();
     // The undo history of the document, list mode only.
     void OnUndoClick();
     void OnRedoClick();
     void UpdateUndoState();
     const UndoHistory& History() const { return history_; }
+    void OnDocumentSelChange();
+    void OnDocumentMouseUp(int button);
+    // Documents: every one works in list mode only.
+    void OnSaveClick();
+    void OnOpenClick();
+    void OnClearClick();
+    void OnFontClick();
+    // The Edit menu's commands on the document, in list mode only.
+    void OnCopyClick();
+    void OnCutClick();
+    void OnDeleteClick();
+    void OnPasteClick();
+    void OnSelectAllTextClick();
+    // Opening a document drops the snapshot its loading recorded.
+    void DropNewestUndoElement() { history_.DropNewestElement(); }
 
 protected:
     void CreateControls() override;
@@ -190,6 +207,9 @@ private:
     int32_t SelectionStart() const override;
     void Replace(int32_t start, int32_t length, const std::wstring& text) override;
     void Select(int32_t start, int32_t length) override;
+    void PresetFontDialog();
+    void InsertAtCaret(const std::wstring& text);
+    void SelectWholeText();
 
     ui::BusyCursor busy_;
     ViewMode mode_ = ViewMode::List;
@@ -199,6 +219,9 @@ private:
     bool imageHighlighted_ = false;
     TextMirror documentText_;  // the document's plain text, for the history
     UndoHistory history_{*this};
+    // The font dialog's values, kept from one use to the next as the
+    // presets leave them where the selection has nothing to give.
+    ui::FontChoice fontDialog_;
 };
 
 }  // namespace listwin

@@ -1,4 +1,4 @@
-// Resource ids of the program. Numbered texts use their own numbers (101..282)
+// Resource ids of the program. Numbered texts use their own numbers (from 101)
 // as string ids; the ids below name the other resources.
 #pragma once
 

@@ -53,11 +53,16 @@ std::string RichTextBytes(HWND richEdit) {
     return bytes;
 }
 
-void StreamIn(HWND richEdit, std::string_view bytes, WPARAM format) {
+// False when the control reports an error (damaged rich text, say).
+bool TryStreamIn(HWND richEdit, std::string_view bytes, WPARAM format) {
     PendingBytes pending{bytes};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&pending), 0, HandOutBytes};
     SendMessageW(richEdit, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
-    if (stream.dwError != 0) throw base::RunError(base::err::InternalError);
+    return stream.dwError == 0;
+}
+
+void StreamIn(HWND richEdit, std::string_view bytes, WPARAM format) {
+    if (!TryStreamIn(richEdit, bytes, format)) throw base::RunError(base::err::InternalError);
 }
 
 std::wstring DecodeText(std::string_view bytes) {
@@ -70,6 +75,38 @@ std::wstring DecodeText(std::string_view bytes) {
     case base::TextEncoding::Ansi: break;
     }
     return base::FromAnsi(bytes);
+}
+
+// A hidden rich-text box of its own, destroyed with the object.
+class TrialBox {
+public:
+    explicit TrialBox(HWND like) {
+        wchar_t windowClass[64] = L"";
+        GetClassNameW(like, windowClass, 64);
+        box_ = CreateWindowExW(0, windowClass, L"", ES_MULTILINE, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               nullptr, nullptr);
+        if (!box_) throw base::RunError(base::err::OutOfMemory);
+        SendMessageW(box_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    }
+    ~TrialBox() { DestroyWindow(box_); }
+    TrialBox(const TrialBox&) = delete;
+    TrialBox& operator=(const TrialBox&) = delete;
+    HWND hwnd() const { return box_; }
+
+private:
+    HWND box_;
+};
+
+struct Content {
+    std::string bytes;
+    WPARAM format;
+};
+
+Content ContentOf(const std::string& bytes) {
+    if (std::string_view(bytes).substr(0, 5) == "{\\rtf") return {bytes, SF_RTF};
+    const std::wstring text = DecodeText(bytes);
+    return {std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
+            SF_TEXT | SF_UNICODE};
 }
 
 }  // namespace
@@ -94,15 +131,13 @@ void SaveRichEdit(HWND richEdit, const std::wstring& path, DocumentFormat format
 }
 
 void LoadRichEdit(HWND richEdit, const std::wstring& path) {
-    const std::string bytes = base::ReadWholeFile(path);
-    if (std::string_view(bytes).substr(0, 5) == "{\\rtf") {
-        StreamIn(richEdit, bytes, SF_RTF);
-        return;
+    const Content content = ContentOf(base::ReadWholeFile(path));
+    if (content.format == SF_RTF) {
+        TrialBox trial(richEdit);
+        if (!TryStreamIn(trial.hwnd(), content.bytes, content.format))
+            throw base::RunError(base::err::InvalidFileFormat);
     }
-    const std::wstring text = DecodeText(bytes);
-    StreamIn(richEdit,
-             std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
-             SF_TEXT | SF_UNICODE);
+    StreamIn(richEdit, content.bytes, content.format);
 }
 
 }  // namespace ui

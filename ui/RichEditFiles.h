@@ -18,9 +18,10 @@ void SaveRichEdit(HWND richEdit, const std::wstring& path, DocumentFormat format
 
 // Replaces the content of `richEdit` with the file's: rich text when the file
 // starts as rich text does, else text in the encoding its bytes show (a
-// byte-order mark, well-formed UTF-8, or ANSI). The file is read whole before
-// the control is touched, so a file that cannot be read raises
-// base::RunError and leaves the content as it was.
+// byte-order mark, well-formed UTF-8, or ANSI). The file is read whole, and
+// rich text tried in a hidden box, before the control is touched: a file
+// that cannot be read, or rich text the control refuses (a damaged file),
+// raises base::RunError (321 for the latter) and leaves the content as it was.
 void LoadRichEdit(HWND richEdit, const std::wstring& path);
 
 // The content as plain text, lines ended by CR LF.
