@@ -12,7 +12,7 @@ class Bytes {
 public:
     Bytes(const unsigned char* bytes, std::size_t length) : bytes_(bytes), length_(length) {}
     std::optional<int> At(std::size_t position) const {
-        if (position < 1 || position > length_) return std::nullopt;
+        if (position - 1 >= length_) return std::nullopt;  // also position 0
         return bytes_[position - 1];
     }
     // high * 256 + low in a signed 16-bit number: nothing when it overflows
@@ -44,7 +44,7 @@ void ReadJpeg(const Bytes& b, ImageSize& size) {
         do {
             first = b.At(p);
             second = b.At(p + 1);
-            if (!first || !second) return;
+            if (!second) return;  // and first, before it, is there
             ++p;
         } while (*first != 255 || *second == 255);
         // The marker and the seven bytes after it.

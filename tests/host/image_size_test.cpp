@@ -149,6 +149,9 @@ TEST(ImageSize, JpegMarkerWalk) {
     } cases[] = {
         {"frame first", join({255, 216}), {30, 20}},
         {"fill bytes", join({255, 216, 255, 255, 255, 255, 254, 0, 2}), {30, 20}},
+        {"fill byte before a low marker", join({255, 216, 255, 255, 1, 0, 2}), {30, 20}},
+        {"length one short: lands past a 255", join({255, 216, 255, 254, 0, 4, 'a', 255, 193, 0, 17, 8, 0, 9, 0, 9}),
+         {30, 20}},
         {"zero-length segment", join({255, 216, 255, 224, 0, 0, 255, 254, 0, 2}), {30, 20}},
         {"decoy inside a segment", join(decoy), {30, 20}},
         {"long comment", join(longComment), {30, 20}},
