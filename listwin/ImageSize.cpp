@@ -47,9 +47,8 @@ void ReadJpeg(const Bytes& b, ImageSize& size) {
             if (!second) return;  // and first, before it, is there
             ++p;
         } while (*first != 255 || *second == 255);
-        // The marker and the seven bytes after it.
-        for (std::size_t i = 0; i < 8; ++i)
-            if (!b.At(p + i)) return;
+        // The marker and the seven bytes after it, there when the last is.
+        if (!b.At(p + 7)) return;
         const int marker = *b.At(p);
         if (marker >= 192 && marker <= 195) {
             SetIfRead(size.height, b.Value16(p + 4, p + 5));

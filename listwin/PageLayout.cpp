@@ -34,7 +34,7 @@ public:
             LayParagraph(pos, end);
             // Past the paragraph end: "\r\n" is one end of two characters.
             pos = end + 1;
-            if (pos < length && text_[end] == L'\r' && text_[pos] == L'\n') ++pos;
+            if (text_.compare(end, 2, L"\r\n") == 0) ++pos;
         }
         if (!pages_.empty()) pages_.back().cpMax = static_cast<long>(length);
         return std::move(pages_);
@@ -55,7 +55,7 @@ private:
     }
 
     std::size_t PieceEnd(std::size_t from, std::size_t to) const {
-        std::size_t end = from + 1;
+        std::size_t end = from;
         while (end < to && formatOf_[end] == formatOf_[from]) ++end;
         return end;
     }

@@ -132,6 +132,21 @@ TEST(PageLayout, CharactersWiderThanTheLineStandAlone) {
     const FixedMeasure measure;
     // A surrogate pair is one character: never split between lines.
     EXPECT_EQ(Show(LayoutPages({{L"aWb \xD83D\xDE00" L"c", plain}}, 0, rect, measure)), L"0-7:a/W/b/\xD83D\xDE00/c");
+    EXPECT_EQ(Show(LayoutPages({{L"a\xD83D\xDE00", plain}}, 0, {0, 0, 250, 5000}, measure)), L"0-3:a/\xD83D\xDE00");
+    // Only a high half followed by a low half is a pair.
+    const struct {
+        wchar_t first, second;
+        bool pair;
+    } halves[] = {
+        {0xD800, 0xDC00, true},   {0xDBFF, 0xDFFF, true},  {0xD7FF, 0xDC00, false}, {0xDC00, 0xDC00, false},
+        {0xD800, 0xDBFF, false}, {0xD800, 0xE000, false}, {L'a', 0xDC00, false},   {0xD800, L'b', false},
+    };
+    for (const auto& h : halves) {
+        const std::wstring text{h.first, h.second};
+        EXPECT_EQ(Show(LayoutPages({{text, plain}}, 0, rect, measure)),
+                  L"0-2:" + std::wstring(1, h.first) + (h.pair ? L"" : L"/") + std::wstring(1, h.second))
+            << std::hex << int(h.first) << " " << int(h.second);
+    }
 }
 
 // Random documents: every character from the start is either drawn once, in
