@@ -122,6 +122,7 @@ TEST(PageLayout, ALineTallerThanThePageStillGetsOne) {
     const FixedMeasure measure;
     EXPECT_EQ(Show(LayoutPages({{L"a\r", plain}, {L"b\r", big}, {L"c", plain}}, 0, rect, measure)),
               L"0-2:a 2-4:b 4-5:c");
+    EXPECT_EQ(Show(LayoutPages({{L"b\r", big}, {L"c", plain}}, 0, rect, measure)), L"0-2:b 2-3:c");
     // An empty line in a tall format counts with the height of its format.
     EXPECT_EQ(Show(LayoutPages({{L"a\r", plain}, {L"\r", big}, {L"c", plain}}, 0, rect, measure)),
               L"0-2:a 2-3: 3-4:c");
