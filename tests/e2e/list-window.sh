@@ -1,0 +1,38 @@
+# From the start window to a saved list on disk, driven from outside with keys
+# and clicks: the list choice opens the list window on the folder the program
+# was started in, a click and Shift+End mark every file, Add to List, Save to
+# file with a name ending in .txt, and the file holds one name per line.
+source "$(dirname "$0")/lib.sh"
+use_prefix "$WINEPREFIX"
+program=$(copy_program)
+photos=$E2E_DIR/photos
+mkdir -p "$photos"
+for name in a.jpg b.JPG c.tar.gz README; do echo "$name" > "$photos/$name"; done
+printf '[common]\r\ntipofday=false\r\n' > "$(dirname "$program")/filename.ini"
+saved=$E2E_DIR/saved-list.txt
+
+cd "$photos"
+start_program "$program"
+keys_to "$START_WINDOW" shift+Tab Up Return
+window=$(wintool wait NomaroForm 'Noma Ro 3.1  (Print & Save)' 30000) || fail "no list window"
+sleep 1
+files=$(wintool child "$window" ListBox 1) || fail "no file list"
+xdotool mousemove $(wintool centre "$files") click 1
+sleep 0.3
+xdotool key ctrl+Home shift+End
+click "$(wintool labelled "$window" '> Add to List >')"
+sleep 1.5   # the transfer runs a second after the click
+click "$(wintool labelled "$window" 'Save to file')"
+dialog=$(wintool wait '#32770' 'Save As' 30000) || fail "no save dialog"
+sleep 0.5
+xdotool type --delay 20 "$(winepath -w "$saved" 2>/dev/null)"
+xdotool key Return
+for i in $(seq 1 50); do [ -s "$saved" ] && break; sleep 0.1; done
+[ -s "$saved" ] || fail "nothing saved"
+names=$(tr -d '\r' < "$saved" | sed 's/.*\\//' | grep -v '^$' | sort | tr '\n' ' ')
+[ "$names" = "README a.jpg b.JPG c.tar.gz " ] || fail "the saved list holds: $(cat -A "$saved")"
+[ "$(grep -c $'\r$' "$saved")" -ge 4 ] || fail "the lines do not end in CR LF: $(cat -A "$saved")"
+click "$(wintool labelled "$window" Exit)"
+answer_box 'Exit?' >/dev/null
+wait_exit "$PROGRAM_PID" 30 || fail "the program ended with an error"
+echo "list saved from the start window: $names"
