@@ -17,6 +17,7 @@
 #include "listwin/ListWindow.h"
 #include "tests/win/dialogs.h"
 #include "tests/win/prompts.h"
+#include "ui/MainWindows.h"
 #include "tests/win/remove_tree.h"
 #include "ui/App.h"
 #include "ui/RichTextFormat.h"
@@ -411,4 +412,38 @@ TEST_F(ListDocument, PictureViewIgnoresEveryCommand) {
     }
     EXPECT_EQ(ClipboardAnsiText(w.hwnd()), "clip");
     EXPECT_TRUE(prompts.seen.empty());
+}
+
+// The recursive search starts at the window's folder, puts its lines at the caret in place of
+// the selection, and leaves the window at the folder it ended at; the About box opens over the
+// window from its menu item and its toolbar button. Both only through their registrations.
+TEST_F(ListDocument, SearchAndAboutBoxOpenOverTheWindow) {
+    fs::create_directories(folder / "found");
+    window->folderBox.SetPath(folder.wstring());
+    Type(L"keep [old] keep");
+    Select(5, 5);
+    std::vector<std::wstring> startedAt;
+    ui::RegisterSearchWindow([&](HWND owner, std::wstring& at, std::function<void(const std::wstring&)> insert) {
+        EXPECT_EQ(owner, window->hwnd());
+        startedAt.push_back(at);
+        insert(L"C:\\f\\a.txt;\nC:\\f\\sub\\b.txt;\n");
+        at = (folder / "found").wstring();
+    });
+    window->radicalSelectItem.Click();
+    EXPECT_EQ(startedAt, std::vector<std::wstring>{folder.wstring()});
+    EXPECT_EQ(window->document.Text(), L"keep C:\\f\\a.txt;\rC:\\f\\sub\\b.txt;\r keep");
+    EXPECT_EQ(window->folderBox.Path(), (folder / "found").wstring());
+    EXPECT_EQ(window->fileBox.Path(), (folder / "found").wstring());
+    window->viewPicturesBox.SetValue(true);
+    window->radicalSelectItem.Click();
+    EXPECT_EQ(startedAt.size(), 1u) << "not in picture view";
+    window->viewPicturesBox.SetValue(false);
+
+    std::vector<HWND> aboutOwners;
+    ui::RegisterAboutBox([&](HWND owner) { aboutOwners.push_back(owner); });
+    window->aboutItem.Click();
+    window->toolbar.OnButtonClick(L"gxxk");
+    EXPECT_EQ(aboutOwners, (std::vector<HWND>{window->hwnd(), window->hwnd()}));
+    ui::RegisterSearchWindow(nullptr);
+    ui::RegisterAboutBox(nullptr);
 }
