@@ -15,6 +15,7 @@
 
 #include "base/Settings.h"
 #include "listwin/ListWindow.h"
+#include "tests/win/list_window_fixture.h"
 #include "tests/win/prompts.h"
 #include "tests/win/remove_tree.h"
 #include "ui/App.h"
@@ -24,28 +25,9 @@ using Names = std::vector<std::wstring>;
 using Window = listwin::ListWindow;
 
 namespace {
-class ListDocument : public testing::Test {
+class ListDocument : public testing_support::ListWindowFixture {
 protected:
-    void SetUp() override {
-        DeleteFileW(base::SettingsFilePath().c_str());
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = fs::path(temp) / ("nomaro-document-" + std::to_string(GetCurrentProcessId()));
-        testing_support::RemoveTree(folder.wstring());
-        fs::create_directories(folder);
-        window = std::make_unique<Window>();
-        window->Show();
-        window->restoreSettingsTimer.FireNow();
-    }
-    void TearDown() override {
-        if (window->IsLoaded()) {
-            prompts.answers.assign({IDOK});
-            window->Unload();
-        }
-        window.reset();
-        testing_support::RemoveTree(folder.wstring());
-        DeleteFileW(base::SettingsFilePath().c_str());
-    }
+    ListDocument() : ListWindowFixture("nomaro-document") {}
 
     void ShowFolder(const fs::path& path, const Names& files) {
         for (const auto& name : files) std::ofstream(path / name) << "x";
@@ -62,13 +44,6 @@ protected:
         EXPECT_TRUE(window->BusyCursorOn() && window->transferTimer.Enabled());
         window->transferTimer.FireNow();
         EXPECT_TRUE(!window->BusyCursorOn() && !window->transferTimer.Enabled());
-    }
-    void Type(const std::wstring& text) {
-        for (wchar_t c : text) SendMessageW(window->document.hwnd(), WM_CHAR, c, 1);
-    }
-    void Select(int start, int length) {
-        window->document.SetSelStart(start);
-        window->document.SetSelLength(length);
     }
     // Text, selection start and length of the document.
     testing::AssertionResult Shows(const std::wstring& text, int start, int length = 0) {
@@ -92,9 +67,6 @@ protected:
     }
     size_t Elements() const { return window->History().UndoList().size(); }
 
-    testing_support::ScriptedPrompts prompts;
-    fs::path folder;
-    std::unique_ptr<Window> window;
 };
 }  // namespace
 

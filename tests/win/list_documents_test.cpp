@@ -16,6 +16,7 @@
 #include "base/Texts.h"
 #include "listwin/ListWindow.h"
 #include "tests/win/dialogs.h"
+#include "tests/win/list_window_fixture.h"
 #include "tests/win/prompts.h"
 #include "ui/MainWindows.h"
 #include "tests/win/remove_tree.h"
@@ -71,36 +72,10 @@ LRESULT CALLBACK ClosePopupAtOnce(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class ListDocument : public testing::Test {
+class ListDocument : public testing_support::ListWindowFixture {
 protected:
-    void SetUp() override {
-        DeleteFileW(base::SettingsFilePath().c_str());
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = fs::path(temp) / ("nomaro-docs-" + std::to_string(GetCurrentProcessId()));
-        testing_support::RemoveTree(folder.wstring());
-        fs::create_directories(folder);
-        window = std::make_unique<Window>();
-        window->Show();
-        window->restoreSettingsTimer.FireNow();
-    }
-    void TearDown() override {
-        if (window->IsLoaded()) {
-            prompts.answers.assign({IDOK});
-            window->Unload();
-        }
-        window.reset();
-        testing_support::RemoveTree(folder.wstring());
-        DeleteFileW(base::SettingsFilePath().c_str());
-    }
+    ListDocument() : ListWindowFixture("nomaro-docs") {}
 
-    void Type(const std::wstring& text) {
-        for (wchar_t c : text) SendMessageW(window->document.hwnd(), WM_CHAR, c, 1);
-    }
-    void Select(int start, int length) {
-        window->document.SetSelStart(start);
-        window->document.SetSelLength(length);
-    }
     std::wstring Path(const wchar_t* name) const { return (folder / name).wstring(); }
     void SaveAs(const std::wstring& path) {
         dialogs.saveAnswers.push_back({true, path});
@@ -111,10 +86,7 @@ protected:
         window->openItem.Click();
     }
 
-    testing_support::ScriptedPrompts prompts;
     testing_support::ScriptedDialogs dialogs;
-    fs::path folder;
-    std::unique_ptr<Window> window;
 };
 }  // namespace
 

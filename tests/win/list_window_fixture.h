@@ -1,0 +1,63 @@
+// A list window loaded over a fresh temporary folder, as the tests of its
+// document use it: keys typed into the document, selections, message boxes
+// answered by the test.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "base/Settings.h"
+#include "listwin/ListWindow.h"
+#include "tests/win/prompts.h"
+#include "tests/win/remove_tree.h"
+
+namespace testing_support {
+
+class ListWindowFixture : public testing::Test {
+protected:
+    using Window = listwin::ListWindow;
+
+    explicit ListWindowFixture(const char* folderName) : folderName_(folderName) {}
+
+    void SetUp() override {
+        DeleteFileW(base::SettingsFilePath().c_str());
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder = std::filesystem::path(temp) / (folderName_ + "-" + std::to_string(GetCurrentProcessId()));
+        RemoveTree(folder.wstring());
+        std::filesystem::create_directories(folder);
+        window = std::make_unique<Window>();
+        window->Show();
+        window->restoreSettingsTimer.FireNow();
+    }
+    void TearDown() override {
+        if (window->IsLoaded()) {
+            prompts.answers.assign({IDOK});
+            window->Unload();
+        }
+        window.reset();
+        RemoveTree(folder.wstring());
+        DeleteFileW(base::SettingsFilePath().c_str());
+    }
+
+    void Type(const std::wstring& text) {
+        for (wchar_t c : text) SendMessageW(window->document.hwnd(), WM_CHAR, c, 1);
+    }
+    void Select(int start, int length) {
+        window->document.SetSelStart(start);
+        window->document.SetSelLength(length);
+    }
+
+    ScriptedPrompts prompts;
+    std::filesystem::path folder;
+    std::unique_ptr<Window> window;
+
+private:
+    std::string folderName_;
+};
+
+}  // namespace testing_support
