@@ -20,19 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock.h"
 #include "listwin/ListWindow.h"
 #include "listwin/TransferLines.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
 
 namespace {
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 double CommittedKiB() {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;

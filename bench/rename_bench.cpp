@@ -15,19 +15,13 @@
 #include <string>
 
 #include "base/Scoped.h"
+#include "bench/clock.h"
 #include "rename/RenameWindow.h"
 #include "ui/MsgBox.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 std::wstring Numbered(const wchar_t* prefix, int i) {
     wchar_t name[64];
     swprintf(name, 64, L"%ls%05d.jpg", prefix, i);

@@ -15,19 +15,13 @@
 #include <vector>
 
 #include "base/Scoped.h"
+#include "bench/clock.h"
 #include "search/SearchWindow.h"
 #include "ui/Form.h"
 #include "ui/MsgBox.h"
 #include "ui/RichText.h"
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // Every file path below `root`, breadth-first, and nothing more.
 size_t BareWalk(const std::wstring& root) {

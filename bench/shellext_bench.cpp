@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "base/Scoped.h"
+#include "bench/clock.h"
 #include "tests/shell_data_object.h"
 
 namespace fs = std::filesystem;
@@ -39,13 +40,6 @@ namespace fs = std::filesystem;
 namespace {
 const int kFiles = 100;
 const int kRounds = 3;  // n, 2n and 4n cycles
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 // What is watched, with the growth in the longest round that still counts as noise.
 struct Counter {

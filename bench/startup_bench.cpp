@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock.h"
+
 namespace {
 struct Search {
     DWORD process;
@@ -25,13 +27,6 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM param) {
         return FALSE;
     }
     return TRUE;
-}
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 // Milliseconds from CreateProcess until the process shows a window; negative on failure.
