@@ -106,6 +106,15 @@ bool RebuildIsCheaper(long long removed, long long kept) {
     return removed >= kMinRemoval && removed * removed >= 4000 * kept;
 }
 
+// A large insertion is laid out several times faster in a fresh window that
+// is not shown yet (under Wine 2,100,000 characters of file paths took 8 s
+// there against 42 s in the shown box); the kept text is copied once, so only
+// an insertion much larger than what stays goes that way.
+bool FreshWindowInsertsFaster(long long inserted, long long kept) {
+    const long long kMinInsertion = 50000;
+    return inserted >= kMinInsertion && kept * 4 <= inserted;
+}
+
 DWORD CALLBACK CollectBytes(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
     reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), count);
     *done = count;
@@ -145,7 +154,8 @@ void RichText::ReplaceSelection(const std::wstring& text) {
 }
 
 void RichText::Replace(int start, int length, const std::wstring& text) {
-    if (RebuildIsCheaper(length, TextLength() - length)) {
+    const long long kept = TextLength() - length;
+    if (RebuildIsCheaper(length, kept) || FreshWindowInsertsFaster(static_cast<long long>(text.size()), kept)) {
         RebuildWith(start, length, text);
         return;
     }

@@ -35,13 +35,15 @@ public:
     std::wstring SelText() const;
     // Replaces the selection by `text` (empty removes it); the caret ends
     // behind it. Raises OnChange once, as typing does. A replacement that
-    // removes a large stretch builds the new content in a fresh window
-    // instead (see Replace).
+    // removes a large stretch, or inserts much more than stays, builds the
+    // new content in a fresh window instead (see Replace).
     void ReplaceSelection(const std::wstring& text);
     // Replaces [start, start + length) by `text`, leaving the caret behind it
     // and the formatting outside the stretch as it was; raises OnChange once.
     // The control's own deletion takes time in the square of what it
-    // removes, so a large removal gives the control a fresh window holding
+    // removes, and a large insertion lays out several times faster in a
+    // window not shown yet, so a large removal, or an insertion much larger
+    // than the kept text, gives the control a fresh window holding
     // the kept text (with its formatting) and `text`: the same control
     // object, id, place, style, events, text limit, read-only state, word
     // wrap and focus, only hwnd() changes. The old window goes once none of its
