@@ -33,8 +33,10 @@ public:
 
     void StartFolder(std::wstring prefix) { prefix_ = std::move(prefix); }
 
+    // Names are taken as the file system gives them: a blank at either end
+    // is part of the name, and without it the line would name another file
+    // (or none) and a folder's files would be lost.
     void Entry(std::wstring_view name, bool isFolder) override {
-        name = TrimBlanks(name);
         if (!isFolder) {
             count_ = base::Add16(count_, 1);
             files_.push_back(prefix_ + std::wstring(name));

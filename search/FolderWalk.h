@@ -78,11 +78,12 @@ protected:
 // The full paths of all files in `chosenFolder` and below, breadth-first: the
 // files of the chosen folder, then of each of its subfolders in the order
 // listed, then of their subfolders, and so on. Within a folder files keep the
-// lister's order. Folders and names are trimmed of blanks at both ends; a
+// lister's order. The chosen folder is trimmed of blanks at both ends (it is
+// typed text); the names of files and folders are kept as the file system
+// gives them, blanks included, so every line names a file that exists; a
 // folder gets one trailing backslash; subfolders whose name begins with "."
-// are not searched (this covers "." and ".."), nor one whose name is blanks
-// only (its trimmed path would name its parent again); files beginning with
-// "." are listed like any other. More than 32767 files raise base::RunError 6
+// are not searched (this covers "." and ".."); files beginning with "." are
+// listed like any other. More than 32767 files raise base::RunError 6
 // (Overflow) as soon as the 32768th is found.
 std::vector<std::wstring> FindAllFiles(const std::wstring& chosenFolder, FolderLister& lister,
                                        WalkProgress& progress);

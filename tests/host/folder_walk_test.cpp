@@ -62,7 +62,8 @@ TEST(FolderWalk, ChosenFolderThenSubfoldersInListedOrderThenTheirs) {
     EXPECT_EQ(progress.pumps, 11 + 5) << "once per entry and once per folder";
 }
 
-TEST(FolderWalk, TrimsNamesAndSkipsFoldersBeginningWithADot) {
+// Names with blanks at their ends are other names: they stay as they are.
+TEST(FolderWalk, KeepsNamesWholeAndSkipsFoldersBeginningWithADot) {
     const struct {
         const wchar_t* chosen;
         FakeEntry entry;
@@ -71,10 +72,10 @@ TEST(FolderWalk, TrimsNamesAndSkipsFoldersBeginningWithADot) {
     } cases[] = {
         {L"C:\\f", File(L".profile"), {}, {L"C:\\f\\.profile"}},
         {L"C:\\f", Folder(L".cache"), {}, {}},
-        {L"C:\\f", Folder(L" .cache"), {}, {}},
-        {L"C:\\f", Folder(L"  "), {}, {}},
-        {L"C:\\f", File(L"  a b.txt  "), {}, {L"C:\\f\\a b.txt"}},
-        {L"C:\\f", Folder(L" x y "), {L"C:\\f\\x y\\"}, {}},
+        {L"C:\\f", Folder(L" .cache"), {L"C:\\f\\ .cache\\"}, {}},
+        {L"C:\\f", Folder(L"  "), {L"C:\\f\\  \\"}, {}},
+        {L"C:\\f", File(L"  a b.txt  "), {}, {L"C:\\f\\  a b.txt  "}},
+        {L"C:\\f", Folder(L" x y "), {L"C:\\f\\ x y \\"}, {}},
         {L"  C:\\f  ", File(L"a.txt"), {}, {L"C:\\f\\a.txt"}},
         {L"C:\\f\\", File(L"a.txt"), {}, {L"C:\\f\\a.txt"}},
     };

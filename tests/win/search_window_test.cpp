@@ -61,9 +61,10 @@ size_t Depth(const std::wstring& line, const std::wstring& root) {
 }  // namespace
 
 // Every file below the chosen folder, breadth-first, each line with the suffix and a line
-// feed, in one insertion; folders beginning with a dot are left out, files are not.
+// feed, in one insertion; folders beginning with a dot are left out, files are not; a name
+// beginning with a blank keeps it.
 TEST_F(SearchWindow, SendsEveryFileBelowTheFolderBreadthFirst) {
-    Make({L"a.txt", L".profile", L"sub\\b.txt", L"sub\\deeper\\d.txt", L"other\\e.txt", L".cache\\c.txt",
+    Make({L"a.txt", L".profile", L" lead.txt", L"sub\\b.txt", L"sub\\deeper\\d.txt", L"other\\e.txt", L".cache\\c.txt",
           L"other\\deeper\\f.txt"});
     folder = root;
     const auto inserted = Search(L";");
@@ -76,10 +77,10 @@ TEST_F(SearchWindow, SendsEveryFileBelowTheFolderBreadthFirst) {
     std::vector<std::wstring> sorted = lines;
     std::sort(sorted.begin(), sorted.end());
     const std::wstring base = root + L"\\";
-    EXPECT_EQ(sorted, (std::vector<std::wstring>{base + L".profile;", base + L"a.txt;", base + L"other\\deeper\\f.txt;",
+    EXPECT_EQ(sorted, (std::vector<std::wstring>{base + L" lead.txt;", base + L".profile;", base + L"a.txt;", base + L"other\\deeper\\f.txt;",
                                                  base + L"other\\e.txt;", base + L"sub\\b.txt;", base + L"sub\\deeper\\d.txt;"}));
     for (size_t i = 1; i < lines.size(); ++i) EXPECT_LE(Depth(lines[i - 1], root), Depth(lines[i], root)) << i;
-    EXPECT_TRUE(prompts.Said(0, LoadText(Text::FileTransference) + L": 6 files", LoadText(Text::Ok),
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::FileTransference) + L": 7 files", LoadText(Text::Ok),
                              MB_OK | MB_ICONINFORMATION));
 }
 
