@@ -8,6 +8,7 @@
 #include "base/Module.h"
 #include "base/Paths.h"
 #include "base/RunError.h"
+#include "base/Settings.h"
 #include "base/Texts.h"
 #include "listwin/DocumentFiles.h"
 #include "listwin/ListWindowTables.h"
@@ -827,11 +828,62 @@ void ListWindow::ShowImage(bool highlighted) {
 // ---- Settings and closing --------------------------------------------------
 
 // The saved settings come back here (joined with the list-window settings).
-void ListWindow::OnRestoreSettingsTimer() { restoreSettingsTimer.SetEnabled(false); }
+// ---- Settings --------------------------------------------------------------
+
+namespace {
+// A whole number as the settings file holds it: an optional sign and digits,
+// blanks around allowed; anything else (the empty text of a missing key
+// included) raises 13.
+int WholeNumber(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(L' ');
+    const size_t last = text.find_last_not_of(L' ');
+    if (first == std::wstring::npos) throw base::RunError(base::err::TypeMismatch);
+    std::wstring digits = text.substr(first, last - first + 1);
+    const bool negative = digits[0] == L'-';
+    if (digits[0] == L'-' || digits[0] == L'+') digits.erase(0, 1);
+    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of(L"0123456789") != std::wstring::npos)
+        throw base::RunError(base::err::TypeMismatch);
+    const int value = std::stoi(digits);
+    return negative ? -value : value;
+}
+}  // namespace
+
+// The folder, the pattern and the mode, written at every closing.
+void ListWindow::SaveSettings() {
+    base::WriteIniValue(L"printsave", L"lastcat", folderBox.Path());
+    base::WriteIniValue(L"printsave", L"format", patternBox.Text());
+    base::WriteIniValue(L"printsave", L"pictures", viewPicturesBox.Value() ? L"1" : L"0");
+}
+
+// A quarter of a second after loading, the saved mode, folder and pattern
+// come back, in that order. A folder that is gone (or on a drive not ready)
+// leaves drive C and the pattern as they are; a missing or damaged mode, or
+// any other failure, is reported and ends the program.
+void ListWindow::OnRestoreSettingsTimer() {
+    restoreSettingsTimer.SetEnabled(false);
+    try {
+        const int pictures = WholeNumber(base::ReadIniValue(L"printsave", L"pictures"));
+        if (pictures != 0 && pictures != 1) throw base::RunError(base::err::InvalidPropertyValue);
+        if (viewPicturesBox.Value() != (pictures == 1)) viewPicturesBox.SetValue(pictures == 1);
+        folderBox.SetPath(base::ReadIniValue(L"printsave", L"lastcat"));
+        patternBox.SetText(base::ReadIniValue(L"printsave", L"format"));
+    } catch (const base::RunError& error) {
+        if (error.number == base::err::PathNotFound || error.number == base::err::DeviceUnavailable) {
+            driveBox.SetDrive(L"c:");
+            return;
+        }
+        if (error.number == base::err::TypeMismatch)
+            ui::MsgBox(hwnd(), LoadText(Text::FilesMissing), MB_OK | MB_ICONEXCLAMATION, L"Error");
+        else
+            ui::MsgBox(hwnd(), L"Nomaro Error Description: " + error.description, MB_OK | MB_ICONSTOP,
+                       L"Error " + std::to_wstring(error.number));
+        ui::EndProgram();
+    }
+}
 
 void ListWindow::OnQueryClose(bool& cancel) {
-    // The settings are saved first, also when the closing is then cancelled
-    // (joined with the list-window settings).
+    // The settings are saved first, also when the closing is then cancelled.
+    SaveSettings();
     if (skipExitQuestion_) return;
     if (busy_.On()) RestoreCursor();
     if (!ui::AskExit(hwnd())) cancel = true;

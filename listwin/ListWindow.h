@@ -209,6 +209,7 @@ private:
     void Select(int32_t start, int32_t length) override;
     void PresetFontDialog();
     void InsertAtCaret(const std::wstring& text);
+    void SaveSettings();
     void SelectWholeText();
 
     ui::BusyCursor busy_;

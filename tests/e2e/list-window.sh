@@ -1,6 +1,6 @@
 # From the start window to a saved list on disk, driven from outside with keys
-# and clicks: the list choice opens the list window on the folder the program
-# was started in, a click and Shift+End mark every file, Add to List, Save to
+# and clicks: the list choice opens the list window, which restores the folder
+# of the files from the settings, a click and Shift+End mark every file, Add to List, Save to
 # file with a name ending in .txt, and the file holds one name per line.
 source "$(dirname "$0")/lib.sh"
 use_prefix "$WINEPREFIX"
@@ -8,14 +8,20 @@ program=$(copy_program)
 photos=$E2E_DIR/photos
 mkdir -p "$photos"
 for name in a.jpg b.JPG c.tar.gz README; do echo "$name" > "$photos/$name"; done
-printf '[common]\r\ntipofday=false\r\n' > "$(dirname "$program")/filename.ini"
+cat > "$(dirname "$program")/filename.ini" <<INI
+[printsave]
+lastcat=$(winepath -w "$photos" 2>/dev/null)
+format=*.*
+pictures=0
+[common]
+tipofday=false
+INI
 saved=$E2E_DIR/saved-list.txt
 
-cd "$photos"
 start_program "$program"
 keys_to "$START_WINDOW" shift+Tab Up Return
 window=$(wintool wait NomaroForm 'Noma Ro 3.1  (Print & Save)' 30000) || fail "no list window"
-sleep 1
+sleep 1   # the settings are restored 250 ms after the window opens
 files=$(wintool child "$window" ListBox 1) || fail "no file list"
 xdotool mousemove $(wintool centre "$files") click 1
 sleep 0.3

@@ -17,6 +17,15 @@
 
 namespace testing_support {
 
+// The list window's three settings as a settings file holds them after a run
+// (the program ends at start without them).
+inline void WriteListSettings(const std::wstring& folder, const std::wstring& pattern = L"*.*",
+                              const std::wstring& pictures = L"0") {
+    base::WriteIniValue(L"printsave", L"lastcat", folder);
+    base::WriteIniValue(L"printsave", L"format", pattern);
+    base::WriteIniValue(L"printsave", L"pictures", pictures);
+}
+
 class ListWindowFixture : public testing::Test {
 protected:
     using Window = listwin::ListWindow;
@@ -30,6 +39,7 @@ protected:
         folder = std::filesystem::path(temp) / (folderName_ + "-" + std::to_string(GetCurrentProcessId()));
         RemoveTree(folder.wstring());
         std::filesystem::create_directories(folder);
+        WriteListSettings(folder.parent_path().wstring());  // the tests move to their folder themselves
         window = std::make_unique<Window>();
         window->Show();
         window->restoreSettingsTimer.FireNow();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "base/Texts.h"
 #include "listwin/ListWindow.h"
 #include "rename/RenameWindow.h"
+#include "tests/win/list_window_fixture.h"
 #include "tests/win/prompts.h"
 #include "tests/win/remove_tree.h"
 #include "ui/App.h"
@@ -54,10 +56,14 @@ protected:
         DeleteFileW(base::SettingsFilePath().c_str());
     }
 
-    void Open() {
+    // As the program does: the settings come back on a timer (not yet with
+    // restore false, to see the state loading leaves).
+    void Open(bool restore = true) {
+        if (GetFileAttributesW(base::SettingsFilePath().c_str()) == INVALID_FILE_ATTRIBUTES)
+            testing_support::WriteListSettings(folder.parent_path().wstring());
         window = std::make_unique<Window>();
         window->Show();
-        window->restoreSettingsTimer.FireNow();
+        if (restore) window->restoreSettingsTimer.FireNow();
     }
     void MakeFiles(const Names& names) {
         for (const auto& name : names) std::ofstream(folder / name) << "x";
@@ -114,7 +120,7 @@ HBITMAP MenuPicture(HMENU bar, int menu, int position) {
 TEST_F(ListWindow, LoadsWithItsCaptionsKeysAndStartStates) {
     MakeFiles({L"a.txt"});
     SetCurrentDirectoryW(folder.c_str());
-    Open();
+    Open(false);
     Window& w = *window;
     EXPECT_EQ(w.Caption(), L"Noma Ro 3.1  (Print & Save)");
     EXPECT_EQ(w.patternBox.Text(), L"*.*");
@@ -498,4 +504,62 @@ TEST_F(ListWindow, SwitchesToTheRenameWindowAndBack) {
     prompts.answers.assign({IDOK});
     ui::CurrentMainWindow()->Unload();
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
+}
+
+// Folder, pattern and mode are written at every closing, a cancelled one too, and come back a
+// quarter of a second after the next opening; a folder that is gone leaves drive C and the
+// pattern as they are.
+TEST_F(ListWindow, SettingsAreWrittenOnClosingAndComeBack) {
+    fs::create_directories(folder / "lists");
+    MakeFiles({L"a.txt"});
+    Open();
+    window->folderBox.SetPath((folder / "lists").wstring());
+    window->patternBox.SetText(L"*.txt");
+    prompts.answers.assign({IDCANCEL});
+    window->exitButton.Click();
+    ASSERT_TRUE(window->IsLoaded());
+    const std::wstring written[] = {base::ReadIniValue(L"printsave", L"lastcat"),
+                                    base::ReadIniValue(L"printsave", L"format"),
+                                    base::ReadIniValue(L"printsave", L"pictures")};
+    EXPECT_EQ(written[0], (folder / "lists").wstring());
+    EXPECT_EQ(written[1], L"*.txt");
+    EXPECT_EQ(written[2], L"0");
+    prompts.answers.assign({IDOK});
+    window->Unload();
+
+    Open(false);
+    EXPECT_NE(window->folderBox.Path(), (folder / "lists").wstring());
+    window->restoreSettingsTimer.FireNow();
+    EXPECT_FALSE(window->restoreSettingsTimer.Enabled());
+    EXPECT_EQ(window->folderBox.Path(), (folder / "lists").wstring());
+    EXPECT_EQ(window->patternBox.Text(), L"*.txt");
+    EXPECT_EQ(window->fileBox.Pattern(), L"*.txt");
+    prompts.answers.assign({IDOK});
+    window->Unload();
+
+    testing_support::RemoveTree((folder / "lists").wstring());
+    const size_t messages = prompts.seen.size();
+    Open();
+    EXPECT_EQ(towlower(window->driveBox.Drive()[0]), L'c');
+    EXPECT_EQ(window->patternBox.Text(), L"*.*");
+    EXPECT_EQ(prompts.seen.size(), messages) << "no message for a folder that is gone";
+}
+
+// A settings file without the mode cannot be trusted: the message, and the program ends.
+TEST_F(ListWindow, MissingModeEndsTheProgram) {
+    testing_support::WriteListSettings(folder.wstring());
+    base::WriteIniValue(L"printsave", L"pictures", L"");
+    EXPECT_EXIT(
+        {
+            testing_support::ScriptedPrompts told;
+            told.answers.assign({IDOK});
+            ui::SetPromptResponder([](const ui::Prompt& prompt) {
+                if (prompt.text == LoadText(Text::FilesMissing) && prompt.title == L"Error" &&
+                    prompt.flags == (MB_OK | MB_ICONEXCLAMATION))
+                    std::fputs("told: files missing\n", stderr);
+                return IDOK;
+            });
+            Open();
+        },
+        testing::ExitedWithCode(0), "told: files missing");
 }
