@@ -17,20 +17,13 @@
 #include "base/Settings.h"
 #include "base/Texts.h"
 #include "tests/win/prompts.h"
+#include "tests/win/temp_folder.h"
 #include "ui/App.h"
 
 namespace {
 
 const wchar_t* const kToolKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const wchar_t* const kToolFolderKey = L"SOFTWARE\\Microsoft\\Shared Tools Location";
-
-std::wstring TempFolder(const std::wstring& name) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = temp + name + L"-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
 
 void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& value, bool withNul = true) {
     HKEY opened;
@@ -108,7 +101,8 @@ TEST_F(AboutBox, NamesTheProgramAndItsVersionAndClosesWithEnterOrEsc) {
 // The first location is run as it stands; the second only when MSINFO32.EXE is in its
 // folder; otherwise the message, and no process.
 TEST_F(AboutBox, StartsTheSystemInformationToolFromEitherLocation) {
-    const std::wstring folder = TempFolder(L"nomaro-sysinfo");
+    const testing_support::TempFolder temp;
+    const std::wstring folder = temp.Path();
     const std::wstring tool = folder + L"\\info tool.exe", standard = folder + L"\\MSINFO32.EXE";
     const std::wstring ourTool = base::ModuleFolder(nullptr) + L"\\marker_tool.exe";
     const struct {
@@ -146,7 +140,6 @@ TEST_F(AboutBox, StartsTheSystemInformationToolFromEitherLocation) {
         Sleep(200);  // the tool has ended before its file goes
         for (const std::wstring& file : {tool, standard, tool + L".ran", standard + L".ran"}) DeleteFileW(file.c_str());
     }
-    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(AboutBox, KeyValuesAsTextOrNumber) {

@@ -27,8 +27,6 @@ using Window = listwin::ListWindow;
 namespace {
 class ListDocument : public testing_support::ListWindowFixture {
 protected:
-    ListDocument() : ListWindowFixture("nomaro-document") {}
-
     void ShowFolder(const fs::path& path, const Names& files) {
         for (const auto& name : files) std::ofstream(path / name) << "x";
         window->folderBox.SetPath(path.wstring());

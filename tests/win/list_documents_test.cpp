@@ -74,8 +74,6 @@ LRESULT CALLBACK ClosePopupAtOnce(int code, WPARAM wParam, LPARAM lParam) {
 
 class ListDocument : public testing_support::ListWindowFixture {
 protected:
-    ListDocument() : ListWindowFixture("nomaro-docs") {}
-
     std::wstring Path(const wchar_t* name) const { return (folder / name).wstring(); }
     void SaveAs(const std::wstring& path) {
         dialogs.saveAnswers.push_back({true, path});

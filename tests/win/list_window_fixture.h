@@ -13,7 +13,7 @@
 #include "base/Settings.h"
 #include "listwin/ListWindow.h"
 #include "tests/win/prompts.h"
-#include "tests/win/remove_tree.h"
+#include "tests/win/temp_folder.h"
 
 namespace testing_support {
 
@@ -30,15 +30,8 @@ class ListWindowFixture : public testing::Test {
 protected:
     using Window = listwin::ListWindow;
 
-    explicit ListWindowFixture(const char* folderName) : folderName_(folderName) {}
-
     void SetUp() override {
         DeleteFileW(base::SettingsFilePath().c_str());
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::filesystem::path(temp) / (folderName_ + "-" + std::to_string(GetCurrentProcessId()));
-        RemoveTree(folder.wstring());
-        std::filesystem::create_directories(folder);
         WriteListSettings(folder.parent_path().wstring());  // the tests move to their folder themselves
         window = std::make_unique<Window>();
         window->Show();
@@ -50,7 +43,6 @@ protected:
             window->Unload();
         }
         window.reset();
-        RemoveTree(folder.wstring());
         DeleteFileW(base::SettingsFilePath().c_str());
     }
 
@@ -63,11 +55,9 @@ protected:
     }
 
     ScriptedPrompts prompts;
-    std::filesystem::path folder;
+    TempFolder temp;
+    const std::filesystem::path folder{temp.Path()};
     std::unique_ptr<Window> window;
-
-private:
-    std::string folderName_;
 };
 
 }  // namespace testing_support

@@ -22,6 +22,7 @@
 #include "tests/win/list_window_fixture.h"
 #include "tests/win/prompts.h"
 #include "tests/win/remove_tree.h"
+#include "tests/win/temp_folder.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/MainWindows.h"
@@ -38,11 +39,6 @@ class ListWindow : public testing::Test {
 protected:
     void SetUp() override {
         DeleteFileW(base::SettingsFilePath().c_str());
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = fs::path(temp) / ("nomaro-list-" + std::to_string(GetCurrentProcessId()));
-        testing_support::RemoveTree(folder.wstring());
-        fs::create_directories(folder);
     }
     void TearDown() override {
         ui::SetDriveReadyProbe(nullptr);
@@ -52,7 +48,6 @@ protected:
             window->Unload();
         }
         window.reset();
-        testing_support::RemoveTree(folder.wstring());
         DeleteFileW(base::SettingsFilePath().c_str());
     }
 
@@ -79,7 +74,8 @@ protected:
     void SetPictureMode(bool on) { window->viewPicturesBox.SetValue(on); }
 
     testing_support::ScriptedPrompts prompts;
-    fs::path folder;
+    testing_support::TempFolder temp;
+    const fs::path folder{temp.Path()};
     std::unique_ptr<Window> window;
 };
 

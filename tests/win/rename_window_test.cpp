@@ -17,6 +17,7 @@
 #include "rename/RenameWindow.h"
 #include "tests/win/prompts.h"
 #include "tests/win/remove_tree.h"
+#include "tests/win/temp_folder.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/MainWindows.h"
@@ -35,11 +36,6 @@ class RenameWindow : public testing::Test {
 protected:
     void SetUp() override {
         DeleteFileW(base::SettingsFilePath().c_str());
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder = fs::path(temp) / ("nomaro-rename-" + std::to_string(GetCurrentProcessId()));
-        testing_support::RemoveTree(folder.wstring());
-        fs::create_directories(folder);
     }
     void TearDown() override {
         ui::SetDriveReadyProbe(nullptr);
@@ -48,7 +44,6 @@ protected:
             window->Unload();
         }
         window.reset();
-        testing_support::RemoveTree(folder.wstring());
         DeleteFileW(base::SettingsFilePath().c_str());
     }
 
@@ -113,7 +108,8 @@ protected:
     }
 
     testing_support::ScriptedPrompts prompts;
-    fs::path folder;
+    testing_support::TempFolder temp;
+    const fs::path folder{temp.Path()};
     std::unique_ptr<Window> window;
 };
 }  // namespace

@@ -12,7 +12,7 @@
 #include "base/Texts.h"
 #include "search/SearchWindow.h"
 #include "tests/win/prompts.h"
-#include "tests/win/remove_tree.h"
+#include "tests/win/temp_folder.h"
 
 namespace fs = std::filesystem;
 using base::LoadText;
@@ -22,14 +22,6 @@ namespace {
 
 class SearchWindow : public testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        root = std::wstring(temp) + L"nomaro-search-" + std::to_wstring(GetCurrentProcessId());
-        testing_support::RemoveTree(root);
-        fs::create_directories(root);
-    }
-    void TearDown() override { testing_support::RemoveTree(root); }
     void Make(std::initializer_list<const wchar_t*> files) {
         for (const wchar_t* file : files) {
             const fs::path path = fs::path(root) / file;
@@ -50,7 +42,9 @@ protected:
     }
 
     testing_support::ScriptedPrompts prompts;
-    std::wstring root, folder;
+    testing_support::TempFolder temp;
+    const std::wstring root = temp.Path();
+    std::wstring folder;
 };
 
 // Depth of a line below the root: the folders it lies in.
