@@ -25,4 +25,6 @@ std::wstring FromAnsi(std::string_view bytes) {
     return wide;
 }
 
+bool AnsiHolds(std::wstring_view text) { return FromAnsi(ToAnsi(text)) == text; }
+
 }  // namespace base

@@ -13,4 +13,8 @@ std::string ToAnsi(std::wstring_view text);
 // ANSI bytes as UTF-16; embedded NULs are kept.
 std::wstring FromAnsi(std::string_view bytes);
 
+// Whether the ANSI code page gives `text` back unchanged: none of its
+// characters becomes the default character or a look-alike.
+bool AnsiHolds(std::wstring_view text);
+
 }  // namespace base

@@ -19,11 +19,6 @@ namespace {
 // UTF-16LE, and any other file in the ANSI code page.
 constexpr std::string_view kUtf16Mark = "\xff\xfe";
 
-// Whether an ANSI file gives the text back unchanged: the profile functions
-// convert to the ANSI code page on writing and from it on reading, and a
-// character the code page lacks becomes a default or look-alike character.
-bool AnsiFileCanHold(const std::wstring& text) { return FromAnsi(ToAnsi(text)) == text; }
-
 // The bytes of the file; empty for a missing file, nothing when it cannot be
 // read (held by another program, for example).
 std::optional<std::string> FileBytes(const std::wstring& path) {
@@ -86,7 +81,7 @@ void WriteIniValue(const std::wstring& section, const std::wstring& key,
     const std::wstring path = SettingsFilePath();
     // Written into an ANSI file, such a text would come back with question
     // marks in place of the characters the code page lacks.
-    const bool needsUtf16 = !(AnsiFileCanHold(section) && AnsiFileCanHold(key) && AnsiFileCanHold(value));
+    const bool needsUtf16 = !(AnsiHolds(section) && AnsiHolds(key) && AnsiHolds(value));
     if (needsUtf16 && !MakeUtf16(path)) return;
     WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str());
 }

@@ -16,13 +16,7 @@ namespace {
 // The bytes of a text in the ANSI code page, or UTF-8 with its mark when the
 // code page lacks one of its characters.
 std::string TextFileBytes(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    BOOL lossy = FALSE;
-    const bool utf8CodePage = GetACP() == CP_UTF8;  // the flag below is refused there
-    if (!utf8CodePage)
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), length, nullptr, 0, nullptr, &lossy);
-    if (!utf8CodePage && !lossy) return base::ToAnsi(text);
+    if (base::AnsiHolds(text)) return base::ToAnsi(text);
     return "\xEF\xBB\xBF" + base::ToUtf8(text);
 }
 
