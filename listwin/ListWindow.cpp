@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/Display.h"
+#include "base/Int16.h"
 #include "base/Module.h"
 #include "base/Paths.h"
 #include "base/RunError.h"
@@ -831,20 +832,12 @@ void ListWindow::ShowImage(bool highlighted) {
 // ---- Settings --------------------------------------------------------------
 
 namespace {
-// A whole number as the settings file holds it: an optional sign and digits,
-// blanks around allowed; anything else (the empty text of a missing key
-// included) raises 13.
+// A whole number as the settings file holds it, blanks around allowed;
+// anything else (the empty text of a missing key included) raises 13.
 int WholeNumber(const std::wstring& text) {
     const size_t first = text.find_first_not_of(L' ');
-    const size_t last = text.find_last_not_of(L' ');
     if (first == std::wstring::npos) throw base::RunError(base::err::TypeMismatch);
-    std::wstring digits = text.substr(first, last - first + 1);
-    const bool negative = digits[0] == L'-';
-    if (digits[0] == L'-' || digits[0] == L'+') digits.erase(0, 1);
-    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of(L"0123456789") != std::wstring::npos)
-        throw base::RunError(base::err::TypeMismatch);
-    const int value = std::stoi(digits);
-    return negative ? -value : value;
+    return base::ParseInt16(text.substr(first, text.find_last_not_of(L' ') - first + 1));
 }
 }  // namespace
 

@@ -44,23 +44,7 @@ PlanCheck CheckOptions(const NamingOptions& options) {
     return PlanCheck::Ready;
 }
 
-int16_t ParseStartNumber(const std::wstring& text) {
-    size_t pos = 0;
-    bool negative = false;
-    if (!text.empty() && (text[0] == L'+' || text[0] == L'-')) {
-        negative = text[0] == L'-';
-        pos = 1;
-    }
-    if (pos == text.size()) throw base::RunError(base::err::TypeMismatch);
-    long long value = 0;
-    for (; pos < text.size(); ++pos) {
-        wchar_t c = text[pos];
-        if (c < L'0' || c > L'9') throw base::RunError(base::err::TypeMismatch);
-        // Beyond 16 bits already; stop growing so long digit strings cannot wrap.
-        if (value <= 100000) value = value * 10 + (c - L'0');
-    }
-    return base::ToInt16(negative ? -value : value);
-}
+int16_t ParseStartNumber(const std::wstring& text) { return base::ParseInt16(text); }
 
 bool IsValidStartNumber(const std::wstring& text) {
     if (text.empty() || text == L"-" || text == L"+") return true;
