@@ -68,29 +68,29 @@ void UndoHistory::RecordEdit() {
 }
 
 void UndoHistory::Undo() {
-    if (undoList_.size() >= 2 && recordEdits_) {
-        recordEdits_ = false;
-        UndoElement& newest = undoList_.back();
-        const size_t position = AsSize(newest.Position);
-        text_.replace(position, newest.Inserted.size(), newest.Removed);
-        BringDocumentTo(text_, position + newest.Removed.size());
-        redoList_.push_back(std::move(newest));
-        undoList_.pop_back();
-    }
+    // The first element is the loaded document: there is nothing before it.
+    if (undoList_.size() >= 2 && recordEdits_) Replay(undoList_, redoList_, false);
     recordEdits_ = true;
 }
 
 void UndoHistory::Redo() {
-    if (!redoList_.empty() && recordEdits_) {
-        recordEdits_ = false;
-        UndoElement& undone = redoList_.back();
-        const size_t position = AsSize(undone.Position);
-        text_.replace(position, undone.Removed.size(), undone.Inserted);
-        BringDocumentTo(text_, position + undone.Inserted.size());
-        undoList_.push_back(std::move(undone));
-        redoList_.pop_back();
-    }
+    if (!redoList_.empty() && recordEdits_) Replay(redoList_, undoList_, true);
     recordEdits_ = true;
+}
+
+// Takes the newest element of `from`, brings the text and the document back
+// before it (or forward after it) and puts it on `to`; nothing is recorded
+// meanwhile.
+void UndoHistory::Replay(std::vector<UndoElement>& from, std::vector<UndoElement>& to, bool forward) {
+    recordEdits_ = false;
+    UndoElement& element = from.back();
+    const std::wstring& gone = forward ? element.Removed : element.Inserted;
+    const std::wstring& back = forward ? element.Inserted : element.Removed;
+    const size_t position = AsSize(element.Position);
+    text_.replace(position, gone.size(), back);
+    BringDocumentTo(text_, position + back.size());
+    to.push_back(std::move(element));
+    from.pop_back();
 }
 
 void UndoHistory::BringDocumentTo(const std::wstring& target, size_t preferredEnd) {

@@ -123,6 +123,8 @@ public:
     size_t StoredCharacters() const;
 
 private:
+    // Moves the newest element of `from` to `to`, undoing or redoing it.
+    void Replay(std::vector<UndoElement>& from, std::vector<UndoElement>& to, bool forward);
     // Replaces the stretch in which the document differs from `target` and
     // places the caret by the rule of Undo and Redo; `preferredEnd` decides
     // between equally small stretches among repeated characters.
