@@ -86,18 +86,6 @@ struct LoadedWindow {
 
 }  // namespace
 
-TEST(UndoHistory, RightAfterLoadingOneElementAndNothingToUndo) {
-    LoadedWindow window(L"abc", 1);
-    ASSERT_EQ(window.history.UndoList().size(), 1u);
-    EXPECT_EQ(window.history.UndoList()[0].SelStart, 1);
-    EXPECT_EQ(window.history.UndoList()[0].TextLen, 3);
-    EXPECT_FALSE(window.history.UpdateUndoState().undoEnabled);
-    EXPECT_FALSE(window.history.UpdateUndoState().redoEnabled);
-    window.history.Undo();
-    EXPECT_EQ(window.document.text, L"abc");
-    EXPECT_EQ(window.history.UndoList().size(), 1u);
-}
-
 // One user edit of a loaded document, undone and redone: Undo gives back
 // the text before exactly, Redo the text after, and the caret rule of both
 // (re-inserted text longer than one character other than CR LF is selected).
@@ -145,6 +133,10 @@ TEST(UndoHistory, UndoAndRedoRestoreTheTextExactlyAndPlaceTheCaret) {
 
 TEST(UndoHistory, TypedCharactersAreUndoneOneAtATimeLastFirst) {
     LoadedWindow window(L"ab", 1);
+    ASSERT_EQ(window.history.UndoList().size(), 1u) << "loading records one element";
+    EXPECT_EQ(window.history.UndoList()[0].SelStart, 1);
+    EXPECT_EQ(window.history.UndoList()[0].TextLen, 2);
+    EXPECT_FALSE(window.history.UpdateUndoState().undoEnabled || window.history.UpdateUndoState().redoEnabled);
     for (const wchar_t* typed : {L"x", L"y", L"z"}) window.document.Type(typed);
     ASSERT_EQ(window.document.text, L"axyzb");
     ASSERT_EQ(window.history.UndoList().size(), 4u);
@@ -158,6 +150,7 @@ TEST(UndoHistory, TypedCharactersAreUndoneOneAtATimeLastFirst) {
     EXPECT_FALSE(window.history.UpdateUndoState().undoEnabled);
     window.history.Undo();
     EXPECT_EQ(window.document.text, L"ab") << "the loaded text is never undone";
+    EXPECT_EQ(window.history.UndoList().size(), 1u);
 }
 
 TEST(UndoHistory, NothingIsRecordedOrUndoneWhileRecordingIsOff) {
