@@ -41,17 +41,15 @@ std::size_t FrameMarker(const Bytes& jpeg) {
 // value once they are. `width from` / `height from` are the lengths at which
 // each value becomes readable.
 TEST(ImageSize, RealFilesAndEveryTruncation) {
-    const Bytes baseline = ReadData("baseline.jpg");
-    const Bytes progressive = ReadData("progressive.jpg");
-    const Bytes commented = ReadData("commented.jpg");
+    auto frame = [](const char* file) { return FrameMarker(ReadData(file)) + 8; };
     const struct {
         const char* file;
         ImageSize size;
         std::size_t widthFrom, heightFrom;
     } cases[] = {
-        {"baseline.jpg", {321, 257}, FrameMarker(baseline) + 8, FrameMarker(baseline) + 8},
-        {"progressive.jpg", {321, 257}, FrameMarker(progressive) + 8, FrameMarker(progressive) + 8},
-        {"commented.jpg", {40, 30}, FrameMarker(commented) + 8, FrameMarker(commented) + 8},
+        {"baseline.jpg", {321, 257}, frame("baseline.jpg"), frame("baseline.jpg")},
+        {"progressive.jpg", {321, 257}, frame("progressive.jpg"), frame("progressive.jpg")},
+        {"commented.jpg", {40, 30}, frame("commented.jpg"), frame("commented.jpg")},
         {"gif87a.gif", {300, 2}, 8, 10},
         {"gif89a.gif", {2, 300}, 8, 10},
         {"small.png", {1000, 700}, 20, 24},
@@ -89,22 +87,16 @@ TEST(ImageSize, JpegFrameTypes) {
 // Each value is formed in a signed 16-bit number: a high byte of 128 or more
 // leaves that value 0, and the other value is still read.
 TEST(ImageSize, ValuesBeyondSigned16BitsStayZero) {
-    auto png = [](Bytes size) {
-        Bytes b = {137, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-        b.insert(b.end(), size.begin(), size.end());
-        return b;
+    auto after = [](Bytes head) {
+        return [head](Bytes size) {
+            Bytes b = head;
+            b.insert(b.end(), size.begin(), size.end());
+            return b;
+        };
     };
-    auto gif = [](Bytes size) {
-        Bytes b = {'G', 'I', 'F', '8', '9', 'a'};
-        b.insert(b.end(), size.begin(), size.end());
-        return b;
-    };
-    // Start of image, a comment of 2 bytes, then a frame.
-    auto jpeg = [](Bytes heightWidth) {
-        Bytes b = {255, 216, 255, 254, 0, 4, 'h', 'i', 255, 192, 0, 17, 8};
-        b.insert(b.end(), heightWidth.begin(), heightWidth.end());
-        return b;
-    };
+    const auto png = after({137, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
+    const auto gif = after({'G', 'I', 'F', '8', '9', 'a'});
+    const auto jpeg = after({255, 216, 255, 254, 0, 4, 'h', 'i', 255, 192, 0, 17, 8});  // a comment, then a frame
     const struct {
         const char* what;
         Bytes bytes;
