@@ -11,6 +11,15 @@
 
 namespace ui {
 
+// Replaces the selection of the rich-edit window `box` by `text` and leaves
+// the caret behind it, as EM_REPLACESEL without undo does, with one change
+// and one selection event; a text of many lines goes in as several
+// insertions of a few hundred lines, each ending behind a line end, because
+// under Wine one insertion costs time in the square of its line count.
+void ReplaceSelectionInPieces(HWND box, const std::wstring& text);
+// Whether `text` has more lines than one insertion takes.
+bool TakesSeveralPieces(const std::wstring& text);
+
 class RichText : public Control {
 public:
     // Loads the rich-edit library on first use; raises 5 when it is missing.
