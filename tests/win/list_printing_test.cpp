@@ -192,10 +192,13 @@ TEST_F(ListPrinting, PagesCarryHeadersAndEveryLineOnce) {
         std::wstring printed;
         for (size_t p = 0; p < job.pages.size(); ++p) {
             SCOPED_TRACE(p + 1);
-            int headers = 0;
+            int headers = 0, blankLines = 0;
             for (const auto& [text, at] : job.pages[p].texts) {
                 long from, to;
-                if (text.find_first_not_of(L' ') == std::wstring::npos) continue;
+                if (text.find_first_not_of(L' ') == std::wstring::npos) {
+                    ++blankLines;
+                    continue;
+                }
                 if (text.starts_with(p == 0 ? L"Nomaro 3.1  Time: " : L"NOMARO 3.1 Date: ")) {
                     ++headers;
                     EXPECT_NE(text.find(L"Date: "), std::wstring::npos);
@@ -211,6 +214,7 @@ TEST_F(ListPrinting, PagesCarryHeadersAndEveryLineOnce) {
                 }
             }
             EXPECT_EQ(headers, 1);
+            EXPECT_EQ(blankLines, 4);  // three above the header, one under the rule
             EXPECT_EQ(job.pages[p].lines, 1);  // the rule under the header
         }
         EXPECT_EQ(printed, document);
@@ -257,12 +261,12 @@ TEST_F(ListPrinting, DocumentRunsFollowTheFormats) {
     const DWORD styles = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
     format(0, 20, CFM_COLOR, RGB(0, 0, 0));
     format(6, 4, styles, 0);
-    format(17, 3, CFM_COLOR, RGB(255, 0, 0));
+    format(17, 1, CFM_COLOR, RGB(255, 0, 0));
     Select(2, 1);
 
     using Run = std::tuple<std::wstring, bool, COLORREF>;  // text, every style, colour
     const Run expected[] = {{L"plain ", false, 0}, {L"bold", true, 0}, {L" plain\r", false, 0},
-                            {L"red", false, RGB(255, 0, 0)}, {L"\r", false, 0}};
+                            {L"r", false, RGB(255, 0, 0)}, {L"ed\r", false, 0}};
     const ui::SelectionFormat caret = ui::SelectionFormatOf(window->document);  // the document's font
     std::vector<Run> runs;
     for (const listwin::TextRun& run : listwin::DocumentRuns(window->document)) {
