@@ -162,8 +162,8 @@ void ListWindow::CreateMenus() {
     saveItem.SetShortcut('S', ui::kCtrlMask);
     closeItem.Create(fileMenu, [this] { OnClearClick(); });
     fileMenu.AddSeparator();
-    printerSetupItem.Create(fileMenu);  // joined with printing
-    printItem.Create(fileMenu);         // joined with printing
+    printerSetupItem.Create(fileMenu, [this] { OnPrinterSetupClick(); });
+    printItem.Create(fileMenu, [this] { PrintMessage(); });
     printItem.SetShortcut('P', ui::kCtrlMask);
     fileMenu.AddSeparator();
     exitItem.Create(fileMenu, [this] { Unload(); });
@@ -247,7 +247,7 @@ void ListWindow::WireHandlers() {
     transferTimer.OnTimer = [this] { OnTransferTimer(); };
     undoButton.OnClick = [this] { OnUndoClick(); };
     redoButton.OnClick = [this] { OnRedoClick(); };
-    // Joined with printing: printButton.
+    printButton.OnClick = [this] { PrintMessage(); };
 
     // Hints in the first panel of the status bar, in list mode only.
     const std::pair<ui::Control*, base::Text> hints[] = {
@@ -567,7 +567,7 @@ void ListWindow::OnToolbarClick(const std::wstring& key) {
     else if (key == L"bxxk") OnSaveClick();
     else if (key == L"cxxk") OnClearClick();
     else if (key == L"gxxk") ui::ShowAboutBox(hwnd());
-    // "ixxk" print is joined with printing.
+    else if (key == L"ixxk") PrintMessage();
 }
 
 void ListWindow::OnToolbarMouseMove(long x) {

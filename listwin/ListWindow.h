@@ -175,6 +175,12 @@ public:
     void OnDeleteClick();
     void OnPasteClick();
     void OnSelectAllTextClick();
+    // Printing, list mode only: the document with its page headers on the
+    // printer chosen in the print dialog, in the orientation Printer Setup
+    // chose last.
+    void PrintMessage();
+    void OnPrinterSetupClick();
+    bool LandscapeChosen() const { return landscapeChosen_; }
     // Opening a document drops the snapshot its loading recorded.
     void DropNewestUndoElement() { history_.DropNewestElement(); }
 
@@ -217,6 +223,7 @@ private:
     PreviewPlace preview_{};
     std::wstring lastGoodDrive_;      // LastGoodDrive: the drive when driveBox last got the focus
     bool skipExitQuestion_ = false;   // SkipExitQuestion
+    bool landscapeChosen_ = false;    // LandscapeChosen
     bool imageHighlighted_ = false;
     TextMirror documentText_;  // the document's plain text, for the history
     UndoHistory history_{*this};

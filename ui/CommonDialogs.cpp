@@ -85,6 +85,51 @@ bool ShowFontDialog(HWND owner, FontChoice& font) {
     return true;
 }
 
+namespace {
+
+// The print dialogs' results, freed when they go.
+struct PrinterDialog : PRINTDLGW {
+    explicit PrinterDialog(HWND owner, DWORD flags) : PRINTDLGW{} {
+        lStructSize = sizeof(PRINTDLGW);
+        hwndOwner = owner;
+        Flags = flags;
+    }
+    ~PrinterDialog() {
+        if (hDevMode) GlobalFree(hDevMode);
+        if (hDevNames) GlobalFree(hDevNames);
+    }
+    PrinterDialog(const PrinterDialog&) = delete;
+    PrinterDialog& operator=(const PrinterDialog&) = delete;
+};
+
+}  // namespace
+
+std::unique_ptr<PrintDevice> ShowPrintDialog(HWND owner, DWORD flags) {
+    if (Responder().print) return Responder().print(flags);
+    PrinterDialog dialog(owner, flags);
+    if (!PrintDlgW(&dialog) || !dialog.hDevNames) return nullptr;
+    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames));
+    const std::wstring device = reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset;
+    GlobalUnlock(dialog.hDevNames);
+    const auto* mode = dialog.hDevMode ? static_cast<const DEVMODEW*>(GlobalLock(dialog.hDevMode)) : nullptr;
+    std::unique_ptr<PrintDevice> printer = PrinterDevice(device, mode);
+    if (mode) GlobalUnlock(dialog.hDevMode);
+    return printer;
+}
+
+std::optional<Orientation> ShowPrinterSetupDialog(HWND owner) {
+    if (Responder().printerSetup) return Responder().printerSetup();
+    PrinterDialog dialog(owner, PD_PRINTSETUP);
+    if (!PrintDlgW(&dialog)) return std::nullopt;
+    Orientation orientation = Orientation::Portrait;
+    if (dialog.hDevMode) {
+        const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(dialog.hDevMode));
+        if (mode->dmOrientation == DMORIENT_LANDSCAPE) orientation = Orientation::Landscape;
+        GlobalUnlock(dialog.hDevMode);
+    }
+    return orientation;
+}
+
 void SetDialogResponder(DialogResponder responder) { Responder() = std::move(responder); }
 
 }  // namespace ui

@@ -1,10 +1,14 @@
-// The common file and font dialogs. Every one goes through these functions,
+// The common file, font, print and printer-setup dialogs. Every one goes through these functions,
 // so that tests can stand in for the person who fills them in.
 #pragma once
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+
+#include "ui/Printer.h"
 
 namespace ui {
 
@@ -38,12 +42,20 @@ FileChoice ShowSaveDialog(HWND owner, const FileDialogSettings& settings);
 // with `font` unchanged on Cancel.
 bool ShowFontDialog(HWND owner, FontChoice& font);
 
+// Shows the print dialog with the PD_ `flags`; the chosen printer with its
+// settings, or null on Cancel.
+std::unique_ptr<PrintDevice> ShowPrintDialog(HWND owner, DWORD flags);
+// Shows the printer-setup dialog; the chosen orientation, or nothing on Cancel.
+std::optional<Orientation> ShowPrinterSetupDialog(HWND owner);
+
 // Test hook: the dialogs a responder answers instead of a person. A kind
 // left empty (or an empty responder) shows the real dialog.
 struct DialogResponder {
     std::function<FileChoice(const FileDialogSettings&)> open;
     std::function<FileChoice(const FileDialogSettings&)> save;
     std::function<bool(FontChoice&)> font;
+    std::function<std::unique_ptr<PrintDevice>(DWORD flags)> print;
+    std::function<std::optional<Orientation>()> printerSetup;
 };
 void SetDialogResponder(DialogResponder responder);
 

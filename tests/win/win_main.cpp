@@ -57,6 +57,14 @@ void FailOnEveryDialog() {
         ADD_FAILURE() << "unexpected font dialog";
         return false;
     };
+    failing.print = [](DWORD) -> std::unique_ptr<ui::PrintDevice> {
+        ADD_FAILURE() << "unexpected print dialog";
+        return nullptr;
+    };
+    failing.printerSetup = []() -> std::optional<ui::Orientation> {
+        ADD_FAILURE() << "unexpected printer-setup dialog";
+        return std::nullopt;
+    };
     ui::SetDialogResponder(failing);
 }
 
