@@ -87,7 +87,6 @@ void ListWindow::CreatePictureControls() {
 // thumbnail sits under Add to List at the height the screen layout gives.
 void ListWindow::PlacePictureControls() {
     previewBox.Move(document.Left(), document.Top(), preview_.width, preview_.height);
-    preview.Move(0, 0, preview_.width, preview_.height);
     sizeLabel.Move(documentLabel.Left(), documentLabel.Top(), preview_.width, kSizeLineHeight);
     const long thumbnailLeft = addToListButton.Left() + (addToListButton.Width() - kThumbnailSide) / 2;
     thumbnail.Move(thumbnailLeft, preview_.thumbnailTop, kThumbnailSide, kThumbnailSide);
