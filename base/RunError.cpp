@@ -24,6 +24,7 @@ std::wstring RunErrorText(int number) {
     case err::ObjectUnloaded: return L"Object was unloaded";
     case err::InvalidPropertyValue: return L"Invalid property value";
     case err::InvalidArrayIndex: return L"Invalid property array index";
+    case err::InvalidPicture: return L"Invalid picture";
     default: return L"Application-defined or object-defined error";
     }
 }

@@ -27,6 +27,7 @@ enum : int {
     ObjectUnloaded = 364,      // Object was unloaded
     InvalidPropertyValue = 380,
     InvalidArrayIndex = 381,   // Invalid property array index
+    InvalidPicture = 481,
 };
 }  // namespace err
 

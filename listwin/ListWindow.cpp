@@ -52,7 +52,7 @@ struct Layout {
 };
 
 const Layout kDesignLayout = {
-    600, 2145, 3600, 3610, 5500, 6285, 5580, 6285, 5580, 6000, 7265,
+    600, 2145, 3600, 3610, 5500, 6285, 5580, 6285, 5580, 6200, 7265,
     6000, 1400, 7900, 9200, 8600, 9800, 5350, 840, 1620};
 const Layout k1024Layout = {
     1170, 3015, 4600, 4285, 6175, 9735, 7230, 9735, 7230, 6925, 9300,
@@ -130,6 +130,7 @@ void ListWindow::CreateControls() {
     saveButton.Create(*this);
     clearButton.Create(*this);
     printButton.Create(*this);
+    CreatePictureControls();
     plainImage.Create(*this, IDB_LIST_IMAGE1);
     hoverImage.Create(*this, IDB_LIST_IMAGE2);
     plainImage.SetTransparentColor(kMaskColor);
@@ -244,6 +245,7 @@ void ListWindow::WireHandlers() {
     restoreSettingsTimer.OnTimer = [this] { OnRestoreSettingsTimer(); };
     addToListButton.OnClick = [this] { OnAddToListClick(); };
     fileBox.OnDblClick = [this] { OnAddToListClick(); };
+    fileBox.OnClick = [this] { OnFileClick(); };
     transferTimer.OnTimer = [this] { OnTransferTimer(); };
     undoButton.OnClick = [this] { OnUndoClick(); };
     redoButton.OnClick = [this] { OnRedoClick(); };
@@ -309,6 +311,7 @@ void ListWindow::ApplyLayout() {
     plainImage.Move(kImageLeft, kImageTop);
     hoverImage.Move(kImageLeft, kImageTop);
     preview_ = {layout.previewWidth, layout.previewHeight, layout.thumbnailTop};
+    PlacePictureControls();
 
     // The window holds the document and the button row, with the menu bar and the status bar.
     RECT bar{};
@@ -783,13 +786,6 @@ void ListWindow::OnCountMarkedClick() {
 
 // ---- Options ---------------------------------------------------------------
 
-void ListWindow::OnViewPicturesClick() {
-    mode_ = viewPicturesBox.Value() ? ViewMode::Pictures : ViewMode::List;
-    viewPicturesItem.SetChecked(!ListMode());
-    // The controls of each mode are joined with the picture view.
-    CheckCommands();
-}
-
 void ListWindow::OnViewPicturesItemClick() { viewPicturesBox.SetValue(!viewPicturesBox.Value()); }
 
 void ListWindow::OnIncludePathClick() {
@@ -888,6 +884,8 @@ void ListWindow::OnUnload() {
     history_.Release();
     if (busy_.On()) RestoreCursor();
     for (ui::MenuPicture& picture : menuPictures) picture.Release();
+    preview.ClearPicture();
+    thumbnail.ClearPicture();
 }
 
 }  // namespace listwin

@@ -15,6 +15,7 @@
 #include "ui/Controls.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
+#include "ui/PictureBox.h"
 #include "ui/RichText.h"
 #include "ui/Toolbar.h"
 
@@ -64,6 +65,12 @@ public:
     // Decoration
     ui::Image plainImage;           // Image1: shown normally
     ui::Image hoverImage;           // Image2: shown while the mouse is over plainImage
+    // Picture view
+    ui::PictureBox previewBox;      // Picture1: frame of the preview
+    ui::PictureImage preview;       // Image3: the picture, fitted into previewBox
+    ui::PictureImage thumbnail;     // Image4: the picture stretched to a 600 x 600 twips square
+    ui::Label sizeLabel;            // Label2: the file's size and the picture's width and height
+    ui::Label thumbnailFrame;       // Label3: no text, the sunken frame around the thumbnail
     // Timers
     ui::Timer clipboardTimer;        // Timer2: enables Paste while the clipboard holds something, 3000 ms
     ui::Timer transferTimer;         // Timer3: the transfer step, 1000 ms
@@ -137,6 +144,8 @@ public:
     void OnDriveGotFocus();
     void OnViewPicturesClick();
     void OnViewPicturesItemClick();
+    // In picture view, shows the file the user chose in fileBox.
+    void OnFileClick();
     void OnTypeFilterClick(size_t filter);
     void OnShowAllFilesClick();
     void OnSelectAllFilesClick();
@@ -198,6 +207,10 @@ private:
     void CreateFilterItems();
     void WireHandlers();
     void ApplyLayout();
+    void CreatePictureControls();
+    void PlacePictureControls();
+    void ShowPictureFile(const std::wstring& path);
+    void FitPreview();
     void SetCaptions();
     void SetMenuPictures();
     void SetDocumentCommands(bool enabled);

@@ -557,6 +557,14 @@ void FileBox::SelectAll() {
 
 void FileBox::ClearSelection() { SendMessageW(hwnd(), LB_SETSEL, FALSE, -1); }
 
+// A list box keeps a focus entry even when nothing is selected; only a
+// selected one counts as chosen.
+std::wstring FileBox::FileName() const {
+    const int focus = static_cast<int>(SendMessageW(hwnd(), LB_GETCARETINDEX, 0, 0));
+    if (focus < 0 || focus >= ListCount() || !Selected(focus)) return std::wstring();
+    return names_[static_cast<size_t>(focus)];
+}
+
 void FileBox::Notify(int code) {
     if (code == LBN_SELCHANGE && OnClick)
         OnClick();

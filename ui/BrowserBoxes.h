@@ -151,6 +151,9 @@ public:
     std::vector<int> SelectedIndices() const;
     void SelectAll();
     void ClearSelection();
+    // The file the user clicked last (the entry with the focus) while it is
+    // selected; empty when there is none, as after the list was filled.
+    std::wstring FileName() const;
 
     // OnClick (of Control): the user changed the selection.
     std::function<void()> OnDblClick;

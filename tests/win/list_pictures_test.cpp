@@ -1,0 +1,291 @@
+// The picture view of the list window, with real picture files made by
+// ImageMagick at build time: the switch between the modes, the preview, the
+// thumbnail and the size line of good files, and the messages for bad ones.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "base/Texts.h"
+#include "listwin/ListWindowTables.h"
+#include "tests/win/client_picture.h"
+#include "tests/win/list_window_fixture.h"
+#include "ui/App.h"
+#include "ui/Screen.h"
+
+namespace fs = std::filesystem;
+using base::Text;
+using Window = listwin::ListWindow;
+
+namespace {
+
+const wchar_t kPicturePattern[] = L"*.jpg;*.gif;*.bmp;*.wmf;*.ico;*.cur";
+const wchar_t kCorrupt[] = L"Description: Invalid picture.  Corrupt file or file with zero bytes?";
+
+std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+class ListPictures : public testing_support::ListWindowFixture {
+protected:
+    void SetUp() override {
+        ListWindowFixture::SetUp();
+        for (const char* name : {"baseline.jpg", "picture.bmp", "large.jpg", "wide.jpg"})
+            ASSERT_TRUE(CopyFileA((std::string(NOMARO_TEST_PICTURES "/") + name).c_str(),
+                                  (folder / name).string().c_str(), FALSE)) << name;
+        const std::string jpeg = ReadBytes(folder / "baseline.jpg");
+        WriteBytes(folder / "empty.jpg", "");
+        WriteBytes(folder / "truncated.jpg", jpeg.substr(0, jpeg.size() / 2));
+        // Its frame marker of type 5 (differential) is one the loader lacks.
+        std::string differential = jpeg;
+        const size_t frame = jpeg.find("\xFF\xC0");
+        ASSERT_NE(frame, std::string::npos);
+        differential[frame + 1] = '\xC5';
+        WriteBytes(folder / "differential.jpg", differential);
+        std::string noise(2000, '\0');
+        for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919 + 13) % 251);
+        WriteBytes(folder / "noise.gif", noise);
+        std::ofstream(folder / "notes.txt") << "x";
+        window->folderBox.SetPath(folder.wstring());
+    }
+
+    // A click on the file's entry, as the user gives it.
+    void ClickFile(const std::wstring& name) {
+        int index = 0;
+        while (index < window->fileBox.ListCount() && window->fileBox.List(index) != name) ++index;
+        ASSERT_LT(index, window->fileBox.ListCount()) << testing::PrintToString(name);
+        RECT item{};
+        SendMessageW(window->fileBox.hwnd(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        const LPARAM point = MAKELPARAM(item.left + 2, (item.top + item.bottom) / 2);
+        SendMessageW(window->fileBox.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageW(window->fileBox.hwnd(), WM_LBUTTONUP, 0, point);
+    }
+    void ShowFile(const std::wstring& name) {
+        window->viewPicturesBox.SetValue(true);
+        ClickFile(name);
+    }
+    std::wstring SizeLine(const char* file, int width, int height) const {
+        return L"Filesize= " + std::to_wstring(fs::file_size(folder / file)) + L" bytes. Width= " +
+               std::to_wstring(width) + L"  Height= " + std::to_wstring(height);
+    }
+};
+
+// One row of the mode table: a state of the window, in picture view and back in list mode.
+struct ModeRow {
+    std::string name;
+    std::function<bool(Window&)> state;
+    bool inPictures, inList;
+};
+template <typename C>
+std::function<bool(Window&)> Shown(C Window::*control) {
+    return [control](Window& w) { return (w.*control).Visible(); };
+}
+template <typename C>
+std::function<bool(Window&)> Usable(C Window::*control) {
+    return [control](Window& w) { return (w.*control).Enabled(); };
+}
+std::function<bool(Window&)> ToolUsable(int button) {
+    return [button](Window& w) { return w.toolbar.ButtonEnabled(button); };
+}
+
+// After typing into the document and one undo (both possible): the rows marked
+// "not changed" for list mode keep the state picture view gave them, unless
+// the command-state refresh at the end sets them from the document.
+std::vector<ModeRow> ModeTable() {
+    std::vector<ModeRow> rows = {
+        {"Label2", Shown(&Window::sizeLabel), true, false},
+        {"Label3", Shown(&Window::thumbnailFrame), true, false},
+        {"radi", Usable(&Window::radicalSelectItem), false, true},
+        {"printsetup", Usable(&Window::printerSetupItem), false, true},
+        {"ccll", Usable(&Window::clearListItem), false, true},
+        {"pathz", Usable(&Window::includePathItem), false, true},
+        {"openss", Usable(&Window::openItem), false, false},
+        {"mnuPaste", Usable(&Window::pasteItem), false, false},
+        {"savess", Usable(&Window::saveItem), false, true},
+        {"printerss", Usable(&Window::printItem), false, true},
+        {"newss", Usable(&Window::closeItem), false, true},
+        {"fontss", Usable(&Window::fontItem), false, true},
+        {"mnuUndo", Usable(&Window::undoItem), false, false},
+        {"mnuSelectAll", Usable(&Window::selectAllTextItem), false, false},
+        {"mnuRedo", Usable(&Window::redoItem), false, false},
+        {"mnuCut", Usable(&Window::cutItem), false, true},
+        {"mnuDelete", Usable(&Window::deleteItem), false, true},
+        {"mnuCopy", Usable(&Window::copyItem), false, true},
+        {"toolbar print", ToolUsable(listwin::kPrintToolButton), false, true},
+        {"toolbar save", ToolUsable(listwin::kSaveToolButton), false, true},
+        {"toolbar clear", ToolUsable(listwin::kClearToolButton), false, true},
+        {"toolbar undo", ToolUsable(listwin::kUndoToolButton), false, true},
+        {"toolbar redo", ToolUsable(listwin::kRedoToolButton), false, true},
+        {"selectss", Usable(&Window::selectAllFilesItem), false, true},
+        {"selects", Usable(&Window::showAllFilesItem), false, true},
+        {"cmdUndo", Shown(&Window::undoButton), false, true},
+        {"cmdRedo", Shown(&Window::redoButton), false, true},
+        {"Label1", Shown(&Window::documentLabel), false, true},
+        {"RichTextBox2", Shown(&Window::document), false, true},
+        {"Picture1", Shown(&Window::previewBox), true, false},
+        {"Image4", Shown(&Window::thumbnail), true, false},
+        {"Image3", Shown(&Window::preview), true, false},
+        {"Text2", [](Window& w) { return w.patternBox.Text() == kPicturePattern; }, true, false},
+        {"view", [](Window& w) { return w.viewPicturesItem.Checked(); }, true, false},
+        {"Command1", Usable(&Window::addToListButton), false, true},
+    };
+    const Text pictureFilters[] = {Text::SelectJpgFiles, Text::SelectGifFiles, Text::SelectBmpFiles,
+                                   Text::SelectWmfFiles, Text::SelectIcoFiles, Text::SelectCurFiles,
+                                   Text::SelectPictureFiles};
+    for (size_t i = 0; i < listwin::kTypeFilterCount; ++i) {
+        const Text caption = listwin::kTypeFilters[i].caption;
+        const bool stays = std::find(std::begin(pictureFilters), std::end(pictureFilters), caption) !=
+                           std::end(pictureFilters);
+        rows.push_back({"filter " + std::to_string(i), [i](Window& w) { return w.filterItems[i].Enabled(); },
+                        stays, true});
+    }
+    return rows;
+}
+
+std::vector<bool> States(Window& w, const std::vector<ModeRow>& rows) {
+    std::vector<bool> states;
+    for (const ModeRow& row : rows) states.push_back(row.state(w));
+    return states;
+}
+
+}  // namespace
+
+// Into picture view by the check box, back and in again by the menu item,
+// which gives the same states.
+TEST_F(ListPictures, ModeSwitchAppliesEveryRowBothWays) {
+    Window& w = *window;
+    const std::vector<ModeRow> rows = ModeTable();
+    // What only the picture view shows or sets is off from the start.
+    for (const ModeRow& row : rows)
+        EXPECT_TRUE(!row.inPictures || row.inList || !row.state(w)) << row.name << " after loading";
+    Type(L"abc");
+    w.undoButton.Click();
+    ASSERT_TRUE(!w.DocumentEmpty() && w.undoButton.Enabled() && w.redoButton.Enabled());
+    w.viewPicturesBox.SetValue(true);
+    EXPECT_TRUE(!w.ListMode() && w.fileBox.HasFocus());
+    for (const ModeRow& row : rows) EXPECT_EQ(row.state(w), row.inPictures) << row.name << " in picture view";
+    const std::vector<bool> byBox = States(w, rows);
+    w.viewPicturesItem.Click();
+    EXPECT_TRUE(w.ListMode() && !w.viewPicturesBox.Value());
+    for (const ModeRow& row : rows) EXPECT_EQ(row.state(w), row.inList) << row.name << " in list mode";
+    EXPECT_EQ(w.patternBox.Text(), L"*.*");
+    w.viewPicturesItem.Click();
+    EXPECT_TRUE(w.viewPicturesBox.Value());
+    EXPECT_EQ(States(w, rows), byBox);
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
+// Good files: the preview at its natural size or shrunk to the frame, the
+// thumbnail always stretched to its square, the size line from the header.
+TEST_F(ListPictures, ShowsTheClickedFile) {
+    Window& w = *window;
+    const struct {
+        const wchar_t* name;
+        const char* file;
+        int headerWidth, headerHeight;  // the size line's numbers
+        long width, height;             // the preview in twips
+        bool stretched;
+    } table[] = {
+        // 15000 x 12000 twips in a frame of 6285 x 5580 less the margin of 100:
+        // 735 steps of 12 and 10 twips.
+        {L"large.jpg", "large.jpg", 1000, 800, 15000 - 735 * 12, 12000 - 735 * 10, true},
+        // After a stretched picture, the natural size again; bitmaps have no size in the size line.
+        {L"picture.bmp", "picture.bmp", 0, 0, ui::PixelsToTwipsX(20), ui::PixelsToTwipsY(10), false},
+        {L"baseline.jpg", "baseline.jpg", 321, 257, ui::PixelsToTwipsX(321), ui::PixelsToTwipsY(257), false},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::PrintToString(row.name));
+        ShowFile(row.name);
+        EXPECT_TRUE(prompts.seen.empty());
+        EXPECT_EQ(w.sizeLabel.Caption(), SizeLine(row.file, row.headerWidth, row.headerHeight));
+        EXPECT_TRUE(w.preview.Visible() && w.preview.CurrentPicture() && w.thumbnail.CurrentPicture());
+        EXPECT_EQ(w.preview.Width(), row.width);
+        EXPECT_EQ(w.preview.Height(), row.height);
+        EXPECT_EQ(w.preview.Stretch(), row.stretched);
+        EXPECT_NEAR(w.preview.Left(), (w.previewBox.Width() - row.width) / 2.0, 1);
+        EXPECT_NEAR(w.preview.Top(), (w.previewBox.Height() - row.height) / 2.0, 1);
+        EXPECT_TRUE(w.thumbnail.Width() == 600 && w.thumbnail.Height() == 600 && w.thumbnail.Stretch());
+        EXPECT_FALSE(w.document.Visible());
+    }
+    // What is painted: the red bitmap fills the preview and the thumbnail.
+    ShowFile(L"picture.bmp");
+    for (HWND image : {w.preview.hwnd(), w.thumbnail.hwnd()}) {
+        const testing_support::Picture painted = testing_support::PrintClient(image);
+        EXPECT_GT(painted.width * painted.height, 0);
+        EXPECT_EQ(painted.CountIn(0, painted.height, RGB(255, 0, 0)), painted.width * painted.height);
+    }
+}
+
+// A picture wider than 32767 twips cannot be fitted: the message, the preview
+// stays hidden, and the thumbnail and the size line are still set.
+TEST_F(ListPictures, TooWidePictureIsReportedAndStillListed) {
+    Window& w = *window;
+    prompts.answers.assign({IDOK});
+    ShowFile(L"wide.jpg");
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_TRUE(prompts.Said(0, L"An Error occured While rescaling this image. Image size maybe invalid.",
+                             L"Resize Error!", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL));
+    EXPECT_FALSE(w.preview.Visible());
+    EXPECT_TRUE(w.thumbnail.Visible() && w.thumbnail.CurrentPicture());
+    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("wide.jpg", 2200, 20));
+    EXPECT_FALSE(w.BusyCursorOn());
+}
+
+// Files the loader refuses: the message, both pictures cleared, the size
+// line of the file before, and nothing crashes.
+TEST_F(ListPictures, FilesThatCannotBeShownAreReported) {
+    Window& w = *window;
+    ShowFile(L"baseline.jpg");
+    const std::wstring before = w.sizeLabel.Caption();
+    for (const wchar_t* name : {L"empty.jpg", L"truncated.jpg", L"differential.jpg", L"noise.gif"}) {
+        SCOPED_TRACE(testing::PrintToString(name));
+        prompts.seen.clear();
+        prompts.answers.assign({IDOK});
+        ClickFile(name);
+        ASSERT_EQ(prompts.seen.size(), 1u);
+        EXPECT_TRUE(prompts.Said(0, kCorrupt, ui::AppTitle(), MB_OK));
+        EXPECT_FALSE(w.preview.CurrentPicture() || w.thumbnail.CurrentPicture());
+        EXPECT_EQ(w.sizeLabel.Caption(), before);
+        EXPECT_FALSE(w.BusyCursorOn());
+    }
+}
+
+// Entering the picture view shows a file chosen before, or only the empty
+// frame; in list mode a click shows nothing.
+TEST_F(ListPictures, EnteringShowsTheChosenFileOrAnEmptyFrame) {
+    Window& w = *window;
+    w.patternBox.SetText(kPicturePattern);
+    ClickFile(L"baseline.jpg");
+    EXPECT_TRUE(w.sizeLabel.Caption().empty() && !w.preview.CurrentPicture());
+    w.viewPicturesBox.SetValue(true);
+    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
+
+    w.viewPicturesBox.SetValue(false);
+    w.viewPicturesBox.SetValue(true);  // the pattern went back to *.*: nothing is chosen now
+    EXPECT_TRUE(w.preview.Visible() && w.previewBox.Visible() && !w.document.Visible());
+    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
+    EXPECT_TRUE(prompts.seen.empty());
+}
+
+// At a drive root the file's path has one backslash.
+TEST_F(ListPictures, FileAtADriveRoot) {
+    const fs::path atRoot = L"C:\\nomaro-view-test.bmp";
+    ASSERT_TRUE(CopyFileW((folder / "picture.bmp").c_str(), atRoot.c_str(), FALSE));
+    window->folderBox.SetPath(L"C:\\");
+    ShowFile(L"nomaro-view-test.bmp");
+    EXPECT_TRUE(prompts.seen.empty());
+    EXPECT_TRUE(window->preview.CurrentPicture());
+    EXPECT_EQ(window->sizeLabel.Caption(), L"Filesize= 654 bytes. Width= 0  Height= 0");
+    DeleteFileW(atRoot.c_str());
+}
