@@ -32,7 +32,7 @@ else
   started_here=true
   /usr/sbin/cupsd || fail "cupsd did not start"
 fi
-for i in $(seq 1 100); do
+for i in $(seq 1 300); do
   [ -f /run/cups/cupsd.pid ] && lpstat -r 2>/dev/null | grep -q "is running" && break
   sleep 0.1
 done
@@ -46,7 +46,7 @@ NOMARO_PRINT_LINES=$PRINT_LINES wine "$NOMARO_PRINT_CHECK" >"$E2E_DIR/print-chec
   { cat "$E2E_DIR/print-check.log"; fail "the print check failed"; }
 
 # The two jobs, in the order they were printed.
-for i in $(seq 1 600); do
+for i in $(seq 1 1800); do
   pdfs=$(ls "$PRINT_OUT"/*.pdf 2>/dev/null | sed 's/.*job_\([0-9]*\).*/\1 &/' | sort -n | cut -d' ' -f2-)
   [ "$(echo "$pdfs" | grep -c pdf)" = 2 ] && [ -z "$(lpstat -o PDF 2>/dev/null)" ] && break
   sleep 0.1
