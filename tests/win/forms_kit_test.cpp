@@ -10,6 +10,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <new>
 #include <stdexcept>
@@ -24,6 +26,7 @@
 #include "tests/win/client_picture.h"
 #include "tests/win/dialogs.h"
 #include "tests/win/prompts.h"
+#include "tests/win/temp_folder.h"
 #include "ui/App.h"
 #include "ui/BusyCursor.h"
 #include "ui/CommonDialogs.h"
@@ -715,16 +718,14 @@ void CALLBACK FillInDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 
 // The real file dialogs return what the person chose; a cancel returns nothing.
 TEST_F(FormsKit, RealFileDialogsReturnThePersonsChoice) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring existing = std::wstring(temp) + L"nomaro-dialog.txt";
-    CloseHandle(CreateFileW(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    testing_support::TempFolder folder;
+    const std::wstring temp = folder.Path() + L"\\", existing = folder.AddFile(L"nomaro-dialog.txt");
     const struct {
         bool save;
         DialogPerson person;
         ui::FileChoice expected;
     } table[] = {
-        {true, {std::wstring(temp) + L"list.txt"}, {true, std::wstring(temp) + L"list.txt"}},
+        {true, {temp + L"list.txt"}, {true, temp + L"list.txt"}},
         {false, {existing, true}, {true, existing, true}},
         {false, {existing, false}, {true, existing, false}},
         {true, {L"", false, false}, {}},
@@ -746,24 +747,16 @@ TEST_F(FormsKit, RealFileDialogsReturnThePersonsChoice) {
     }
     gPerson = nullptr;
     testing_support::FailOnEveryDialog();
-    DeleteFileW(existing.c_str());
     EXPECT_EQ(ui::DialogFilter(L"A|*.a|B|*.b"), std::wstring(L"A\0*.a\0B\0*.b\0", 12));
 }
 
 namespace {
 std::string FileBytes(const std::wstring& path) {
-    std::string bytes;
-    base::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return "<missing>";
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 void PutBytes(const std::wstring& path, const std::string& bytes) {
-    base::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 }  // namespace
 
@@ -774,11 +767,8 @@ TEST_F(FormsKit, RichEditContentToAndFromFiles) {
     HWND box = CreateWindowExW(0, RICHEDIT_CLASSW, L"", WS_CHILD | ES_MULTILINE, 0, 0, 200, 100, form.hwnd(),
                                nullptr, nullptr, nullptr);
     ASSERT_TRUE(box);
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"nomaro-list-files-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring path = folder + L"\\list";
+    testing_support::TempFolder folder;
+    const std::wstring path = folder.Path() + L"\\list";
     const auto setText = [&](const std::wstring& text) { SetWindowTextW(box, text.c_str()); };
     const struct {
         std::wstring text;
@@ -817,6 +807,6 @@ TEST_F(FormsKit, RichEditContentToAndFromFiles) {
     DeleteFileW(path.c_str());
     EXPECT_EQ(ErrorNumberOf([&] { ui::LoadRichEdit(box, path); }), 53);
     EXPECT_EQ(ui::RichEditText(box), L"a\u0424");
-    EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "no temporary file is left beside";
+    EXPECT_TRUE(folder.Entries().empty()) << "no temporary file is left beside";
     DestroyWindow(box);
 }
