@@ -15,7 +15,7 @@
 #include "base/Scoped.h"
 #include "tests/error_number.h"
 #include "tests/win/client_picture.h"
-#include "tests/win/remove_tree.h"
+#include "tests/win/temp_folder.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/Form.h"
@@ -96,17 +96,12 @@ void ClickItem(HWND list, int index, bool doubleClick) {
 class BrowserBoxes : public testing::Test {
 protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        root = JoinPath(temp, L"nomaro boxes " + std::to_wstring(GetCurrentProcessId()));
-        testing_support::RemoveTree(root);
         ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
         form.Show();
     }
     void TearDown() override {
         ui::SetDriveReadyProbe(nullptr);
         form.Unload();
-        testing_support::RemoveTree(root);
     }
     std::wstring MakeFolder(const std::wstring& relative, DWORD attributes = 0) {
         std::wstring path = JoinPath(root, relative);
@@ -119,7 +114,8 @@ protected:
             EXPECT_TRUE(base::FileHandle(CreateFileW(JoinPath(root, name).c_str(), GENERIC_WRITE, 0, nullptr,
                                                      CREATE_NEW, attributes, nullptr)));
     }
-    std::wstring root;
+    testing_support::TempFolder temp;
+    const std::wstring root = temp.Path() + L"\\nomaro boxes";  // a blank in every path
     BrowserForm form;
 };
 
