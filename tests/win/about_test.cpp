@@ -51,9 +51,6 @@ protected:
     testing_support::ScriptedPrompts prompts;
 };
 
-}  // namespace
-
-namespace {
 // Presses a key in the modal About box once it shows; closes it the hard way
 // after five seconds, so a box that ignores the key cannot hang the test.
 struct KeyPress {

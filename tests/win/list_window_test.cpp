@@ -21,7 +21,6 @@
 #include "rename/RenameWindow.h"
 #include "tests/win/list_window_fixture.h"
 #include "tests/win/prompts.h"
-#include "tests/win/remove_tree.h"
 #include "tests/win/temp_folder.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
@@ -535,7 +534,7 @@ TEST_F(ListWindow, SettingsAreWrittenOnClosingAndComeBack) {
     prompts.answers.assign({IDOK});
     window->Unload();
 
-    testing_support::RemoveTree((folder / "lists").wstring());
+    fs::remove_all(folder / "lists");
     const size_t messages = prompts.seen.size();
     Open();
     EXPECT_EQ(towlower(window->driveBox.Drive()[0]), L'c');

@@ -16,7 +16,6 @@
 #include "base/Texts.h"
 #include "rename/RenameWindow.h"
 #include "tests/win/prompts.h"
-#include "tests/win/remove_tree.h"
 #include "tests/win/temp_folder.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
