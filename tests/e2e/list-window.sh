@@ -1,7 +1,4 @@
-# From the start window to a saved list on disk, driven from outside with keys
-# and clicks: the list choice opens the list window, which restores the folder
-# of the files from the settings, a click and Shift+End mark every file, Add to List, Save to
-# file with a name ending in .txt, and the file holds one name per line.
+# From the start window to a list saved on disk, one name per line, driven with keys and clicks.
 source "$(dirname "$0")/lib.sh"
 use_prefix "$WINEPREFIX"
 program=$(copy_program)

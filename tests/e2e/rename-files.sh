@@ -1,7 +1,4 @@
-# From the start window to renamed files on disk, driven from outside with
-# keys and clicks: Enter opens the rename window (which restores the folder
-# of the files from the settings), a click and Shift+End mark every file,
-# SELECT, a new name, RENAME, OK to the question and to the completion notice.
+# From the start window to renamed files on disk, driven with keys and clicks.
 source "$(dirname "$0")/lib.sh"
 use_prefix "$WINEPREFIX"
 program=$(copy_program)

@@ -33,29 +33,20 @@ TEST(Wildcard, MasksMatchAsTheFileBoxesApplyThem) {
             << testing::PrintToString(std::wstring(c.name)) << " " << testing::PrintToString(std::wstring(c.mask));
 }
 
-TEST(Wildcard, EveryMaskOfAPatternCounts) {
-    const std::wstring programs = L"*.exe;*.bat;*.com";
-    EXPECT_TRUE(MatchesPattern(L"setup.exe", programs));
-    EXPECT_TRUE(MatchesPattern(L"RUN.BAT", programs));
-    EXPECT_TRUE(MatchesPattern(L"command.com", programs));
-    EXPECT_FALSE(MatchesPattern(L"readme.txt", programs));
-    EXPECT_FALSE(MatchesPattern(L"exe.bat.txt", programs));
-}
-
-TEST(Wildcard, PatternSplitsAtSemicolonsAndDropsBlanks) {
-    EXPECT_EQ(base::SplitPattern(L" *.jpg ;\t*.gif;; ;*.bmp"),
-              (std::vector<std::wstring>{L"*.jpg", L"*.gif", L"*.bmp"}));
-    EXPECT_EQ(base::SplitPattern(L"*.a b"), (std::vector<std::wstring>{L"*.a b"}));
-    EXPECT_TRUE(MatchesPattern(L"x.gif", L"*.jpg ; *.gif "));
-    EXPECT_TRUE(MatchesPattern(L"x.a b", L" *.a b "));
-}
-
-TEST(Wildcard, PatternWithoutMasksMatchesNothing) {
-    EXPECT_TRUE(base::SplitPattern(L"").empty());
-    EXPECT_TRUE(base::SplitPattern(L" ; ;").empty());
-    EXPECT_FALSE(MatchesPattern(L"a.txt", L""));
-    EXPECT_FALSE(MatchesPattern(L"a.txt", L" ; "));
-    EXPECT_FALSE(MatchesPattern(L"", L""));
+// A pattern is masks split at semicolons, blanks around them dropped; any mask may match.
+TEST(Wildcard, PatternsSplitAtSemicolonsAndAnyMaskCounts) {
+    using Masks = std::vector<std::wstring>;
+    EXPECT_EQ(base::SplitPattern(L" *.jpg ;\t*.gif;; ;*.bmp"), (Masks{L"*.jpg", L"*.gif", L"*.bmp"}));
+    EXPECT_EQ(base::SplitPattern(L"*.a b"), (Masks{L"*.a b"}));
+    EXPECT_TRUE(base::SplitPattern(L"").empty() && base::SplitPattern(L" ; ;").empty());
+    const struct { const wchar_t *name, *pattern; bool matches; } cases[] = {
+        {L"setup.exe", L"*.exe;*.bat;*.com", true}, {L"RUN.BAT", L"*.exe;*.bat;*.com", true},
+        {L"command.com", L"*.exe;*.bat;*.com", true}, {L"readme.txt", L"*.exe;*.bat;*.com", false},
+        {L"exe.bat.txt", L"*.exe;*.bat;*.com", false}, {L"x.gif", L"*.jpg ; *.gif ", true},
+        {L"x.a b", L" *.a b ", true}, {L"a.txt", L"", false}, {L"a.txt", L" ; ", false}, {L"", L"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.matches) << testing::PrintToString(std::wstring(c.name));
 }
 
 // Both ends of every range the fold table covers, and the code units just

@@ -1,6 +1,4 @@
-// The picture view of the list window, with real picture files made by
-// ImageMagick at build time: the switch between the modes, the preview, the
-// thumbnail and the size line of good files, and the messages for bad ones.
+// The picture view of the list window on real pictures made by ImageMagick at build time.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -75,7 +73,7 @@ protected:
         window->viewPicturesBox.SetValue(true);
         ClickFile(name);
     }
-    std::wstring SizeLine(const char* file, int width, int height) const {
+    std::wstring SizeLine(const fs::path& file, int width, int height) const {
         return L"Filesize= " + std::to_wstring(fs::file_size(folder / file)) + L" bytes. Width= " +
                std::to_wstring(width) + L"  Height= " + std::to_wstring(height);
     }
@@ -192,23 +190,22 @@ TEST_F(ListPictures, ShowsTheClickedFile) {
     Window& w = *window;
     const struct {
         const wchar_t* name;
-        const char* file;
         int headerWidth, headerHeight;  // the size line's numbers
         long width, height;             // the preview in twips
         bool stretched;
     } table[] = {
         // 15000 x 12000 twips in a frame of 6285 x 5580 less the margin of 100:
         // 735 steps of 12 and 10 twips.
-        {L"large.jpg", "large.jpg", 1000, 800, 15000 - 735 * 12, 12000 - 735 * 10, true},
+        {L"large.jpg", 1000, 800, 15000 - 735 * 12, 12000 - 735 * 10, true},
         // After a stretched picture, the natural size again; bitmaps have no size in the size line.
-        {L"picture.bmp", "picture.bmp", 0, 0, ui::PixelsToTwipsX(20), ui::PixelsToTwipsY(10), false},
-        {L"baseline.jpg", "baseline.jpg", 321, 257, ui::PixelsToTwipsX(321), ui::PixelsToTwipsY(257), false},
+        {L"picture.bmp", 0, 0, ui::PixelsToTwipsX(20), ui::PixelsToTwipsY(10), false},
+        {L"baseline.jpg", 321, 257, ui::PixelsToTwipsX(321), ui::PixelsToTwipsY(257), false},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(testing::PrintToString(row.name));
         ShowFile(row.name);
         EXPECT_TRUE(prompts.seen.empty());
-        EXPECT_EQ(w.sizeLabel.Caption(), SizeLine(row.file, row.headerWidth, row.headerHeight));
+        EXPECT_EQ(w.sizeLabel.Caption(), SizeLine(row.name, row.headerWidth, row.headerHeight));
         EXPECT_TRUE(w.preview.Visible() && w.preview.CurrentPicture() && w.thumbnail.CurrentPicture());
         EXPECT_EQ(w.preview.Width(), row.width);
         EXPECT_EQ(w.preview.Height(), row.height);

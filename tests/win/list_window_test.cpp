@@ -1,11 +1,9 @@
-// The list window driven as a person drives it: its start state, the command
-// states that follow the document, the type filters over real files, the
-// toolbar hints, the drive that is not ready, the switch to the rename window
-// and the closing.
+// The list window driven as a person drives it, from loading to closing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -78,28 +76,16 @@ protected:
     std::unique_ptr<Window> window;
 };
 
-// The commands that need a document, in every form they take.
-struct DocumentCommands {
-    bool buttons, items, toolButtons;
-};
-DocumentCommands DocumentCommandsOf(const Window& w) {
-    const bool buttons[] = {w.saveButton.Enabled(), w.printButton.Enabled(), w.clearButton.Enabled()};
-    const bool items[] = {w.saveItem.Enabled(), w.printItem.Enabled(), w.closeItem.Enabled(),
-                          w.cutItem.Enabled(),  w.copyItem.Enabled(),  w.deleteItem.Enabled(),
-                          w.clearListItem.Enabled(), w.fontItem.Enabled()};
-    const bool toolButtons[] = {w.toolbar.ButtonEnabled(listwin::kPrintToolButton),
-                                w.toolbar.ButtonEnabled(listwin::kSaveToolButton),
-                                w.toolbar.ButtonEnabled(listwin::kClearToolButton)};
-    auto same = [](const auto& states) {
-        for (bool state : states)
-            if (state != states[0]) ADD_FAILURE() << "commands of the document disagree";
-        return states[0];
-    };
-    return {same(buttons), same(items), same(toolButtons)};
-}
+// Whether every command that needs a document, in every form it takes, is `enabled`.
 bool AllDocumentCommands(const Window& w, bool enabled) {
-    const DocumentCommands states = DocumentCommandsOf(w);
-    return states.buttons == enabled && states.items == enabled && states.toolButtons == enabled;
+    const bool states[] = {w.saveButton.Enabled(), w.printButton.Enabled(), w.clearButton.Enabled(),
+                           w.saveItem.Enabled(), w.printItem.Enabled(), w.closeItem.Enabled(),
+                           w.cutItem.Enabled(), w.copyItem.Enabled(), w.deleteItem.Enabled(),
+                           w.clearListItem.Enabled(), w.fontItem.Enabled(),
+                           w.toolbar.ButtonEnabled(listwin::kPrintToolButton),
+                           w.toolbar.ButtonEnabled(listwin::kSaveToolButton),
+                           w.toolbar.ButtonEnabled(listwin::kClearToolButton)};
+    return std::all_of(std::begin(states), std::end(states), [enabled](bool state) { return state == enabled; });
 }
 
 HBITMAP MenuPicture(HMENU bar, int menu, int position) {
@@ -263,13 +249,12 @@ TEST_F(ListWindow, CommandStatesFollowTheDocument) {
 
 // Every type filter in list mode, and the picture filters in picture view.
 TEST_F(ListWindow, TypeFiltersSetThePatternAndMark) {
-    MakeFiles({L"a.exe", L"b.BAT", L"c.doc", L"d.txt", L"e.rtf", L"f.pdf", L"g.jpg", L"h.JPG", L"i.gif",
-               L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur", L"o.htm", L"p.html", L"q.css", L"r.zip"});
+    const Names all = {L"a.exe", L"b.BAT", L"c.doc", L"d.txt", L"e.rtf", L"f.pdf", L"g.jpg", L"h.JPG", L"i.gif",
+                       L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur", L"o.htm", L"p.html", L"q.css", L"r.zip"};
+    MakeFiles(all);
     Open();
     Window& w = *window;
     w.folderBox.SetPath(folder.wstring());
-    const Names all = {L"a.exe", L"b.BAT", L"c.doc", L"d.txt", L"e.rtf", L"f.pdf", L"g.jpg", L"h.JPG", L"i.gif",
-                       L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur", L"o.htm", L"p.html", L"q.css", L"r.zip"};
     const struct {
         Text caption;
         bool pictureMode;
@@ -515,12 +500,9 @@ TEST_F(ListWindow, SettingsAreWrittenOnClosingAndComeBack) {
     prompts.answers.assign({IDCANCEL});
     window->exitButton.Click();
     ASSERT_TRUE(window->IsLoaded());
-    const std::wstring written[] = {base::ReadIniValue(L"printsave", L"lastcat"),
-                                    base::ReadIniValue(L"printsave", L"format"),
-                                    base::ReadIniValue(L"printsave", L"pictures")};
-    EXPECT_EQ(written[0], (folder / "lists").wstring());
-    EXPECT_EQ(written[1], L"*.txt");
-    EXPECT_EQ(written[2], L"0");
+    EXPECT_EQ(base::ReadIniValue(L"printsave", L"lastcat"), (folder / "lists").wstring());
+    EXPECT_EQ(base::ReadIniValue(L"printsave", L"format"), L"*.txt");
+    EXPECT_EQ(base::ReadIniValue(L"printsave", L"pictures"), L"0");
     prompts.answers.assign({IDOK});
     window->Unload();
 

@@ -1,6 +1,4 @@
-// The perform step on real files: renames in list order, never over an
-// existing file, and stops at the first failure. The new names themselves are
-// the naming rules' (tested on the host).
+// The perform step on real files; the new names themselves are the naming rules' (tested on the host).
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-// Texts through the real resource lookup in the language Wine takes from LC_ALL (one run per
-// language) against the string table's source; module paths and ANSI conversion under each.
+// Texts through the real resource lookup in each language Wine takes from LC_ALL; module paths
+// and ANSI conversion under each.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include "base/Ansi.h"
 #include "base/Module.h"
 #include "base/RunError.h"
+#include "base/TextEncoding.h"
 #include "base/Texts.h"
 #include "tests/error_number.h"
 #include "tests/string_table.h"
@@ -30,13 +31,6 @@ bool LocaleIs(const char* prefix) {
 
 Language ExpectedLanguage() {
     return LocaleIs("de_") ? Language::German : LocaleIs("sv_") ? Language::Swedish : Language::English;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                    static_cast<int>(wide.size())));
-    return wide;
 }
 
 bool EndsWithNoCase(const std::wstring& text, const std::wstring& end) {
@@ -67,7 +61,7 @@ TEST(Texts, EveryIdLoadsAsWrittenInEveryLanguage) {
         for (int id : base::kAllTextIds) {
             const auto text = texts.find(id);
             ASSERT_NE(text, texts.end()) << block << " " << id;
-            EXPECT_EQ(LoadText(id, language), FromUtf8(text->second)) << block << " " << id;
+            EXPECT_EQ(LoadText(id, language), base::FromUtf8(text->second)) << block << " " << id;
         }
     }
     for (int id : base::kAllTextIds) EXPECT_EQ(LoadText(id), LoadText(id, ExpectedLanguage())) << id;
