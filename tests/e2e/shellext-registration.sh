@@ -3,17 +3,23 @@
 # scripts/install-shellext (regsvr32 /s and the handler for all files) writes
 # every key; another process creates the handler by class id and by ProgID
 # and gets its item for a real file; scripts/uninstall-shellext removes every
-# key, after which the class can no longer be created.
+# key, after which the class can no longer be created. With NOMARO_WINEARCH=win64
+# the 64-bit server in a 64-bit prefix.
 source "$(dirname "$0")/lib.sh"
 use_prefix "$NOMARO_PRISTINE"
 program=$(copy_program)
-dll=$(dirname "$program")/nomaro3x.dll
+dll=$(dirname "$program")/$SHELLEXT_FILE
 clsid='{11757562-0E2B-4BA2-8F39-EF49D9300A9D}'
 
-exports=$(i686-w64-mingw32-objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '/^\t\[ *[0-9]+\] / {print $3}' | sort | tr '\n' ' ')
+# `wine reg` is the 32-bit tool, which in a 64-bit prefix sees the 32-bit
+# registry view; the 64-bit server registers its class in the 64-bit one.
+if [ "$WINEARCH" = win64 ]; then objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 view=/reg:64
+else objdump=i686-w64-mingw32-objdump format=pei-i386 view=; fi
+$objdump -f "$dll" | grep -q "file format $format" || fail "$SHELLEXT_FILE is not $format"
+exports=$($objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '/^\t\[ *[0-9]+\] / {print $3}' | sort | tr '\n' ' ')
 [ "$exports" = "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer " ] ||
   fail "exports: $exports"
-for imported in $(i686-w64-mingw32-objdump -p "$dll" | awk '/DLL Name:/ {print tolower($3)}'); do
+for imported in $($objdump -p "$dll" | awk '/DLL Name:/ {print tolower($3)}'); do
   case $imported in
     kernel32.dll|user32.dll|gdi32.dll|advapi32.dll|shell32.dll|ole32.dll|oleaut32.dll|comctl32.dll|comdlg32.dll|shlwapi.dll|msvcrt.dll) ;;
     *) fail "the server needs $imported" ;;
@@ -24,9 +30,9 @@ done
 reg_value() {
   local key=$1 name=${2:-}
   if [ -n "$name" ]; then
-    wine reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' | awk -v n="$name" '$1 == n {sub(/^[^R]*REG_SZ +/, ""); print}'
+    wine reg query "$key" /v "$name" $view 2>/dev/null | tr -d '\r' | awk -v n="$name" '$1 == n {sub(/^[^R]*REG_SZ +/, ""); print}'
   else
-    wine reg query "$key" /ve 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ {sub(/^[^R]*REG_SZ +/, ""); print}'
+    wine reg query "$key" /ve $view 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ {sub(/^[^R]*REG_SZ +/, ""); print}'
   fi
 }
 keys=("HKCR\\CLSID\\$clsid" "HKCR\\CLSID\\$clsid\\InprocServer32" "HKCR\\CLSID\\$clsid\\ProgID"
@@ -34,7 +40,7 @@ keys=("HKCR\\CLSID\\$clsid" "HKCR\\CLSID\\$clsid\\InprocServer32" "HKCR\\CLSID\\
 
 "$NOMARO_ROOT/scripts/install-shellext" --prefix "$WINEPREFIX" --dll "$dll" >"$E2E_DIR/install.txt" ||
   fail "install-shellext failed: $(cat "$E2E_DIR/install.txt")"
-grep -q 'regsvr32 nomaro3x.dll' "$E2E_DIR/install.txt" || fail "no instructions for Windows"
+grep -q "regsvr32 $SHELLEXT_FILE" "$E2E_DIR/install.txt" || fail "no instructions for Windows"
 [ "$(reg_value "${keys[0]}")" = cMenu ] || fail "class name: $(reg_value "${keys[0]}")"
 windll=$(winepath -w "$dll" 2>/dev/null)
 server=$(reg_value "${keys[1]}")
@@ -54,7 +60,7 @@ grep -qx 'menu item: Rename with &Nomaro' <<<"$check" || fail "no menu item from
 
 "$NOMARO_ROOT/scripts/uninstall-shellext" --prefix "$WINEPREFIX" --dll "$dll" >/dev/null || fail "uninstall-shellext failed"
 for key in "${keys[@]}"; do
-  wine reg query "$key" >/dev/null 2>&1 && fail "$key is left after uninstalling"
+  wine reg query "$key" $view >/dev/null 2>&1 && fail "$key is left after uninstalling"
 done
 wine "$NOMARO_SHELLEXT_CHECK" "$(winepath -w "$E2E_DIR/files" 2>/dev/null)" a.jpg >/dev/null 2>&1 &&
   fail "the class is still created after uninstalling"

@@ -121,6 +121,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             TextOutW(dc, 8, y, file.c_str(), static_cast<int>(file.size()));
             y += 18;
         }
+        // The host's own size tells which server it can load (one of its own size).
+        const wchar_t* size = sizeof(void*) == 8 ? L"(a 64-bit process)" : L"(a 32-bit process)";
+        TextOutW(dc, 8, y + 8, size, static_cast<int>(wcslen(size)));
         EndPaint(window, &ps);
         return 0;
     }
