@@ -13,12 +13,12 @@ SHELLEXT_HANDLER_KEY='HKCR\*\shellex\ContextMenuHandlers\Nomaro'
 usage() {
   echo "usage: $(basename "$0") [--prefix DIR] [--dll PATH]" >&2
   echo "  --prefix  the Wine prefix (default: \$WINEPREFIX, else $NOMARO_BUILD/run-prefix)" >&2
-  echo "  --dll     the server (default: $NOMARO_DIST/nomaro3x.dll)" >&2
+  echo "  --dll     the server (default: $NOMARO_DIST/nomaro3x.dll, in a 64-bit prefix nomaro3x64.dll)" >&2
   exit 2
 }
 
 export WINEPREFIX=${chosen_prefix:-$NOMARO_BUILD/run-prefix}
-SHELLEXT_DLL=$NOMARO_DIST/nomaro3x.dll
+SHELLEXT_DLL=
 while [ $# -gt 0 ]; do
   case $1 in
     --prefix) [ $# -ge 2 ] || usage; WINEPREFIX=$(cd "$2" 2>/dev/null && pwd) || { echo "no folder $2" >&2; exit 1; }; shift 2 ;;
@@ -30,6 +30,11 @@ done
   echo "no Wine prefix in $WINEPREFIX: start the program once (scripts/run) or give --prefix" >&2
   exit 1
 }
+# Wine refuses a prefix of the other size, so the prefix itself decides.
+if grep -q '^#arch=win64' "$WINEPREFIX/system.reg"; then export WINEARCH=win64; else export WINEARCH=win32; fi
+if [ -z "$SHELLEXT_DLL" ]; then
+  if [ "$WINEARCH" = win64 ]; then SHELLEXT_DLL=$NOMARO_DIST/nomaro3x64.dll; else SHELLEXT_DLL=$NOMARO_DIST/nomaro3x.dll; fi
+fi
 [ -f "$SHELLEXT_DLL" ] || { echo "no server at $SHELLEXT_DLL: build first (scripts/build)" >&2; exit 1; }
 
 # Without a display, Wine starts a wineserver that cannot show windows; it
@@ -38,3 +43,12 @@ done
 finish_wine() {
   if [ -z "${DISPLAY:-}" ]; then timeout 30 wineserver -w 2>/dev/null || true; fi
 }
+SHELLEXT_FILE=$(basename "$SHELLEXT_DLL")
+
+# 64 or 32: the machine field of the server's PE header (0x8664 for x64).
+pe_bits() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  [ "$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')" = 8664 ] && echo 64 || echo 32
+}
+SHELLEXT_BITS=$(pe_bits "$SHELLEXT_DLL")

@@ -4,12 +4,24 @@
 NOMARO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 NOMARO_BUILD=$NOMARO_ROOT/build
 NOMARO_WIN=$NOMARO_BUILD/win32
+# The 64-bit build (only the extension, its tests and its tools); its server is in NOMARO_DIST too.
+NOMARO_WIN64=$NOMARO_BUILD/win64
 NOMARO_DIST=$NOMARO_WIN/dist
+# NOMARO_WINEARCH=win64 chooses 64-bit prefixes (the 32-bit program runs there too).
+export WINEARCH=${NOMARO_WINEARCH:-win32}
 # A prefix as wineboot leaves it (no virtual desktop), copied where a test needs a clean registry.
-NOMARO_PRISTINE=$NOMARO_WIN/wineprefix-pristine
-export WINEARCH=win32
+if [ "$WINEARCH" = win64 ]; then
+  NOMARO_PRISTINE=$NOMARO_WIN64/wineprefix-pristine
+else
+  NOMARO_PRISTINE=$NOMARO_WIN/wineprefix-pristine
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEPREFIX=${WINEPREFIX:-$NOMARO_WIN/wineprefix}
+# The tests' prefix; the 64-bit one has a variable of its own, as the 64-bit tests' Wine wrapper has.
+if [ "$WINEARCH" = win64 ]; then
+  export WINEPREFIX=${NOMARO_WINEPREFIX64:-$NOMARO_WIN64/wineprefix}
+else
+  export WINEPREFIX=${WINEPREFIX:-$NOMARO_WIN/wineprefix}
+fi
 # No Mono and no Gecko: nothing of ours needs them, and their installers would ask.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
@@ -36,13 +48,16 @@ start_xvfb() {
   return 1
 }
 
-# Ends what a script started: the wineservers of its prefix and of the
-# pristine prefix, and its Xvfb. Safe under `set -e` (a wineserver that is
+# Ends what a script started: the wineservers of its prefix, of the
+# pristine prefix and of the prefixes in NOMARO_SESSION_PREFIXES, and its Xvfb. Safe under `set -e` (a wineserver that is
 # not running must not stop the rest of the cleanup).
 end_session() {
   set +e
   wineserver -k 2>/dev/null
   WINEPREFIX=$NOMARO_PRISTINE wineserver -k 2>/dev/null
+  [ -n "${NOMARO_SESSION_PREFIXES:-}" ] && for prefix in $NOMARO_SESSION_PREFIXES; do
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null
+  done
   stop_xvfb
 }
 

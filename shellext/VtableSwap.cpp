@@ -7,7 +7,8 @@
 namespace shellext {
 
 namespace {
-constexpr int16_t kEntrySize = 4;  // one 32-bit code address
+// One code address: 4 bytes in a 32-bit process, 8 in a 64-bit one.
+constexpr int16_t kEntrySize = sizeof(void*);
 }  // namespace
 
 uintptr_t SwapVtableEntry(void* objectPointer, int16_t entryNumber, uintptr_t newEntry) {

@@ -10,8 +10,9 @@ namespace shellext {
 // Stores `newEntry` in entry `entryNumber` (counted from 1) of the method
 // table behind `objectPointer` and returns the entry it replaced. The entry's
 // offset is computed in 16-bit arithmetic: an entry number whose offset does
-// not fit raises RunError 6 before anything is written. The memory is made
-// writable for the 4-byte write and gets its previous protection back.
+// not fit raises RunError 6 before anything is written. Entries are code
+// addresses, so they are as wide as a pointer. The memory is made writable
+// for the one entry and gets its previous protection back.
 uintptr_t SwapVtableEntry(void* objectPointer, int16_t entryNumber, uintptr_t newEntry);
 
 // Keeps one table entry bound to a replacement while at least one object of

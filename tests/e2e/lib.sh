@@ -5,6 +5,11 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh"
 
+# The server under test: nomaro3x.dll, or nomaro3x64.dll with NOMARO_WINEARCH=win64;
+# E2E_TAG marks the 64-bit run's screenshots.
+SHELLEXT_FILE=${NOMARO_SHELLEXT_FILE:-nomaro3x.dll}
+E2E_TAG=
+[ "$WINEARCH" = win64 ] && E2E_TAG=-x64
 E2E_DIR=$(mktemp -d /tmp/nomaro-e2e.XXXXXX)
 E2E_PIDS=()
 
@@ -21,7 +26,7 @@ start_xvfb "${E2E_SCREEN:-1280x1024}" || { echo "no display" >&2; exit 1; }
 # Reports a failure with a screenshot of the display as it stands.
 fail() {
   echo "FAILED: $*" >&2
-  local shot=$NOMARO_BUILD/screenshots/e2e-$(basename "$0" .sh)-failed.png
+  local shot=$NOMARO_BUILD/screenshots/e2e-$(basename "$0" .sh)$E2E_TAG-failed.png
   mkdir -p "$(dirname "$shot")"
   import -window root "$shot" 2>/dev/null && echo "screenshot: $shot" >&2
   exit 1

@@ -6,7 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 use_prefix "$WINEPREFIX"
 program=$(copy_program)
-"$NOMARO_ROOT/scripts/install-shellext" --prefix "$WINEPREFIX" --dll "$(dirname "$program")/nomaro3x.dll" >/dev/null \
+"$NOMARO_ROOT/scripts/install-shellext" --prefix "$WINEPREFIX" --dll "$(dirname "$program")/$SHELLEXT_FILE" >/dev/null \
   || fail "the extension could not be installed"
 photos=$E2E_DIR/photos
 mkdir -p "$photos"
@@ -23,14 +23,14 @@ wintool activate "$host" || fail "the shell host cannot be brought to the front"
 xdotool mousemove $(wintool centre "$host") click 3
 wintool wait '#32768' '*' 30000 >/dev/null || fail "no context menu"
 sleep 0.5
-import -window root "$shots/shell-extension-menu.png"
+import -window root "$shots/shell-extension$E2E_TAG-menu.png"
 xdotool key n
 window=$(wintool wait NomaroForm 'Rename Filenames' 30000) || fail "choosing the item opened no rename window"
 sleep 0.6   # the list is filled 200 ms after the window opens
 wintool texts "$window" | grep -qx 'Selected = 3' || fail "the window does not list three files: $(wintool texts "$window")"
 click "$(wintool child "$window" Edit 0)"
 xdotool type --delay 50 Trip
-import -window root "$shots/shell-extension-window.png"
+import -window root "$shots/shell-extension$E2E_TAG-window.png"
 click "$(wintool labelled "$window" Rename)"
 answer_box 'Rename?' | grep -qx 'Rename the selected file(s)?' || fail "wrong question"
 for i in $(seq 1 50); do [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] && break; sleep 0.1; done

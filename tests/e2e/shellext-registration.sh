@@ -3,17 +3,21 @@
 # scripts/install-shellext (regsvr32 /s and the handler for all files) writes
 # every key; another process creates the handler by class id and by ProgID
 # and gets its item for a real file; scripts/uninstall-shellext removes every
-# key, after which the class can no longer be created.
+# key, after which the class can no longer be created. With NOMARO_WINEARCH=win64
+# the 64-bit server in a 64-bit prefix.
 source "$(dirname "$0")/lib.sh"
 use_prefix "$NOMARO_PRISTINE"
 program=$(copy_program)
-dll=$(dirname "$program")/nomaro3x.dll
+dll=$(dirname "$program")/$SHELLEXT_FILE
 clsid='{11757562-0E2B-4BA2-8F39-EF49D9300A9D}'
 
-exports=$(i686-w64-mingw32-objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '/^\t\[ *[0-9]+\] / {print $3}' | sort | tr '\n' ' ')
+if [ "$WINEARCH" = win64 ]; then objdump=x86_64-w64-mingw32-objdump format=pei-x86-64
+else objdump=i686-w64-mingw32-objdump format=pei-i386; fi
+$objdump -f "$dll" | grep -q "file format $format" || fail "$SHELLEXT_FILE is not $format"
+exports=$($objdump -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '/^\t\[ *[0-9]+\] / {print $3}' | sort | tr '\n' ' ')
 [ "$exports" = "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer " ] ||
   fail "exports: $exports"
-for imported in $(i686-w64-mingw32-objdump -p "$dll" | awk '/DLL Name:/ {print tolower($3)}'); do
+for imported in $($objdump -p "$dll" | awk '/DLL Name:/ {print tolower($3)}'); do
   case $imported in
     kernel32.dll|user32.dll|gdi32.dll|advapi32.dll|shell32.dll|ole32.dll|oleaut32.dll|comctl32.dll|comdlg32.dll|shlwapi.dll|msvcrt.dll) ;;
     *) fail "the server needs $imported" ;;
@@ -34,7 +38,7 @@ keys=("HKCR\\CLSID\\$clsid" "HKCR\\CLSID\\$clsid\\InprocServer32" "HKCR\\CLSID\\
 
 "$NOMARO_ROOT/scripts/install-shellext" --prefix "$WINEPREFIX" --dll "$dll" >"$E2E_DIR/install.txt" ||
   fail "install-shellext failed: $(cat "$E2E_DIR/install.txt")"
-grep -q 'regsvr32 nomaro3x.dll' "$E2E_DIR/install.txt" || fail "no instructions for Windows"
+grep -q "regsvr32 $SHELLEXT_FILE" "$E2E_DIR/install.txt" || fail "no instructions for Windows"
 [ "$(reg_value "${keys[0]}")" = cMenu ] || fail "class name: $(reg_value "${keys[0]}")"
 windll=$(winepath -w "$dll" 2>/dev/null)
 server=$(reg_value "${keys[1]}")

@@ -1,4 +1,4 @@
-// The real nomaro3x.dll as the shell meets it: self-registered, made through COM, given a real
+// The real server (nomaro3x.dll, or nomaro3x64.dll in the 64-bit build) as the shell meets it: self-registered, made through COM, given a real
 // selection and released until it may be unloaded.
 #include <windows.h>
 #include <shlobj.h>
@@ -25,7 +25,7 @@ const wchar_t kClsid[] = L"{11757562-0E2B-4BA2-8F39-EF49D9300A9D}";
 std::wstring ServerPath() {
     wchar_t path[MAX_PATH];
     std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return program.substr(0, program.find_last_of(L'\\') + 1) + L"nomaro3x.dll";
+    return program.substr(0, program.find_last_of(L'\\') + 1) + L"" NOMARO_SHELLEXT_FILE;
 }
 
 bool ClassesKeyExists(const std::wstring& key) {
@@ -33,7 +33,7 @@ bool ClassesKeyExists(const std::wstring& key) {
     return RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.Receive()) == ERROR_SUCCESS;
 }
 
-bool ServerLoaded() { return GetModuleHandleW(L"nomaro3x.dll") != nullptr; }
+bool ServerLoaded() { return GetModuleHandleW(L"" NOMARO_SHELLEXT_FILE) != nullptr; }
 
 class Server : public testing::Test {
 protected:

@@ -324,30 +324,33 @@ DWORD ProtectionOf(const void* address) {
     return info.Protect;
 }
 
-// Entries count from one in four-byte steps within a 16-bit offset; a zeroed read-only region shows stray writes.
+// Entries count from one in steps of a code address (4 or 8 bytes) within a 16-bit offset;
+// a zeroed read-only region shows stray writes.
 TEST(SwapVtableEntry, WritesOneEntryOfAReadOnlyTableWithinSixteenBitOffsets) {
     constexpr size_t kWords = 20000;
-    auto* region =
-        static_cast<uintptr_t*>(VirtualAlloc(nullptr, kWords * 4, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    // The last entry whose offset fits (8192 at offset 32764, or 4096 at 32760) and the first negative one that does not.
+    constexpr int16_t kLastEntry = 32768 / sizeof(uintptr_t), kFirstBelow = -kLastEntry;
+    auto* region = static_cast<uintptr_t*>(
+        VirtualAlloc(nullptr, kWords * sizeof(uintptr_t), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     ASSERT_TRUE(region);
     uintptr_t* table = region + 4;
     for (uintptr_t i = 0; i < 6; ++i) table[i] = 10 * (i + 1);
     DWORD old = 0;
-    ASSERT_TRUE(VirtualProtect(region, kWords * 4, PAGE_READONLY, &old));
+    ASSERT_TRUE(VirtualProtect(region, kWords * sizeof(uintptr_t), PAGE_READONLY, &old));
     struct { uintptr_t* table; } object{table};
     EXPECT_EQ(shellext::SwapVtableEntry(&object, 1, 111), 10u);
     EXPECT_EQ(shellext::SwapVtableEntry(&object, 4, 444), 40u);
     EXPECT_EQ(shellext::SwapVtableEntry(&object, 4, 40), 444u);
     EXPECT_EQ(ProtectionOf(&table[3]), static_cast<DWORD>(PAGE_READONLY));
-    for (int16_t entry : {int16_t{8193}, int16_t{32767}, int16_t{-32768}, int16_t{-8192}})
+    for (int16_t entry : {int16_t(kLastEntry + 1), int16_t{32767}, int16_t{-32768}, kFirstBelow})
         EXPECT_EQ(ErrorNumberOf([&] { shellext::SwapVtableEntry(&object, entry, 9); }), base::err::Overflow) << entry;
-    // Entry 0 is the word before the table (offset -4), entry 8192 the last that fits (offset 32764).
+    // Entry 0 is the word before the table.
     EXPECT_EQ(shellext::SwapVtableEntry(&object, 0, 5), 0u);
-    EXPECT_EQ(shellext::SwapVtableEntry(&object, 8192, 6), 0u);
+    EXPECT_EQ(shellext::SwapVtableEntry(&object, kLastEntry, 6), 0u);
     std::vector<uintptr_t> expected(kWords, 0);
     const uintptr_t written[] = {5, 111, 20, 30, 40, 50, 60};
     std::copy(std::begin(written), std::end(written), expected.begin() + 3);
-    expected[4 + 8191] = 6;
+    expected[4 + kLastEntry - 1] = 6;
     EXPECT_EQ(std::vector<uintptr_t>(region, region + kWords), expected);
     VirtualFree(region, 0, MEM_RELEASE);
 }
