@@ -259,8 +259,12 @@ Section "Uninstall"
   !insertmacro ForEachProgramFile RemoveFile
   Delete /REBOOTOK "$INSTDIR\nomaro3x64.dll"
   Delete /REBOOTOK "$INSTDIR\Uninstall.exe"
-  RMDir /REBOOTOK "$INSTDIR"
+  ; The folder goes only when empty (kept settings or files of the user's
+  ; stay), at the restart when files in use go then.
   ${If} ${RebootFlag}
+    RMDir /REBOOTOK "$INSTDIR"
     MessageBox MB_OK|MB_ICONINFORMATION "$(FilesInUse)" /SD IDOK
+  ${Else}
+    RMDir "$INSTDIR"
   ${EndIf}
 SectionEnd
