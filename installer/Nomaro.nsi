@@ -39,6 +39,7 @@ InstallDir "$LOCALAPPDATA\Programs\Nomaro"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+BrandingText "Nomaro ${NOMARO_VERSION}"
 VIProductVersion "${NOMARO_VERSION_FULL}"
 VIAddVersionKey /LANG=0 "ProductName" "Nomaro"
 VIAddVersionKey /LANG=0 "ProductVersion" "${NOMARO_VERSION}"
