@@ -7,7 +7,7 @@
 # removes every file, the shortcut, the item and every key of ours: exports
 # of HKCU and HKLM before the install and after the last removal differ in
 # nothing that names Nomaro, its class or its folder. Installing twice keeps
-# the user's settings; after the user deleted the folder by hand, running the
+# the user's settings, and an interactive removal keeps them when asked; after the user deleted the folder by hand, running the
 # setup program again repairs the install, which then removes cleanly.
 export NOMARO_WINEARCH=win64
 source "$(dirname "$0")/lib.sh"
@@ -35,6 +35,17 @@ export_registry() {
     wine regedit /E "$E2E_DIR/$hive-$1.reg" $hive 2>/dev/null || fail "regedit cannot export $hive"
     iconv -f UTF-16 -t UTF-8 "$E2E_DIR/$hive-$1.reg" | tr -d '\r' >"$E2E_DIR/$hive-$1.txt"
   done
+}
+# Waits up to 30 s for the foreground window to have a child showing the
+# text (a button); prints the window.
+foreground_with() {
+  local i window
+  for i in $(seq 1 150); do
+    window=$(wintool foreground)
+    wintool labelled "$window" "$1" >/dev/null && echo "$window" && return 0
+    sleep 0.2
+  done
+  return 1
 }
 installed_files() { (cd "$folder" 2>/dev/null && ls | sort | tr '\n' ' '); }
 install_silently() {
@@ -134,6 +145,20 @@ install_silently && printf '[kept]\r\nby=user\r\n' >>"$folder/filename.ini" && i
   fail "installing twice in a row failed"
 expect_whole_install "after installing twice"
 grep -q '^by=user' "$folder/filename.ini" || fail "the second install replaced the user's settings"
+
+# Removed interactively, the changed settings stay when the user says so;
+# the next install takes them up again.
+wine "$uninstaller" </dev/null >/dev/null 2>&1
+window=$(foreground_with '&Uninstall') || fail "no uninstaller window"
+click "$(wintool labelled "$window" '&Uninstall')"
+question=$(foreground_with '&Yes') || fail "no question about the changed settings"
+wintool texts "$question" | grep -q '^Keep them for a later install?' || fail "question: $(wintool texts "$question")"
+click "$(wintool labelled "$question" '&Yes')"
+close=$(foreground_with '&Close') || fail "the uninstaller did not finish"
+click "$(wintool labelled "$close" '&Close')"
+for i in $(seq 1 50); do [ -z "$(uninstaller_copies)" ] && break; sleep 0.1; done
+[ "$(installed_files)" = "filename.ini " ] || fail "kept after an interactive removal: $(installed_files)"
+install_silently && grep -q '^by=user' "$folder/filename.ini" || fail "the kept settings were not taken up"
 
 # The folder deleted by hand: the entry's command cannot run, the setup
 # program puts everything back, and the removal is clean again.
