@@ -22,7 +22,8 @@ RequestExecutionLevel user
 !define PROGID "ContextMenu.cMenu"
 !define CLASSES "Software\Classes"
 !define HANDLER_KEY "${CLASSES}\*\shellex\ContextMenuHandlers\Nomaro"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Nomaro"
+!define UNINSTALL_PARENT "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+!define UNINSTALL_KEY "${UNINSTALL_PARENT}\Nomaro"
 !define SHORTCUT "$SMPROGRAMS\Nomaro.lnk"
 !define PUBLISHER "The Nomaro developers"
 
@@ -116,10 +117,7 @@ LangString ShortcutComment ${LANG_SWEDISH} "Byter namn på och listar filerna i 
   !insertmacro RegisterServer ${ROOT} "nomaro3x.dll"
   SetRegView default
 !macroend
-; Removes the class, its ProgID and the handler in both views. Their parent
-; keys stay, empty or not: a fresh system may ship them empty (Wine's
-; HKLM\Software\Classes\*\shellex\ContextMenuHandlers), and nothing tells
-; one made by this setup from one that was there before.
+; Removes the class, its ProgID and the handler in both views.
 !macro UnregisterServers ROOT
   !insertmacro UnregisterServer ${ROOT}
   SetRegView 64
@@ -130,6 +128,37 @@ LangString ShortcutComment ${LANG_SWEDISH} "Byter namn på och listar filerna i 
   DeleteRegKey ${ROOT} "${CLASSES}\CLSID\${CLSID}"
   DeleteRegKey ${ROOT} "${CLASSES}\${PROGID}"
   DeleteRegKey ${ROOT} "${HANDLER_KEY}"
+!macroend
+
+; The parents of those keys that did not exist before are noted in the
+; uninstall entry (NewKey.<name> = 1); removal takes away exactly those, once
+; empty, and leaves parents that were there before, even empty ones (a fresh
+; Wine ships HKLM\Software\Classes\*\shellex\ContextMenuHandlers empty).
+!macro NoteNewKey ROOT VIEW KEY NAME
+  SetRegView ${VIEW}
+  ClearErrors
+  EnumRegKey $0 ${ROOT} "${KEY}" 0
+  SetRegView default
+  ${If} ${Errors}
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NewKey.${NAME}" 1
+  ${EndIf}
+!macroend
+!macro RemoveNewKey ROOT VIEW KEY NAME
+  ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "NewKey.${NAME}"
+  ${If} $0 == 1
+    SetRegView ${VIEW}
+    DeleteRegKey /ifempty ${ROOT} "${KEY}"
+    SetRegView default
+  ${EndIf}
+!macroend
+; Deepest first.
+!macro ForEachParentKey DO ROOT
+  !insertmacro ${DO} ${ROOT} 32 "${CLASSES}\*\shellex\ContextMenuHandlers" "${ROOT}.Handlers"
+  !insertmacro ${DO} ${ROOT} 32 "${CLASSES}\*\shellex" "${ROOT}.ShellEx"
+  !insertmacro ${DO} ${ROOT} 32 "${CLASSES}\*" "${ROOT}.AllFiles"
+  !insertmacro ${DO} ${ROOT} 64 "${CLASSES}\CLSID" "${ROOT}.Classes64"
+  !insertmacro ${DO} ${ROOT} 32 "${CLASSES}\CLSID" "${ROOT}.Classes32"
+  !insertmacro ${DO} ${ROOT} 32 "${CLASSES}" "${ROOT}.Classes"
 !macroend
 
 ; Wine (8) looks up classes and handlers only in the machine's classes
@@ -186,6 +215,15 @@ Section "Nomaro"
       SetErrorLevel 2
       Quit
   ${Loop}
+
+  ; Before anything is written, so that the uninstall entry's own parent is
+  ; noted first.
+  !insertmacro NoteNewKey HKCU 32 "${UNINSTALL_PARENT}" "HKCU.Uninstall"
+  !insertmacro ForEachParentKey NoteNewKey HKCU
+  Call UnderWine
+  ${If} $0 == 1
+    !insertmacro ForEachParentKey NoteNewKey HKLM
+  ${EndIf}
 
   SetOutPath "$INSTDIR"
   !insertmacro ForEachProgramFile InstallFile
@@ -250,12 +288,18 @@ Section "Uninstall"
 
   ; The keys and the shortcut go even when the user removed the files already.
   !insertmacro UnregisterServers HKCU
+  !insertmacro ForEachParentKey RemoveNewKey HKCU
   Call un.UnderWine
   ${If} $0 == 1
     !insertmacro UnregisterServers HKLM
+    !insertmacro ForEachParentKey RemoveNewKey HKLM
   ${EndIf}
   Delete "${SHORTCUT}"
+  ReadRegDWORD $4 HKCU "${UNINSTALL_KEY}" "NewKey.HKCU.Uninstall"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $4 == 1
+    DeleteRegKey /ifempty HKCU "${UNINSTALL_PARENT}"
+  ${EndIf}
 
   !insertmacro ForEachProgramFile RemoveFile
   Delete /REBOOTOK "$INSTDIR\nomaro3x64.dll"
