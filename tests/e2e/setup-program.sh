@@ -1,0 +1,189 @@
+# The setup program in a fresh 64-bit prefix, as a user meets it. A silent
+# install; then the 64-bit and the 32-bit shell host both offer the item and
+# rename real files through it, the Start-menu shortcut starts the program,
+# and the installed-programs entry tells the version. While the program runs,
+# neither setup nor removal goes on (a message, or exit code 2 when silent)
+# and the install stays whole. The quiet uninstall command of the entry
+# removes every file, the shortcut, the item and every key of ours: exports
+# of HKCU and HKLM before the install and after the last removal differ in
+# nothing that names Nomaro, its class or its folder, nor in any key under
+# the classes or the uninstall entries. Installing twice keeps
+# the user's settings, and an interactive removal keeps them when asked; after the user deleted the folder by hand, running the
+# setup program again repairs the install, which then removes cleanly.
+export NOMARO_WINEARCH=win64
+source "$(dirname "$0")/lib.sh"
+source "$NOMARO_ROOT/scripts/setup-program-env.sh"
+use_prefix "$NOMARO_PRISTINE"
+# Wine's menu builder would copy the shortcut into the Linux desktop's menus.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
+[ -f "$NOMARO_SETUP" ] || fail "no setup program at $NOMARO_SETUP: build first (scripts/build)"
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+clsid='{11757562-0E2B-4BA2-8F39-EF49D9300A9D}'
+profile=$WINEPREFIX/drive_c/users/$(whoami)
+folder=$profile/AppData/Local/Programs/Nomaro
+shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Nomaro.lnk"
+shipped="Nomaro.chm Nomaro.exe TIPOFDAY.TXT TIPOFDAY2.TXT TIPOFDAY3.TXT Uninstall.exe filename.ini hourglas.bin nomaro3x.dll nomaro3x64.dll "
+host64=$NOMARO_WIN64/tests/e2e/shellhost.exe
+check64=$NOMARO_WIN64/tests/e2e/shellext_check.exe
+shots=$NOMARO_BUILD/screenshots
+mkdir -p "$shots" "$E2E_DIR/files"
+echo photo >"$E2E_DIR/files/a.jpg"
+
+export_registry() {
+  local hive
+  for hive in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE; do
+    wine regedit /E "$E2E_DIR/$hive-$1.reg" $hive 2>/dev/null || fail "regedit cannot export $hive"
+    iconv -f UTF-16 -t UTF-8 "$E2E_DIR/$hive-$1.reg" | tr -d '\r' >"$E2E_DIR/$hive-$1.txt"
+  done
+}
+# Waits up to 30 s for the foreground window to have a child showing the
+# text (a button); prints the window.
+foreground_with() {
+  local i window
+  for i in $(seq 1 150); do
+    window=$(wintool foreground)
+    wintool labelled "$window" "$1" >/dev/null && echo "$window" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+installed_files() { (cd "$folder" 2>/dev/null && ls | sort | tr '\n' ' '); }
+install_silently() {
+  wine "$NOMARO_SETUP" /S </dev/null >/dev/null 2>&1
+}
+# Whether a host of the given size creates the handler and gets its item.
+item_offered() {
+  local check=$NOMARO_SHELLEXT_CHECK
+  [ "$1" = 64 ] && check=$check64
+  wine "$check" "$(winepath -w "$E2E_DIR/files" 2>/dev/null)" a.jpg 2>/dev/null | tr -d '\r' |
+    grep -qx 'menu item: Rename with &Nomaro'
+}
+expect_whole_install() {
+  [ "$(installed_files)" = "$shipped" ] || fail "$1: files in the install folder: $(installed_files)"
+  [ -f "$shortcut" ] || fail "$1: no Start-menu shortcut"
+  [ "$(reg_value "$NOMARO_UNINSTALL_KEY" DisplayVersion)" = "$NOMARO_VERSION" ] || fail "$1: no installed-programs entry"
+  item_offered 64 || fail "$1: the 64-bit host gets no item"
+  item_offered 32 || fail "$1: the 32-bit host gets no item"
+}
+expect_nothing_left() {
+  [ -z "$(installed_files)" ] || fail "$1: left in the install folder: $(installed_files)"
+  [ ! -e "$shortcut" ] || fail "$1: the shortcut is left"
+  reg_value "$NOMARO_UNINSTALL_KEY" DisplayName | grep -q . && fail "$1: the installed-programs entry is left"
+  item_offered 64 && fail "$1: the 64-bit host still gets the item"
+  item_offered 32 && fail "$1: the 32-bit host still gets the item"
+  return 0
+}
+
+# Right-click in the shell host, the item chosen by its key, a new name typed
+# into the rename window and confirmed: the two files are renamed on disk.
+rename_through_host() {
+  local host=$1 tag=$2 files=$E2E_DIR/rename-$2 pid window i
+  mkdir -p "$files"
+  for name in b.txt a.txt; do echo "$name" >"$files/$name"; done
+  wine "$host" "$(winepath -w "$files/a.txt" 2>/dev/null)" "$(winepath -w "$files/b.txt" 2>/dev/null)" &
+  pid=$!
+  E2E_PIDS+=($pid)
+  window=$(wintool wait NomaroShellHost 'Shell host' 30000) || fail "no $tag shell host"
+  wintool activate "$window" || fail "the $tag shell host cannot be brought to the front"
+  xdotool mousemove $(wintool centre "$window") click 3
+  wintool wait '#32768' '*' 30000 >/dev/null || fail "no context menu in the $tag host"
+  sleep 0.5
+  import -window root "$shots/setup-program-$tag-menu.png"
+  xdotool key n
+  window=$(wintool wait NomaroForm 'Rename Filenames' 30000) || fail "the $tag host's item opened no rename window"
+  sleep 0.6   # the list is filled 200 ms after the window opens
+  click "$(wintool child "$window" Edit 0)"
+  xdotool type --delay 50 "Set$tag"
+  click "$(wintool labelled "$window" Rename)"
+  answer_box 'Rename?' >/dev/null
+  for i in $(seq 1 50); do [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] && break; sleep 0.1; done
+  [ "$(ls "$files" | tr '\n' ' ')" = "Set${tag}0001.txt Set${tag}0002.txt " ] ||
+    fail "the $tag host renamed to: $(ls "$files" | tr '\n' ' ')"
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
+
+export_registry before
+install_silently || fail "the silent install failed ($?)"
+expect_whole_install "after a silent install"
+[ "$(reg_value "$NOMARO_UNINSTALL_KEY" InstallLocation)" = "$(winepath -w "$folder" 2>/dev/null)" ] ||
+  fail "install location: $(reg_value "$NOMARO_UNINSTALL_KEY" InstallLocation)"
+[ "$(reg_value "$NOMARO_UNINSTALL_KEY" DisplayName)" = "Nomaro $NOMARO_VERSION" ] || fail "entry name"
+[ "$(reg_value "$NOMARO_UNINSTALL_KEY" EstimatedSize)" != 0x0 ] || fail "no size in the entry"
+for bits in 64 32; do
+  dll=nomaro3x.dll
+  [ $bits = 64 ] && dll=nomaro3x64.dll
+  server=$(reg_value "HKCR\\CLSID\\$clsid\\InprocServer32" "" $bits)
+  [ "${server,,}" = "$(winepath -w "$folder/$dll" 2>/dev/null | tr A-Z a-z)" ] || fail "the $bits-bit view names $server"
+done
+rename_through_host "$host64" x64
+rename_through_host "$NOMARO_SHELLHOST" x86
+
+# The shortcut starts the program; while it runs, setup and removal refuse.
+wine start /unix "$shortcut" </dev/null >/dev/null 2>&1
+START_WINDOW=$(wintool wait NomaroForm Nomaro 30000) || fail "the shortcut started no start window"
+install_silently
+[ $? = 2 ] || fail "a silent setup over the running program did not refuse with code 2"
+uninstaller=$(winepath -w "$folder/Uninstall.exe" 2>/dev/null)
+wine "$uninstaller" </dev/null >/dev/null 2>&1
+box=$(wintool wait '#32770' "Nomaro $NOMARO_VERSION Uninstall" 30000) || fail "no message when removing the running program"
+wintool texts "$box" | grep -q '^Nothing was removed. Close it' || fail "refusal: $(wintool texts "$box")"
+# On a busy machine a click can come before the box takes it: click until the uninstaller ends.
+for i in $(seq 1 20); do
+  [ -z "$(uninstaller_copies)" ] && break
+  button=$(wintool labelled "$box" OK) && xdotool mousemove $(wintool centre "$button") click 1
+  sleep 0.5
+done
+[ -z "$(uninstaller_copies)" ] || fail "the refusing uninstaller does not end"
+wine "$uninstaller" /S "_?=$(winepath -w "$folder" 2>/dev/null)" </dev/null >/dev/null 2>&1
+[ $? = 2 ] || fail "a silent removal of the running program did not refuse with code 2"
+expect_whole_install "after refusing to remove the running program"
+tip=$(wintool wait NomaroForm 'Tip of the Day' 30000) || fail "no tip of the day at the first start"
+click "$(wintool labelled "$tip" OK)"
+keys_to "$START_WINDOW" Escape
+for i in $(seq 1 50); do [ "$(wintool count NomaroForm Nomaro)" = 0 ] && break; sleep 0.1; done
+[ "$(wintool count NomaroForm Nomaro)" = 0 ] || fail "the program did not end"
+
+uninstall_quietly || fail "the quiet uninstall command failed ($?)"
+expect_nothing_left "after the silent removal"
+
+# Twice in a row: the second install keeps the settings the user changed.
+install_silently && printf '[kept]\r\nby=user\r\n' >>"$folder/filename.ini" && install_silently ||
+  fail "installing twice in a row failed"
+expect_whole_install "after installing twice"
+grep -q '^by=user' "$folder/filename.ini" || fail "the second install replaced the user's settings"
+
+# Removed interactively, the changed settings stay when the user says so;
+# the next install takes them up again.
+wine "$uninstaller" </dev/null >/dev/null 2>&1
+window=$(foreground_with '&Uninstall') || fail "no uninstaller window"
+click "$(wintool labelled "$window" '&Uninstall')"
+question=$(foreground_with '&Yes') || fail "no question about the changed settings"
+wintool texts "$question" | grep -q '^Keep them for a later install?' || fail "question: $(wintool texts "$question")"
+click "$(wintool labelled "$question" '&Yes')"
+close=$(foreground_with '&Close') || fail "the uninstaller did not finish"
+click "$(wintool labelled "$close" '&Close')"
+for i in $(seq 1 50); do [ -z "$(uninstaller_copies)" ] && break; sleep 0.1; done
+[ "$(installed_files)" = "filename.ini " ] || fail "kept after an interactive removal: $(installed_files)"
+install_silently && grep -q '^by=user' "$folder/filename.ini" || fail "the kept settings were not taken up"
+
+# The folder deleted by hand: the entry's command cannot run, the setup
+# program puts everything back, and the removal is clean again.
+rm -rf "$folder"
+uninstall_quietly && fail "the uninstaller ran from a deleted folder"
+item_offered 64 && fail "an item without its server"
+install_silently || fail "the setup program did not repair the install"
+expect_whole_install "after repairing"
+uninstall_quietly || fail "the quiet uninstall command failed after repairing ($?)"
+expect_nothing_left "after the last removal"
+
+export_registry after
+# Nothing of ours stays, and no key where the setup program writes was added
+# or removed (Wine itself changes other parts between the two exports).
+ours='nomaro|contextmenu\.cmenu|^[<>] \[HKEY_[A-Z_]+\\Software\\(Classes|Microsoft\\Windows\\CurrentVersion\\Uninstall)'"|${clsid:1:36}"
+for hive in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE; do
+  left=$(diff "$E2E_DIR/$hive-before.txt" "$E2E_DIR/$hive-after.txt" | grep -iE "$ours")
+  [ -z "$left" ] || fail "changed in $hive: $left"
+done
+echo "installed, used by both hosts and the shortcut, refused while running, removed without a trace"
