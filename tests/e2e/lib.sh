@@ -100,3 +100,26 @@ keys_to() {
   sleep 0.3
   xdotool key "$@"
 }
+
+# Starts the shell host HOST on the files (Windows paths), right-clicks it,
+# saves the popup menu to the screenshot SHOT and chooses "Rename with
+# &Nomaro" by its key. Sets HOST_PID and RENAME_WINDOW, the context rename
+# window, once its list is filled.
+#   choose_context_rename HOST SHOT FILE...
+choose_context_rename() {
+  local host=$1 shot=$2 window
+  shift 2
+  wine "$host" "$@" &
+  HOST_PID=$!
+  E2E_PIDS+=("$HOST_PID")
+  window=$(wintool wait NomaroShellHost 'Shell host' 30000) || fail "no shell host window ($host)"
+  wintool activate "$window" || fail "the shell host cannot be brought to the front ($host)"
+  xdotool mousemove $(wintool centre "$window") click 3
+  wintool wait '#32768' '*' 30000 >/dev/null || fail "no context menu ($host)"
+  sleep 0.5
+  import -window root "$shot"
+  xdotool key n
+  RENAME_WINDOW=$(wintool wait NomaroForm 'Rename Filenames' 30000) ||
+    fail "choosing the item opened no rename window ($host)"
+  sleep 0.6   # the list is filled 200 ms after the window opens
+}

@@ -81,18 +81,9 @@ rename_through_host() {
   local host=$1 tag=$2 files=$E2E_DIR/rename-$2 pid window i
   mkdir -p "$files"
   for name in b.txt a.txt; do echo "$name" >"$files/$name"; done
-  wine "$host" "$(winepath -w "$files/a.txt" 2>/dev/null)" "$(winepath -w "$files/b.txt" 2>/dev/null)" &
-  pid=$!
-  E2E_PIDS+=($pid)
-  window=$(wintool wait NomaroShellHost 'Shell host' 30000) || fail "no $tag shell host"
-  wintool activate "$window" || fail "the $tag shell host cannot be brought to the front"
-  xdotool mousemove $(wintool centre "$window") click 3
-  wintool wait '#32768' '*' 30000 >/dev/null || fail "no context menu in the $tag host"
-  sleep 0.5
-  import -window root "$shots/setup-program-$tag-menu.png"
-  xdotool key n
-  window=$(wintool wait NomaroForm 'Rename Filenames' 30000) || fail "the $tag host's item opened no rename window"
-  sleep 0.6   # the list is filled 200 ms after the window opens
+  choose_context_rename "$host" "$shots/setup-program-$tag-menu.png" \
+    "$(winepath -w "$files/a.txt" 2>/dev/null)" "$(winepath -w "$files/b.txt" 2>/dev/null)"
+  pid=$HOST_PID window=$RENAME_WINDOW
   click "$(wintool child "$window" Edit 0)"
   xdotool type --delay 50 "Set$tag"
   click "$(wintool labelled "$window" Rename)"

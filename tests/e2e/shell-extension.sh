@@ -16,17 +16,8 @@ mkdir -p "$shots"
 
 winpaths=()
 for name in b.JPG a.jpg c.tar.gz; do winpaths+=("$(winepath -w "$photos/$name" 2>/dev/null)"); done
-wine "$NOMARO_SHELLHOST" "${winpaths[@]}" &
-E2E_PIDS+=($!)
-host=$(wintool wait NomaroShellHost 'Shell host' 30000) || fail "no shell host window"
-wintool activate "$host" || fail "the shell host cannot be brought to the front"
-xdotool mousemove $(wintool centre "$host") click 3
-wintool wait '#32768' '*' 30000 >/dev/null || fail "no context menu"
-sleep 0.5
-import -window root "$shots/shell-extension$E2E_TAG-menu.png"
-xdotool key n
-window=$(wintool wait NomaroForm 'Rename Filenames' 30000) || fail "choosing the item opened no rename window"
-sleep 0.6   # the list is filled 200 ms after the window opens
+choose_context_rename "$NOMARO_SHELLHOST" "$shots/shell-extension$E2E_TAG-menu.png" "${winpaths[@]}"
+window=$RENAME_WINDOW
 wintool texts "$window" | grep -qx 'Selected = 3' || fail "the window does not list three files: $(wintool texts "$window")"
 click "$(wintool child "$window" Edit 0)"
 xdotool type --delay 50 Trip
