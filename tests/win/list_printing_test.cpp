@@ -4,7 +4,6 @@
 
 #include <richedit.h>
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
