@@ -10,8 +10,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <new>
 #include <stdexcept>
@@ -37,6 +35,8 @@
 #include "ui/Screen.h"
 
 using testing_support::ErrorNumberOf;
+using testing_support::FileBytes;
+using testing_support::PutBytes;
 using Texts = std::vector<std::wstring>;
 
 namespace {
@@ -270,21 +270,6 @@ TEST_F(FormsKit, ClickEscapeAndQueryClose) {
     EXPECT_FALSE(form.IsLoaded());
     EXPECT_TRUE(form.Unload()) << "an unloaded form unloads at once";
     EXPECT_EQ(asked, 3);
-}
-
-// Twips become the nearest pixel, also left of the screen, and read back as
-// twips; a control in a frame is placed inside it.
-TEST_F(FormsKit, FormsAndControlsArePlacedInTwips) {
-    ASSERT_EQ(ui::TwipsPerPixelX(), 15) << "the test display has 96 pixels per inch";
-    RECT frame, option;
-    GetWindowRect(form.Frame2.hwnd(), &frame);
-    GetWindowRect(form.Option4.hwnd(), &option);
-    EXPECT_EQ(option.left - frame.left, 10);
-    EXPECT_EQ(option.right - option.left, 133);
-    for (auto [twips, pixels] : {std::pair{-8, -1}, {-7, 0}, {8, 1}, {1500, 100}}) {
-        form.Move(twips, 300, 6000, 4500);
-        EXPECT_EQ(form.Left(), pixels * 15) << twips;
-    }
 }
 
 // Each load registers the form's timer and picture once; a timer or picture
@@ -592,7 +577,7 @@ TEST_F(FormsKit, ControlsAnswerMessagesDrawThemselvesAndMayGoInAHandler) {
 }
 
 // The status bar follows the form's size, also while hidden.
-TEST(FormsKitStatusBar, SitsAtTheBottomAndFollowsTheFormsSize) {
+TEST(FormsKitPlaces, StatusBarAtTheBottomAndControlsInTwips) {
     KitForm form;
     form.Load();
     ui::StatusBar& bar = form.StatusBar1;
@@ -606,6 +591,19 @@ TEST(FormsKitStatusBar, SitsAtTheBottomAndFollowsTheFormsSize) {
     ExpectAtTheBottom(bar);
     bar.SetPanelText(2, L"right");
     EXPECT_EQ((Texts{bar.PanelText(1), bar.PanelText(2)}), (Texts{L"", L"right"}));
+
+    // Twips become the nearest pixel, also left of the screen, and read back as
+    // twips; a control in a frame is placed inside it.
+    ASSERT_EQ(ui::TwipsPerPixelX(), 15) << "the test display has 96 pixels per inch";
+    RECT frame, option;
+    GetWindowRect(form.Frame2.hwnd(), &frame);
+    GetWindowRect(form.Option4.hwnd(), &option);
+    EXPECT_EQ(option.left - frame.left, 10);
+    EXPECT_EQ(option.right - option.left, 133);
+    for (auto [twips, pixels] : {std::pair{-8, -1}, {-7, 0}, {8, 1}, {1500, 100}}) {
+        form.Move(twips, 300, 6000, 4500);
+        EXPECT_EQ(form.Left(), pixels * 15) << twips;
+    }
 }
 
 // Choices reach enabled items and not the controls; items and menus have
@@ -749,16 +747,6 @@ TEST_F(FormsKit, RealFileDialogsReturnThePersonsChoice) {
     testing_support::FailOnEveryDialog();
     EXPECT_EQ(ui::DialogFilter(L"A|*.a|B|*.b"), std::wstring(L"A\0*.a\0B\0*.b\0", 12));
 }
-
-namespace {
-std::string FileBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
-void PutBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-}  // namespace
 
 // A rich-text box's content survives a save and a load in both formats; text files keep
 // every character (ANSI while it holds them, else UTF-8 with its mark); failures change nothing.
