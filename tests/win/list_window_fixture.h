@@ -40,6 +40,13 @@ inline void PutOnClipboard(HWND owner, const char* text) {
     CloseClipboard();
 }
 
+// Numbered lines of equal length: "Line 001 of the list\r" and so on.
+inline std::wstring NumberedLines(int count) {
+    std::wstring text;
+    for (int n = 1; n <= count; ++n) text += L"Line " + std::to_wstring(1000 + n).substr(1) + L" of the list\r";
+    return text;
+}
+
 class ListWindowFixture : public testing::Test {
 protected:
     using Window = listwin::ListWindow;
