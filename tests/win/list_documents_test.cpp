@@ -407,7 +407,7 @@ TEST_F(ListDocument, SavesByTheEndingAndOpensAgain) {
 
 // Open asks for names that do not end in .rtf; No keeps the document; the
 // read-only box locks it; Clear empties and unlocks it and enables Open again.
-TEST_F(ListDocument, OpenAsksLocksAndClears) {
+TEST_F(ListDocument, OpenAsksLocksAndClearsAndBadFilesChangeNothing) {
     Window& w = *window;
     std::ofstream(folder / "names.txt") << "one\r\ntwo";
     std::ofstream(folder / "Report.RtF") << "{\\rtf1\\ansi report\\par}";
@@ -450,12 +450,10 @@ TEST_F(ListDocument, OpenAsksLocksAndClears) {
     // Opening into the empty list enables the commands of the document.
     OpenFile(Path(L"Report.RtF"));
     EXPECT_TRUE(w.clearButton.Enabled() && w.saveItem.Enabled());
-}
 
-// Files that cannot be read or written end the command with the error box
-// and leave the document and the file on disk as they were.
-TEST_F(ListDocument, BadFilesKeepTheDocument) {
-    Window& w = *window;
+    // Files that cannot be read or written end the command with the error box
+    // and leave the document and the file on disk as they were.
+    prompts.seen.clear();
     w.document.SetText(L"keep\rme");
     const std::string old = "old content";
     std::ofstream(folder / "readonly.txt") << old;
@@ -497,7 +495,7 @@ TEST_F(ListDocument, BadFilesKeepTheDocument) {
 // The font dialog starts from the selection and its choice is applied to the
 // selection only; a style is switched on, never off. A selection that mixes
 // faces keeps the dialog's earlier face and size.
-TEST_F(ListDocument, FontOfTheSelection) {
+TEST_F(ListDocument, FontAndEditCommandsOfTheSelection) {
     Window& w = *window;
     w.document.SetText(L"plain bold");
     Select(6, 4);
@@ -541,12 +539,9 @@ TEST_F(ListDocument, FontOfTheSelection) {
     format = ui::SelectionFormatOf(w.document);
     EXPECT_TRUE(format.face == L"Arial" && format.pointTenths == 100);
     EXPECT_EQ(w.DocumentText(), L"plain bold");
-}
 
-// Cut, copy, paste, delete and select all through the real clipboard, and
-// the states of Paste and Select All that follow the selection.
-TEST_F(ListDocument, EditCommandsThroughTheClipboard) {
-    Window& w = *window;
+    // Cut, copy, paste, delete and select all through the real clipboard, and
+    // the states of Paste and Select All that follow the selection.
     HWND owner = w.hwnd();
     w.document.SetText(L"one\rtwo three");
     Select(2, 5);

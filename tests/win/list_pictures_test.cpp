@@ -156,7 +156,7 @@ std::vector<bool> States(Window& w, const std::vector<ModeRow>& rows) {
 
 // Into picture view by the check box, back and in again by the menu item,
 // which gives the same states.
-TEST_F(ListPictures, ModeSwitchAppliesEveryRowBothWays) {
+TEST_F(ListPictures, ModeSwitchAppliesEveryRowBothWaysAndShowsTheChosenFile) {
     Window& w = *window;
     const std::vector<ModeRow> rows = ModeTable();
     // What only the picture view shows or sets is off from the start.
@@ -176,6 +176,20 @@ TEST_F(ListPictures, ModeSwitchAppliesEveryRowBothWays) {
     w.viewPicturesItem.Click();
     EXPECT_TRUE(w.viewPicturesBox.Value());
     EXPECT_EQ(States(w, rows), byBox);
+
+    // Entering the picture view shows a file chosen before, or only the empty
+    // frame; in list mode a click shows nothing.
+    w.viewPicturesBox.SetValue(false);
+    w.patternBox.SetText(kPicturePattern);
+    ClickFile(L"baseline.jpg");
+    EXPECT_TRUE(w.sizeLabel.Caption().empty() && !w.preview.CurrentPicture());
+    w.viewPicturesBox.SetValue(true);
+    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
+
+    w.viewPicturesBox.SetValue(false);
+    w.viewPicturesBox.SetValue(true);  // the pattern went back to *.*: nothing is chosen now
+    EXPECT_TRUE(w.preview.Visible() && w.previewBox.Visible() && !w.document.Visible());
+    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
     EXPECT_TRUE(prompts.seen.empty());
 }
 
@@ -255,21 +269,4 @@ TEST_F(ListPictures, PicturesThatCannotBeShownAreReported) {
         EXPECT_EQ(w.sizeLabel.Caption(), before);
         EXPECT_FALSE(w.BusyCursorOn());
     }
-}
-
-// Entering the picture view shows a file chosen before, or only the empty
-// frame; in list mode a click shows nothing.
-TEST_F(ListPictures, EnteringShowsTheChosenFileOrAnEmptyFrame) {
-    Window& w = *window;
-    w.patternBox.SetText(kPicturePattern);
-    ClickFile(L"baseline.jpg");
-    EXPECT_TRUE(w.sizeLabel.Caption().empty() && !w.preview.CurrentPicture());
-    w.viewPicturesBox.SetValue(true);
-    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
-
-    w.viewPicturesBox.SetValue(false);
-    w.viewPicturesBox.SetValue(true);  // the pattern went back to *.*: nothing is chosen now
-    EXPECT_TRUE(w.preview.Visible() && w.previewBox.Visible() && !w.document.Visible());
-    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
-    EXPECT_TRUE(prompts.seen.empty());
 }

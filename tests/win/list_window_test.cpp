@@ -177,7 +177,7 @@ TEST_F(ListWindow, LaysOutForTheScreen) {
 
 // `checker2`: typing enables every command of the document and resets the
 // pattern; deleting everything disables them again. Picture view leaves all as it is.
-TEST_F(ListWindow, CommandStatesFollowTheDocument) {
+TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
     MakeFiles({L"a.txt", L"b.jpg"});
     Open();
     Window& w = *window;
@@ -216,6 +216,39 @@ TEST_F(ListWindow, CommandStatesFollowTheDocument) {
     fs::create_directories(folder / "empty");
     w.folderBox.SetPath((folder / "empty").wstring());
     EXPECT_FALSE(w.addToListButton.Enabled());
+
+    // The toolbar's hint follows the pointer in list mode only; the idle text
+    // returns over the bare window; far right the panel keeps its text.
+    auto moveTo = [&](long twips) {
+        const int pixel = ui::TwipsToPixelsX(twips);
+        SendMessageW(w.toolbar.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pixel, 5));
+        return w.statusBar.PanelText(1);
+    };
+    EXPECT_EQ(moveTo(0), LoadText(Text::ExitProgram));
+    EXPECT_EQ(moveTo(2500), LoadText(Text::Credits));
+    EXPECT_EQ(moveTo(3200), L"Noma Ro 3");
+    EXPECT_EQ(moveTo(690), LoadText(Text::SaveAs));
+    EXPECT_EQ(moveTo(3500), LoadText(Text::SaveAs));
+    SetPictureMode(true);
+    EXPECT_EQ(moveTo(2500), LoadText(Text::SaveAs));
+    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::SaveAs));
+    SetPictureMode(false);
+    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::HintPrint));
+
+    // Over the decoration its highlighted picture shows; off it, the idle text.
+    const int x = ui::TwipsToPixelsX(w.plainImage.Left()) + 5, y = ui::TwipsToPixelsY(w.plainImage.Top()) + 5;
+    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    EXPECT_TRUE(w.hoverImage.Visible() && !w.plainImage.Visible());
+    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 300));
+    EXPECT_TRUE(!w.hoverImage.Visible() && w.plainImage.Visible());
+    EXPECT_EQ(w.statusBar.PanelText(1), L"Noma Ro 3");
+
+    w.statusBarItem.Click();
+    EXPECT_TRUE(!w.statusBar.Visible() && !w.statusBarItem.Checked());
+    w.statusBarItem.Click();
+    EXPECT_TRUE(w.statusBar.Visible() && w.statusBarItem.Checked());
 }
 
 // Every type filter in list mode, and the picture filters in picture view.
@@ -301,43 +334,6 @@ TEST_F(ListWindow, TypeFiltersSetThePatternAndMark) {
     w.folderBox.SetPath((folder / "empty").wstring());
     w.filterItems[0].Click();
     EXPECT_FALSE(w.addToListButton.Enabled());
-}
-
-// The toolbar's hint follows the pointer in list mode only; the idle text
-// returns over the bare window; far right the panel keeps its text.
-TEST_F(ListWindow, ToolbarHintsFollowThePointer) {
-    Open();
-    Window& w = *window;
-    auto moveTo = [&](long twips) {
-        const int pixel = ui::TwipsToPixelsX(twips);
-        SendMessageW(w.toolbar.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pixel, 5));
-        return w.statusBar.PanelText(1);
-    };
-    EXPECT_EQ(moveTo(0), LoadText(Text::ExitProgram));
-    EXPECT_EQ(moveTo(2500), LoadText(Text::Credits));
-    EXPECT_EQ(moveTo(3200), L"Noma Ro 3");
-    EXPECT_EQ(moveTo(690), LoadText(Text::SaveAs));
-    EXPECT_EQ(moveTo(3500), LoadText(Text::SaveAs));
-    SetPictureMode(true);
-    EXPECT_EQ(moveTo(2500), LoadText(Text::SaveAs));
-    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::SaveAs));
-    SetPictureMode(false);
-    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::HintPrint));
-
-    // Over the decoration its highlighted picture shows; off it, the idle text.
-    const int x = ui::TwipsToPixelsX(w.plainImage.Left()) + 5, y = ui::TwipsToPixelsY(w.plainImage.Top()) + 5;
-    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    EXPECT_TRUE(w.hoverImage.Visible() && !w.plainImage.Visible());
-    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 300));
-    EXPECT_TRUE(!w.hoverImage.Visible() && w.plainImage.Visible());
-    EXPECT_EQ(w.statusBar.PanelText(1), L"Noma Ro 3");
-
-    w.statusBarItem.Click();
-    EXPECT_TRUE(!w.statusBar.Visible() && !w.statusBarItem.Checked());
-    w.statusBarItem.Click();
-    EXPECT_TRUE(w.statusBar.Visible() && w.statusBarItem.Checked());
 }
 
 // Paste follows the clipboard at each tick of the watch; F4 reaches its item
