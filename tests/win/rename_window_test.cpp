@@ -221,7 +221,7 @@ TEST_F(RenameWindow, EarlyChecksKeepTheList) {
 
 // Names are refused when the list holds them exactly; each entry keeps its folder, also when
 // entries before it go. UNSELECT, a right click, clearing and a double click edit the list.
-TEST_F(RenameWindow, EditingTheRenameList) {
+TEST_F(RenameWindow, EditingTheRenameListAndBrowsingTheFiles) {
     const fs::path one = folder / "One", two = folder / "Two";
     Open();
     Collect({L"a.txt", L"b.txt"}, one);
@@ -263,12 +263,9 @@ TEST_F(RenameWindow, EditingTheRenameList) {
     EXPECT_EQ(RenameList(), Names{L"c.txt"});
     window->clearListButton.Click();
     ExpectEmptyList();
-}
 
-// The type filters, counting, refresh, and a drive not ready, which is reported and goes back.
-TEST_F(RenameWindow, BrowsingTheFiles) {
+    // The type filters, counting, refresh, and a drive not ready, which is reported and goes back.
     MakeFiles({L"a.EXE", L"b.exe", L"c.txt"}, folder);
-    Open();
     window->folderBox.SetPath(folder.wstring());
     window->filterItems[1].Click();  // *.EXE
     EXPECT_EQ(window->patternBox.Text(), L"*.EXE");
