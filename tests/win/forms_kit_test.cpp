@@ -10,8 +10,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <new>
 #include <stdexcept>
@@ -37,6 +35,8 @@
 #include "ui/Screen.h"
 
 using testing_support::ErrorNumberOf;
+using testing_support::FileBytes;
+using testing_support::PutBytes;
 using Texts = std::vector<std::wstring>;
 
 namespace {
@@ -272,21 +272,6 @@ TEST_F(FormsKit, ClickEscapeAndQueryClose) {
     EXPECT_EQ(asked, 3);
 }
 
-// Twips become the nearest pixel, also left of the screen, and read back as
-// twips; a control in a frame is placed inside it.
-TEST_F(FormsKit, FormsAndControlsArePlacedInTwips) {
-    ASSERT_EQ(ui::TwipsPerPixelX(), 15) << "the test display has 96 pixels per inch";
-    RECT frame, option;
-    GetWindowRect(form.Frame2.hwnd(), &frame);
-    GetWindowRect(form.Option4.hwnd(), &option);
-    EXPECT_EQ(option.left - frame.left, 10);
-    EXPECT_EQ(option.right - option.left, 133);
-    for (auto [twips, pixels] : {std::pair{-8, -1}, {-7, 0}, {8, 1}, {1500, 100}}) {
-        form.Move(twips, 300, 6000, 4500);
-        EXPECT_EQ(form.Left(), pixels * 15) << twips;
-    }
-}
-
 // Each load registers the form's timer and picture once; a timer or picture
 // that goes before its form leaves it, with its window timer; a form that
 // goes first lets go of them.
@@ -484,12 +469,12 @@ TEST_F(FormsKit, TextBoxChangeSelectionFocusAndClick) {
 }
 
 // Selection by the program in a list of extended and one of single
-// selection; it raises no event.
-TEST_F(FormsKit, ListBoxSelectionByTheProgram) {
+// selection; it raises no event, not even a Clear.
+TEST_F(FormsKit, ListBoxSelectionByTheProgramClicksAndBulkUpdates) {
+    int clicks = 0;
     for (bool multi : {true, false}) {
         SCOPED_TRACE(multi ? "extended" : "single");
         ui::ListBox& list = multi ? form.List1 : form.List2;
-        int clicks = 0;
         list.OnClick = [&] { ++clicks; };
         EXPECT_EQ(list.ListIndex(), -1);
         for (const wchar_t* item : {L"a", L"b", L"c", L"d", L"e"}) list.AddItem(item);
@@ -521,15 +506,13 @@ TEST_F(FormsKit, ListBoxSelectionByTheProgram) {
     }
     EXPECT_TRUE(ui::ListContains(form.List2, L"c"));
     EXPECT_FALSE(ui::ListContains(form.List2, L"C")) << "entries compare exactly";
-}
 
-// The user's clicks raise events; nested bulk updates draw nothing until the
-// outer one ends, and ten thousand items go in quickly.
-TEST_F(FormsKit, ListBoxUserClicksAndBulkUpdates) {
+    // The user's clicks raise events; nested bulk updates draw nothing until the
+    // outer one ends, and ten thousand items go in quickly.
     ui::ListBox& list = form.List2;
+    list.Clear();
     for (const wchar_t* item : {L"a", L"b", L"c"}) list.AddItem(item);
-    int clicks = 0, doubleClicks = 0;
-    list.OnClick = [&] { ++clicks; };
+    int doubleClicks = 0;
     list.OnDblClick = [&] { ++doubleClicks; };
     int height = static_cast<int>(SendMessageW(list.hwnd(), LB_GETITEMHEIGHT, 0, 0));
     LPARAM second = MAKELPARAM(10, height + height / 2);
@@ -540,6 +523,7 @@ TEST_F(FormsKit, ListBoxUserClicksAndBulkUpdates) {
     EXPECT_EQ(list.ListIndex(), 1);
     EXPECT_EQ(std::pair(clicks, doubleClicks), std::pair(1, 1));
     ui::ListBox& bulk = form.List1;
+    bulk.Clear();
     ui::DoEvents();
     auto start = std::chrono::steady_clock::now();
     bulk.BeginUpdate();
@@ -592,7 +576,7 @@ TEST_F(FormsKit, ControlsAnswerMessagesDrawThemselvesAndMayGoInAHandler) {
 }
 
 // The status bar follows the form's size, also while hidden.
-TEST(FormsKitStatusBar, SitsAtTheBottomAndFollowsTheFormsSize) {
+TEST(FormsKitPlaces, StatusBarAtTheBottomAndControlsInTwips) {
     KitForm form;
     form.Load();
     ui::StatusBar& bar = form.StatusBar1;
@@ -606,6 +590,19 @@ TEST(FormsKitStatusBar, SitsAtTheBottomAndFollowsTheFormsSize) {
     ExpectAtTheBottom(bar);
     bar.SetPanelText(2, L"right");
     EXPECT_EQ((Texts{bar.PanelText(1), bar.PanelText(2)}), (Texts{L"", L"right"}));
+
+    // Twips become the nearest pixel, also left of the screen, and read back as
+    // twips; a control in a frame is placed inside it.
+    ASSERT_EQ(ui::TwipsPerPixelX(), 15) << "the test display has 96 pixels per inch";
+    RECT frame, option;
+    GetWindowRect(form.Frame2.hwnd(), &frame);
+    GetWindowRect(form.Option4.hwnd(), &option);
+    EXPECT_EQ(option.left - frame.left, 10);
+    EXPECT_EQ(option.right - option.left, 133);
+    for (auto [twips, pixels] : {std::pair{-8, -1}, {-7, 0}, {8, 1}, {1500, 100}}) {
+        form.Move(twips, 300, 6000, 4500);
+        EXPECT_EQ(form.Left(), pixels * 15) << twips;
+    }
 }
 
 // Choices reach enabled items and not the controls; items and menus have
@@ -749,16 +746,6 @@ TEST_F(FormsKit, RealFileDialogsReturnThePersonsChoice) {
     testing_support::FailOnEveryDialog();
     EXPECT_EQ(ui::DialogFilter(L"A|*.a|B|*.b"), std::wstring(L"A\0*.a\0B\0*.b\0", 12));
 }
-
-namespace {
-std::string FileBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
-void PutBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-}  // namespace
 
 // A rich-text box's content survives a save and a load in both formats; text files keep
 // every character (ANSI while it holds them, else UTF-8 with its mark); failures change nothing.

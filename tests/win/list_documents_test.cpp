@@ -11,15 +11,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/Texts.h"
-#include "listwin/ListWindow.h"
 #include "tests/win/dialogs.h"
 #include "tests/win/list_window_fixture.h"
-#include "tests/win/prompts.h"
 #include "ui/App.h"
 #include "ui/MainWindows.h"
 #include "ui/RichTextFormat.h"
@@ -28,30 +25,15 @@ namespace fs = std::filesystem;
 using base::LoadText;
 using base::Text;
 using Names = std::vector<std::wstring>;
+using testing_support::FileBytes;
+using testing_support::PutOnClipboard;
 using Window = listwin::ListWindow;
 
 namespace {
 const wchar_t kOpenQuestion[] = L"Do you want to open the file anyway?";
 const wchar_t kOpenQuestionTitle[] = L"This May Not Be A Rich Text File";
 
-std::string FileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The clipboard as another program fills and reads it: ANSI text (format 1).
-void PutOnClipboard(HWND owner, const char* text) {
-    ASSERT_TRUE(OpenClipboard(owner));
-    EmptyClipboard();
-    if (text) {
-        const size_t size = strlen(text) + 1;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-        memcpy(GlobalLock(block), text, size);
-        GlobalUnlock(block);
-        SetClipboardData(CF_TEXT, block);
-    }
-    CloseClipboard();
-}
+// The clipboard as another program reads it.
 std::string ClipboardAnsiText(HWND owner) {
     if (!OpenClipboard(owner)) return "<not open>";
     std::string text;
@@ -133,25 +115,22 @@ protected:
 TEST_F(ListDocument, HistoryStartsWithTheLoadedDocument) {
     EXPECT_EQ(Elements(), 1u);
     EXPECT_TRUE(UndoRedo(false, false));
-    const std::function<void(Window&)> undos[] = {
-        [](Window& w) { w.undoButton.Click(); },
-        [](Window& w) { w.undoItem.Click(); },
-        [](Window& w) { w.toolbar.ClickButton(listwin::kUndoToolButton); },
-    };
-    const std::function<void(Window&)> redos[] = {
-        [](Window& w) { w.redoButton.Click(); },
-        [](Window& w) { w.redoItem.Click(); },
-        [](Window& w) { w.toolbar.ClickButton(listwin::kRedoToolButton); },
+    using Command = std::function<void(Window&)>;
+    const std::pair<Command, Command> forms[] = {
+        {[](Window& w) { w.undoButton.Click(); }, [](Window& w) { w.redoButton.Click(); }},
+        {[](Window& w) { w.undoItem.Click(); }, [](Window& w) { w.redoItem.Click(); }},
+        {[](Window& w) { w.toolbar.ClickButton(listwin::kUndoToolButton); },
+         [](Window& w) { w.toolbar.ClickButton(listwin::kRedoToolButton); }},
     };
     for (size_t form = 0; form < 3; ++form) {
         SCOPED_TRACE(form);
         Type(L"q");
         EXPECT_TRUE(UndoRedo(true, false));
-        undos[form](*window);
+        forms[form].first(*window);
         EXPECT_TRUE(Shows(L"", 0));
         EXPECT_TRUE(UndoRedo(false, true));
         EXPECT_TRUE(window->document.HasFocus());
-        redos[form](*window);
+        forms[form].second(*window);
         EXPECT_TRUE(Shows(L"q", 1));
         EXPECT_TRUE(UndoRedo(true, false));
         window->undoButton.Click();
@@ -162,7 +141,7 @@ TEST_F(ListDocument, HistoryStartsWithTheLoadedDocument) {
 
 // Marked names go in one block at the caret, replacing the selection; the
 // marks stay; the history gains one element; in picture view nothing is written.
-TEST_F(ListDocument, TransfersTheMarkedNames) {
+TEST_F(ListDocument, TransfersTheMarkedNamesAndEnablesTheDocumentsCommands) {
     ShowFolder(folder, {L"a.txt", L"b.txt", L"c.txt", L"d.txt"});
     const std::wstring dir = folder.wstring() + L"\\";
     const struct {
@@ -207,13 +186,11 @@ TEST_F(ListDocument, TransfersTheMarkedNames) {
         window->viewPicturesBox.SetValue(false);
         window->openItem.SetEnabled(true);
     }
-}
-
-// A transfer from a drive root writes one backslash between drive and name;
-// after any transfer the states are those of a document with an undo step.
-TEST_F(ListDocument, TransferFromADriveRootAndTheStatesAfter) {
+    // From a drive root one backslash goes between drive and name; after any transfer
+    // the states are those of a document with an undo step.
     const fs::path root = L"C:\\";
     const std::wstring name = L"nomaro-root-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+    window->clearButton.Click();  // all commands of the document off
     ShowFolder(root, {name});
     Mark({name});
     window->includePathItem.Click();
@@ -354,8 +331,7 @@ TEST_F(ListDocument, LargeRemovalKeepsTheControl) {
     d.ReplaceSelection(L"");
     std::vector<std::wstring> many;
     for (int i = 0; i < 600; ++i) many.push_back(L"file" + std::to_wstring(1000 + i) + L".txt");
-    for (const auto& name : many) std::ofstream(folder / name) << "x";
-    window->folderBox.SetPath(folder.wstring());
+    ShowFolder(folder, many);
     window->fileBox.SelectAll();
     Transfer();
     EXPECT_EQ(d.TextLength(), 600 * 13);
@@ -365,9 +341,13 @@ TEST_F(ListDocument, LargeRemovalKeepsTheControl) {
     EXPECT_TRUE(UndoRedo(true, true));
 }
 
-// The name's last three characters decide the format; others write nothing
-// and say so. What was written opens again with the same text.
+// An empty document is not saved, and says so. The name's last three characters decide the
+// format; others write nothing and say so. What was written opens again with the same text.
 TEST_F(ListDocument, SavesByTheEndingAndOpensAgain) {
+    window->saveItem.SetEnabled(true);
+    window->saveItem.Click();
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::EmptyList), L"?", MB_OK | MB_ICONINFORMATION));
+    EXPECT_TRUE(window->driveBox.HasFocus() && dialogs.saveSeen.empty());
     // More lines than one insertion takes: a text file goes in by pieces.
     std::wstring names = L"alpha.txt\rbeta \u00e9t\u00e9.jpg";
     for (int i = 0; i < 450; ++i) names += L"\rname" + std::to_wstring(i);
@@ -414,16 +394,20 @@ TEST_F(ListDocument, SavesByTheEndingAndOpensAgain) {
         }
         EXPECT_FALSE(w.document.Locked());
     }
-    // Cancel writes nothing and says nothing.
+    // Cancel, from every way to save, writes nothing and says nothing.
     prompts.seen.clear();
+    const size_t dialogsShown = dialogs.saveSeen.size();
     window->saveItem.Click();
+    window->toolbar.ClickButton(listwin::kSaveToolButton);
+    window->saveButton.Click();
+    EXPECT_EQ(dialogs.saveSeen.size(), dialogsShown + 3);
     EXPECT_TRUE(prompts.seen.empty());
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 4);
 }
 
 // Open asks for names that do not end in .rtf; No keeps the document; the
 // read-only box locks it; Clear empties and unlocks it and enables Open again.
-TEST_F(ListDocument, OpenAsksLocksAndClears) {
+TEST_F(ListDocument, OpenAsksLocksAndClearsAndBadFilesChangeNothing) {
     Window& w = *window;
     std::ofstream(folder / "names.txt") << "one\r\ntwo";
     std::ofstream(folder / "Report.RtF") << "{\\rtf1\\ansi report\\par}";
@@ -466,29 +450,10 @@ TEST_F(ListDocument, OpenAsksLocksAndClears) {
     // Opening into the empty list enables the commands of the document.
     OpenFile(Path(L"Report.RtF"));
     EXPECT_TRUE(w.clearButton.Enabled() && w.saveItem.Enabled());
-}
 
-// Save with an empty document says so; every way to save reaches the dialog.
-TEST_F(ListDocument, EmptyListIsNotSaved) {
-    Window& w = *window;
-    w.saveItem.SetEnabled(true);
-    w.saveItem.Click();
-    EXPECT_TRUE(prompts.Said(0, LoadText(Text::EmptyList), L"?", MB_OK | MB_ICONINFORMATION));
-    EXPECT_TRUE(w.driveBox.HasFocus());
-    EXPECT_TRUE(dialogs.saveSeen.empty());
-
-    Type(L"x");
-    w.saveButton.Click();
-    w.saveItem.Click();
-    w.toolbar.ClickButton(listwin::kSaveToolButton);
-    EXPECT_EQ(dialogs.saveSeen.size(), 3u);
-    EXPECT_EQ(prompts.seen.size(), 1u);
-}
-
-// Files that cannot be read or written end the command with the error box
-// and leave the document and the file on disk as they were.
-TEST_F(ListDocument, BadFilesKeepTheDocument) {
-    Window& w = *window;
+    // Files that cannot be read or written end the command with the error box
+    // and leave the document and the file on disk as they were.
+    prompts.seen.clear();
     w.document.SetText(L"keep\rme");
     const std::string old = "old content";
     std::ofstream(folder / "readonly.txt") << old;
@@ -530,7 +495,7 @@ TEST_F(ListDocument, BadFilesKeepTheDocument) {
 // The font dialog starts from the selection and its choice is applied to the
 // selection only; a style is switched on, never off. A selection that mixes
 // faces keeps the dialog's earlier face and size.
-TEST_F(ListDocument, FontOfTheSelection) {
+TEST_F(ListDocument, FontAndEditCommandsOfTheSelection) {
     Window& w = *window;
     w.document.SetText(L"plain bold");
     Select(6, 4);
@@ -574,12 +539,9 @@ TEST_F(ListDocument, FontOfTheSelection) {
     format = ui::SelectionFormatOf(w.document);
     EXPECT_TRUE(format.face == L"Arial" && format.pointTenths == 100);
     EXPECT_EQ(w.DocumentText(), L"plain bold");
-}
 
-// Cut, copy, paste, delete and select all through the real clipboard, and
-// the states of Paste and Select All that follow the selection.
-TEST_F(ListDocument, EditCommandsThroughTheClipboard) {
-    Window& w = *window;
+    // Cut, copy, paste, delete and select all through the real clipboard, and
+    // the states of Paste and Select All that follow the selection.
     HWND owner = w.hwnd();
     w.document.SetText(L"one\rtwo three");
     Select(2, 5);
@@ -624,23 +586,19 @@ TEST_F(ListDocument, EditCommandsThroughTheClipboard) {
     EXPECT_FALSE(w.selectAllTextItem.Enabled());
 }
 
-// A right-click on the document pops up the Edit menu, in list mode only.
-TEST_F(ListDocument, RightClickPopsUpTheEditMenu) {
+// A right-click on the document pops up the Edit menu, in list mode only. In picture view
+// no command of the document does anything: no dialog, no message, no change of the
+// document or the clipboard.
+TEST_F(ListDocument, PictureViewIgnoresEveryCommand) {
+    Window& w = *window;
     poppedUp = nullptr;
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, ClosePopupAtOnce, nullptr, GetCurrentThreadId());
-    Window& w = *window;
     for (bool pictures : {true, false}) {
         w.viewPicturesBox.SetValue(pictures);
         SendMessageW(w.document.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
         EXPECT_EQ(poppedUp, pictures ? nullptr : w.editMenu.handle()) << pictures;
     }
     UnhookWindowsHookEx(hook);
-}
-
-// In picture view no command of the document does anything: no dialog, no
-// message, no change of the document or the clipboard.
-TEST_F(ListDocument, PictureViewIgnoresEveryCommand) {
-    Window& w = *window;
     w.document.SetText(L"names");
     PutOnClipboard(w.hwnd(), "clip");
     Select(1, 2);

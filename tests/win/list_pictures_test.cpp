@@ -27,13 +27,8 @@ namespace {
 const wchar_t kPicturePattern[] = L"*.jpg;*.gif;*.bmp;*.wmf;*.ico;*.cur";
 const wchar_t kCorrupt[] = L"Description: Invalid picture.  Corrupt file or file with zero bytes?";
 
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
+using testing_support::FileBytes;
+using testing_support::PutBytes;
 
 class ListPictures : public testing_support::ListWindowFixture {
 protected:
@@ -42,18 +37,18 @@ protected:
         for (const char* name : {"baseline.jpg", "picture.bmp", "large.jpg", "wide.jpg"})
             ASSERT_TRUE(CopyFileA((std::string(NOMARO_TEST_PICTURES "/") + name).c_str(),
                                   (folder / name).string().c_str(), FALSE)) << name;
-        const std::string jpeg = ReadBytes(folder / "baseline.jpg");
-        WriteBytes(folder / "empty.jpg", "");
-        WriteBytes(folder / "truncated.jpg", jpeg.substr(0, jpeg.size() / 2));
+        const std::string jpeg = FileBytes(folder / "baseline.jpg");
+        PutBytes(folder / "empty.jpg", "");
+        PutBytes(folder / "truncated.jpg", jpeg.substr(0, jpeg.size() / 2));
         // Its frame marker of type 5 (differential) is one the loader lacks.
         std::string differential = jpeg;
         const size_t frame = jpeg.find("\xFF\xC0");
         ASSERT_NE(frame, std::string::npos);
         differential[frame + 1] = '\xC5';
-        WriteBytes(folder / "differential.jpg", differential);
+        PutBytes(folder / "differential.jpg", differential);
         std::string noise(2000, '\0');
         for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919 + 13) % 251);
-        WriteBytes(folder / "noise.gif", noise);
+        PutBytes(folder / "noise.gif", noise);
         std::ofstream(folder / "notes.txt") << "x";
         window->folderBox.SetPath(folder.wstring());
     }
@@ -161,7 +156,7 @@ std::vector<bool> States(Window& w, const std::vector<ModeRow>& rows) {
 
 // Into picture view by the check box, back and in again by the menu item,
 // which gives the same states.
-TEST_F(ListPictures, ModeSwitchAppliesEveryRowBothWays) {
+TEST_F(ListPictures, ModeSwitchAppliesEveryRowBothWaysAndShowsTheChosenFile) {
     Window& w = *window;
     const std::vector<ModeRow> rows = ModeTable();
     // What only the picture view shows or sets is off from the start.
@@ -181,6 +176,20 @@ TEST_F(ListPictures, ModeSwitchAppliesEveryRowBothWays) {
     w.viewPicturesItem.Click();
     EXPECT_TRUE(w.viewPicturesBox.Value());
     EXPECT_EQ(States(w, rows), byBox);
+
+    // Entering the picture view shows a file chosen before, or only the empty
+    // frame; in list mode a click shows nothing.
+    w.viewPicturesBox.SetValue(false);
+    w.patternBox.SetText(kPicturePattern);
+    ClickFile(L"baseline.jpg");
+    EXPECT_TRUE(w.sizeLabel.Caption().empty() && !w.preview.CurrentPicture());
+    w.viewPicturesBox.SetValue(true);
+    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
+
+    w.viewPicturesBox.SetValue(false);
+    w.viewPicturesBox.SetValue(true);  // the pattern went back to *.*: nothing is chosen now
+    EXPECT_TRUE(w.preview.Visible() && w.previewBox.Visible() && !w.document.Visible());
+    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
     EXPECT_TRUE(prompts.seen.empty());
 }
 
@@ -222,11 +231,21 @@ TEST_F(ListPictures, ShowsTheClickedFile) {
         EXPECT_GT(painted.width * painted.height, 0);
         EXPECT_EQ(painted.CountIn(0, painted.height, RGB(255, 0, 0)), painted.width * painted.height);
     }
+    // At a drive root the file's path has one backslash.
+    const fs::path atRoot = L"C:\\nomaro-view-test.bmp";
+    ASSERT_TRUE(CopyFileW((folder / "picture.bmp").c_str(), atRoot.c_str(), FALSE));
+    w.folderBox.SetPath(L"C:\\");
+    ClickFile(L"nomaro-view-test.bmp");
+    DeleteFileW(atRoot.c_str());
+    EXPECT_TRUE(prompts.seen.empty() && w.preview.CurrentPicture());
+    EXPECT_EQ(w.sizeLabel.Caption(), L"Filesize= 654 bytes. Width= 0  Height= 0");
 }
 
 // A picture wider than 32767 twips cannot be fitted: the message, the preview
-// stays hidden, and the thumbnail and the size line are still set.
-TEST_F(ListPictures, TooWidePictureIsReportedAndStillListed) {
+// stays hidden, and the thumbnail and the size line are still set. Files the
+// loader refuses: the message, both pictures cleared, the size line of the
+// file before, and nothing crashes.
+TEST_F(ListPictures, PicturesThatCannotBeShownAreReported) {
     Window& w = *window;
     prompts.answers.assign({IDOK});
     ShowFile(L"wide.jpg");
@@ -237,13 +256,7 @@ TEST_F(ListPictures, TooWidePictureIsReportedAndStillListed) {
     EXPECT_TRUE(w.thumbnail.Visible() && w.thumbnail.CurrentPicture());
     EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("wide.jpg", 2200, 20));
     EXPECT_FALSE(w.BusyCursorOn());
-}
-
-// Files the loader refuses: the message, both pictures cleared, the size
-// line of the file before, and nothing crashes.
-TEST_F(ListPictures, FilesThatCannotBeShownAreReported) {
-    Window& w = *window;
-    ShowFile(L"baseline.jpg");
+    ClickFile(L"baseline.jpg");
     const std::wstring before = w.sizeLabel.Caption();
     for (const wchar_t* name : {L"empty.jpg", L"truncated.jpg", L"differential.jpg", L"noise.gif"}) {
         SCOPED_TRACE(testing::PrintToString(name));
@@ -256,33 +269,4 @@ TEST_F(ListPictures, FilesThatCannotBeShownAreReported) {
         EXPECT_EQ(w.sizeLabel.Caption(), before);
         EXPECT_FALSE(w.BusyCursorOn());
     }
-}
-
-// Entering the picture view shows a file chosen before, or only the empty
-// frame; in list mode a click shows nothing.
-TEST_F(ListPictures, EnteringShowsTheChosenFileOrAnEmptyFrame) {
-    Window& w = *window;
-    w.patternBox.SetText(kPicturePattern);
-    ClickFile(L"baseline.jpg");
-    EXPECT_TRUE(w.sizeLabel.Caption().empty() && !w.preview.CurrentPicture());
-    w.viewPicturesBox.SetValue(true);
-    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
-
-    w.viewPicturesBox.SetValue(false);
-    w.viewPicturesBox.SetValue(true);  // the pattern went back to *.*: nothing is chosen now
-    EXPECT_TRUE(w.preview.Visible() && w.previewBox.Visible() && !w.document.Visible());
-    EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("baseline.jpg", 321, 257));
-    EXPECT_TRUE(prompts.seen.empty());
-}
-
-// At a drive root the file's path has one backslash.
-TEST_F(ListPictures, FileAtADriveRoot) {
-    const fs::path atRoot = L"C:\\nomaro-view-test.bmp";
-    ASSERT_TRUE(CopyFileW((folder / "picture.bmp").c_str(), atRoot.c_str(), FALSE));
-    window->folderBox.SetPath(L"C:\\");
-    ShowFile(L"nomaro-view-test.bmp");
-    EXPECT_TRUE(prompts.seen.empty());
-    EXPECT_TRUE(window->preview.CurrentPicture());
-    EXPECT_EQ(window->sizeLabel.Caption(), L"Filesize= 654 bytes. Width= 0  Height= 0");
-    DeleteFileW(atRoot.c_str());
 }

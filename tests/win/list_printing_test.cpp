@@ -4,7 +4,6 @@
 
 #include <richedit.h>
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -117,20 +116,13 @@ protected:
         testing_support::FailOnEveryDialog();
         ListWindowFixture::TearDown();
     }
-    // Lines of equal length: "Line 001 of the list\r" and so on.
-    static std::wstring Lines(int count) {
-        std::wstring text;
-        for (int n = 1; n <= count; ++n) text += L"Line " + std::to_wstring(1000 + n).substr(1) + L" of the list\r";
-        return text;
-    }
-
     std::vector<std::unique_ptr<RecordedJob>> jobs;
     std::vector<DWORD> printDialogFlags;
     bool cancelPrint = false;
     std::optional<Orientation> setupAnswer;
 };
 
-TEST_F(ListPrinting, NothingToPrintGivesNoJob) {
+TEST_F(ListPrinting, NothingToPrintGivesNoJobAndSetupTurnsLaterJobs) {
     const struct {
         const char* what;
         std::wstring text;
@@ -158,6 +150,24 @@ TEST_F(ListPrinting, NothingToPrintGivesNoJob) {
         }
         window->viewPicturesBox.SetValue(false);
     }
+    // Printer Setup chooses the orientation of the jobs after it; Cancel keeps it.
+    cancelPrint = false;
+    const std::pair<std::optional<Orientation>, Orientation> steps[] = {
+        {Orientation::Landscape, Orientation::Landscape},
+        {std::nullopt, Orientation::Landscape},  // Cancel
+        {Orientation::Portrait, Orientation::Portrait},
+    };
+    window->document.SetText(L"one line\r");
+    for (const auto& [answer, printed] : steps) {
+        setupAnswer = answer;
+        window->printerSetupItem.Click();
+        window->printItem.Click();
+        ASSERT_FALSE(jobs.empty());
+        EXPECT_EQ(jobs.back()->orientation, printed);
+        EXPECT_EQ(jobs.back()->pages.size(), 1u);
+    }
+    window->toolbar.ClickButton(listwin::kPrintToolButton);
+    EXPECT_EQ(jobs.size(), 4u);
 }
 
 // Headers, rules, margins and every line once, whether the control's
@@ -171,7 +181,7 @@ TEST_F(ListPrinting, PagesCarryHeadersAndEveryLineOnce) {
     for (int pagesWithProgress : {-1, 99, 1}) {
         SCOPED_TRACE(pagesWithProgress);
         jobs.clear();
-        window->document.SetText(Lines(130));
+        window->document.SetText(testing_support::NumberedLines(130));
         const std::wstring document = window->document.Text();
         FormatterStandIn::pagesWithProgress = pagesWithProgress;
         FormatterStandIn::charsPerPage = 30 * 21;  // 30 lines
@@ -224,25 +234,6 @@ TEST_F(ListPrinting, PagesCarryHeadersAndEveryLineOnce) {
             EXPECT_TRUE(EqualRect(&FormatterStandIn::drawingRect, &inside));
         }
     }
-}
-
-TEST_F(ListPrinting, PrinterSetupChoosesTheOrientationOfLaterJobs) {
-    const std::pair<std::optional<Orientation>, Orientation> steps[] = {
-        {Orientation::Landscape, Orientation::Landscape},
-        {std::nullopt, Orientation::Landscape},  // Cancel
-        {Orientation::Portrait, Orientation::Portrait},
-    };
-    window->document.SetText(L"one line\r");
-    for (const auto& [answer, printed] : steps) {
-        setupAnswer = answer;
-        window->printerSetupItem.Click();
-        window->printItem.Click();
-        ASSERT_FALSE(jobs.empty());
-        EXPECT_EQ(jobs.back()->orientation, printed);
-        EXPECT_EQ(jobs.back()->pages.size(), 1u);
-    }
-    window->toolbar.ClickButton(listwin::kPrintToolButton);
-    EXPECT_EQ(jobs.size(), 4u);
 }
 
 // The runs our own renderer prints: one per stretch of equal format, read

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,11 +14,8 @@
 #include "base/Display.h"
 #include "base/Settings.h"
 #include "base/Texts.h"
-#include "listwin/ListWindow.h"
 #include "rename/RenameWindow.h"
 #include "tests/win/list_window_fixture.h"
-#include "tests/win/prompts.h"
-#include "tests/win/temp_folder.h"
 #include "ui/App.h"
 #include "ui/BrowserBoxes.h"
 #include "ui/MainWindows.h"
@@ -32,30 +28,13 @@ using Names = std::vector<std::wstring>;
 using Window = listwin::ListWindow;
 
 namespace {
-class ListWindow : public testing::Test {
+class ListWindow : public testing_support::ListWindowFixture {
 protected:
-    void SetUp() override {
-        DeleteFileW(base::SettingsFilePath().c_str());
-    }
+    void SetUp() override { DeleteFileW(base::SettingsFilePath().c_str()); }  // each test opens itself
     void TearDown() override {
         ui::SetDriveReadyProbe(nullptr);
         base::ScreenResolution.clear();
-        if (window && window->IsLoaded()) {
-            prompts.answers.assign({IDOK});
-            window->Unload();
-        }
-        window.reset();
-        DeleteFileW(base::SettingsFilePath().c_str());
-    }
-
-    // As the program does: the settings come back on a timer (not yet with
-    // restore false, to see the state loading leaves).
-    void Open(bool restore = true) {
-        if (GetFileAttributesW(base::SettingsFilePath().c_str()) == INVALID_FILE_ATTRIBUTES)
-            testing_support::WriteListSettings(folder.parent_path().wstring());
-        window = std::make_unique<Window>();
-        window->Show();
-        if (restore) window->restoreSettingsTimer.FireNow();
+        ListWindowFixture::TearDown();
     }
     void MakeFiles(const Names& names) {
         for (const auto& name : names) std::ofstream(folder / name) << "x";
@@ -65,15 +44,7 @@ protected:
         for (int i : window->fileBox.SelectedIndices()) names.push_back(window->fileBox.List(i));
         return names;
     }
-    void Type(const std::wstring& text) {
-        for (wchar_t c : text) SendMessageW(window->document.hwnd(), WM_CHAR, c, 1);
-    }
     void SetPictureMode(bool on) { window->viewPicturesBox.SetValue(on); }
-
-    testing_support::ScriptedPrompts prompts;
-    testing_support::TempFolder temp;
-    const fs::path folder{temp.Path()};
-    std::unique_ptr<Window> window;
 };
 
 // Whether every command that needs a document, in every form it takes, is `enabled`.
@@ -206,7 +177,7 @@ TEST_F(ListWindow, LaysOutForTheScreen) {
 
 // `checker2`: typing enables every command of the document and resets the
 // pattern; deleting everything disables them again. Picture view leaves all as it is.
-TEST_F(ListWindow, CommandStatesFollowTheDocument) {
+TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
     MakeFiles({L"a.txt", L"b.jpg"});
     Open();
     Window& w = *window;
@@ -245,6 +216,39 @@ TEST_F(ListWindow, CommandStatesFollowTheDocument) {
     fs::create_directories(folder / "empty");
     w.folderBox.SetPath((folder / "empty").wstring());
     EXPECT_FALSE(w.addToListButton.Enabled());
+
+    // The toolbar's hint follows the pointer in list mode only; the idle text
+    // returns over the bare window; far right the panel keeps its text.
+    auto moveTo = [&](long twips) {
+        const int pixel = ui::TwipsToPixelsX(twips);
+        SendMessageW(w.toolbar.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pixel, 5));
+        return w.statusBar.PanelText(1);
+    };
+    EXPECT_EQ(moveTo(0), LoadText(Text::ExitProgram));
+    EXPECT_EQ(moveTo(2500), LoadText(Text::Credits));
+    EXPECT_EQ(moveTo(3200), L"Noma Ro 3");
+    EXPECT_EQ(moveTo(690), LoadText(Text::SaveAs));
+    EXPECT_EQ(moveTo(3500), LoadText(Text::SaveAs));
+    SetPictureMode(true);
+    EXPECT_EQ(moveTo(2500), LoadText(Text::SaveAs));
+    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::SaveAs));
+    SetPictureMode(false);
+    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::HintPrint));
+
+    // Over the decoration its highlighted picture shows; off it, the idle text.
+    const int x = ui::TwipsToPixelsX(w.plainImage.Left()) + 5, y = ui::TwipsToPixelsY(w.plainImage.Top()) + 5;
+    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    EXPECT_TRUE(w.hoverImage.Visible() && !w.plainImage.Visible());
+    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 300));
+    EXPECT_TRUE(!w.hoverImage.Visible() && w.plainImage.Visible());
+    EXPECT_EQ(w.statusBar.PanelText(1), L"Noma Ro 3");
+
+    w.statusBarItem.Click();
+    EXPECT_TRUE(!w.statusBar.Visible() && !w.statusBarItem.Checked());
+    w.statusBarItem.Click();
+    EXPECT_TRUE(w.statusBar.Visible() && w.statusBarItem.Checked());
 }
 
 // Every type filter in list mode, and the picture filters in picture view.
@@ -332,60 +336,15 @@ TEST_F(ListWindow, TypeFiltersSetThePatternAndMark) {
     EXPECT_FALSE(w.addToListButton.Enabled());
 }
 
-// The toolbar's hint follows the pointer in list mode only; the idle text
-// returns over the bare window; far right the panel keeps its text.
-TEST_F(ListWindow, ToolbarHintsFollowThePointer) {
-    Open();
-    Window& w = *window;
-    auto moveTo = [&](long twips) {
-        const int pixel = ui::TwipsToPixelsX(twips);
-        SendMessageW(w.toolbar.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pixel, 5));
-        return w.statusBar.PanelText(1);
-    };
-    EXPECT_EQ(moveTo(0), LoadText(Text::ExitProgram));
-    EXPECT_EQ(moveTo(2500), LoadText(Text::Credits));
-    EXPECT_EQ(moveTo(3200), L"Noma Ro 3");
-    EXPECT_EQ(moveTo(690), LoadText(Text::SaveAs));
-    EXPECT_EQ(moveTo(3500), LoadText(Text::SaveAs));
-    SetPictureMode(true);
-    EXPECT_EQ(moveTo(2500), LoadText(Text::SaveAs));
-    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::SaveAs));
-    SetPictureMode(false);
-    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::HintPrint));
-
-    // Over the decoration its highlighted picture shows; off it, the idle text.
-    const int x = ui::TwipsToPixelsX(w.plainImage.Left()) + 5, y = ui::TwipsToPixelsY(w.plainImage.Top()) + 5;
-    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    EXPECT_TRUE(w.hoverImage.Visible() && !w.plainImage.Visible());
-    SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 300));
-    EXPECT_TRUE(!w.hoverImage.Visible() && w.plainImage.Visible());
-    EXPECT_EQ(w.statusBar.PanelText(1), L"Noma Ro 3");
-
-    w.statusBarItem.Click();
-    EXPECT_TRUE(!w.statusBar.Visible() && !w.statusBarItem.Checked());
-    w.statusBarItem.Click();
-    EXPECT_TRUE(w.statusBar.Visible() && w.statusBarItem.Checked());
-}
-
 // Paste follows the clipboard at each tick of the watch; F4 reaches its item
 // through the keyboard; F5 reads the folder again.
-TEST_F(ListWindow, ClipboardWatchKeysAndRefresh) {
+TEST_F(ListWindow, ClipboardWatchKeysRefreshAndADriveNotReady) {
     MakeFiles({L"a.txt"});
     Open();
     Window& w = *window;
     w.folderBox.SetPath(folder.wstring());
     for (bool filled : {true, false, true}) {
-        ASSERT_TRUE(OpenClipboard(w.hwnd()));
-        EmptyClipboard();
-        if (filled) {
-            HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4);
-            memcpy(GlobalLock(text), "ab", 3);
-            GlobalUnlock(text);
-            SetClipboardData(CF_TEXT, text);
-        }
-        CloseClipboard();
+        testing_support::PutOnClipboard(w.hwnd(), filled ? "ab" : nullptr);
         EXPECT_TRUE(w.clipboardTimer.FireNow());
         EXPECT_EQ(w.pasteItem.Enabled(), filled);
         EXPECT_TRUE(w.clipboardTimer.Enabled());
@@ -410,13 +369,8 @@ TEST_F(ListWindow, ClipboardWatchKeysAndRefresh) {
     PostMessageW(w.fileBox.hwnd(), WM_KEYDOWN, VK_F5, 1);
     ui::DoEvents();
     EXPECT_EQ(w.fileBox.ListCount(), 2);
-}
 
-// A drive without a disk is reported, and the drive box goes back to the drive it showed.
-TEST_F(ListWindow, DriveNotReadyIsReportedAndUndone) {
-    Open();
-    Window& w = *window;
-    w.folderBox.SetPath(folder.wstring());
+    // A drive without a disk is reported, and the drive box goes back to the drive it showed.
     SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(w.driveBox.id(), CBN_SETFOCUS),
                  reinterpret_cast<LPARAM>(w.driveBox.hwnd()));
     const std::wstring before = w.driveBox.Drive();
@@ -428,7 +382,7 @@ TEST_F(ListWindow, DriveNotReadyIsReportedAndUndone) {
     SendMessageW(w.driveBox.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(z), 0);
     SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(w.driveBox.id(), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(w.driveBox.hwnd()));
-    EXPECT_TRUE(prompts.Said(0, L"Device (Z:) not ready" + std::wstring(23, L' '), L"Not ready",
+    EXPECT_TRUE(prompts.Said(1, L"Device (Z:) not ready" + std::wstring(23, L' '), L"Not ready",
                              MB_OK | MB_ICONINFORMATION));
     EXPECT_TRUE(w.driveBox.Drive() == before && w.folderBox.Path() == folder.wstring());
     EXPECT_TRUE(w.folderBox.Enabled() && w.fileBox.Enabled());

@@ -9,12 +9,6 @@
 
 namespace {
 
-std::wstring Lines(int count) {
-    std::wstring text;
-    for (int n = 1; n <= count; ++n) text += L"Line " + std::to_wstring(1000 + n).substr(1) + L" of the list\r";
-    return text;
-}
-
 using RealPrinter = testing_support::ListWindowFixture;
 
 TEST_F(RealPrinter, PrintsPortraitThenLandscape) {
@@ -23,10 +17,10 @@ TEST_F(RealPrinter, PrintsPortraitThenLandscape) {
     responder.printerSetup = [] { return ui::Orientation::Landscape; };
     ui::SetDialogResponder(responder);
     const char* lines = std::getenv("NOMARO_PRINT_LINES");
-    window->document.SetText(Lines(lines ? std::atoi(lines) : 1));
+    window->document.SetText(testing_support::NumberedLines(lines ? std::atoi(lines) : 1));
     window->printButton.Click();
     window->printerSetupItem.Click();
-    window->document.SetText(Lines(5));
+    window->document.SetText(testing_support::NumberedLines(5));
     window->printButton.Click();
     testing_support::FailOnEveryDialog();
 }

@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
 #include "base/Settings.h"
+#include "tests/win/temp_folder.h"
 
 using base::ReadIniValue;
 using base::SettingsFilePath;
@@ -25,10 +24,7 @@ protected:
         SetFileAttributesW(SettingsFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(SettingsFilePath().c_str());
     }
-    static std::string FileBytes() {
-        std::ifstream in(std::filesystem::path(SettingsFilePath()), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    static std::string FileBytes() { return testing_support::FileBytes(SettingsFilePath()); }
     // The bytes of a settings file in UTF-16 with its mark.
     static std::string Utf16File(const std::wstring& text) {
         return "\xff\xfe" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);

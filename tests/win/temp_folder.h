@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -56,5 +57,14 @@ public:
 private:
     std::wstring path_;
 };
+
+// A file's bytes ("<missing>" when it cannot be read), and a file written with bytes.
+inline std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+inline void PutBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
 
 }  // namespace testing_support
