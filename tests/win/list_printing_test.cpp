@@ -259,6 +259,7 @@ TEST_F(ListPrinting, DocumentRunsFollowTheFormats) {
     const Run expected[] = {{L"plain ", false, 0}, {L"bold", true, 0}, {L" plain\r", false, 0},
                             {L"r", false, RGB(255, 0, 0)}, {L"ed\r", false, 0}};
     const ui::SelectionFormat caret = ui::SelectionFormatOf(window->document);  // the document's font
+    const LRESULT events = SendMessageW(window->document.hwnd(), EM_GETEVENTMASK, 0, 0);
     std::vector<Run> runs;
     for (const listwin::TextRun& run : listwin::DocumentRuns(window->document)) {
         const listwin::CharFormat& f = run.format;
@@ -270,6 +271,7 @@ TEST_F(ListPrinting, DocumentRunsFollowTheFormats) {
     EXPECT_EQ(runs, std::vector<Run>(std::begin(expected), std::end(expected)));
     EXPECT_EQ(window->document.SelStart(), 2);
     EXPECT_EQ(window->document.SelLength(), 1);
+    EXPECT_EQ(SendMessageW(window->document.hwnd(), EM_GETEVENTMASK, 0, 0), events) << "notices are on again";
 }
 
 }  // namespace
