@@ -2,7 +2,7 @@
 # install; then the 64-bit and the 32-bit shell host both offer the item and
 # rename real files through it, the Start-menu shortcut starts the program,
 # and the installed-programs entry tells the version. While the program runs,
-# neither setup nor removal goes on (a message, or exit code 2 when silent)
+# neither setup nor removal goes on (a question or message, or exit code 2 when silent)
 # and the install stays whole. The quiet uninstall command of the entry
 # removes every file, the shortcut, the item and every key of ours: exports
 # of HKCU and HKLM before the install and after the last removal differ in
@@ -116,6 +116,21 @@ wine start /unix "$shortcut" </dev/null >/dev/null 2>&1
 START_WINDOW=$(wintool wait NomaroForm Nomaro 30000) || fail "the shortcut started no start window"
 install_silently
 [ $? = 2 ] || fail "a silent setup over the running program did not refuse with code 2"
+# Interactively it asks to close the program; Cancel ends it with code 2.
+wine "$NOMARO_SETUP" </dev/null >/dev/null 2>&1 &
+setup=$!
+E2E_PIDS+=($setup)
+window=$(foreground_with '&Install') || fail "no setup window"
+click "$(wintool labelled "$window" '&Install')"
+box=$(foreground_with '&Retry') || fail "no question when installing over the running program"
+wintool texts "$box" | grep -qx 'Close it, then choose Retry.' || fail "question: $(wintool texts "$box")"
+for i in $(seq 1 20); do
+  button=$(wintool labelled "$box" Cancel 2>/dev/null) || break
+  xdotool mousemove $(wintool centre "$button") click 1
+  sleep 0.5
+done
+wait $setup
+[ $? = 2 ] || fail "Cancel over the running program did not end the setup with code 2"
 uninstaller=$(winepath -w "$folder/Uninstall.exe" 2>/dev/null)
 wine "$uninstaller" </dev/null >/dev/null 2>&1
 box=$(wintool wait '#32770' "Nomaro $NOMARO_VERSION Uninstall" 30000) || fail "no message when removing the running program"
