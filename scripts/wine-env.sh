@@ -9,19 +9,17 @@ NOMARO_WIN64=$NOMARO_BUILD/win64
 NOMARO_DIST=$NOMARO_WIN/dist
 # NOMARO_WINEARCH=win64 chooses 64-bit prefixes (the 32-bit program runs there too).
 export WINEARCH=${NOMARO_WINEARCH:-win32}
-# A prefix as wineboot leaves it (no virtual desktop), copied where a test needs a clean registry.
+# NOMARO_PRISTINE: a prefix as wineboot leaves it (no virtual desktop), copied
+# where a test needs a clean registry. WINEPREFIX: the tests' prefix; the
+# 64-bit one has a variable of its own, as the 64-bit tests' Wine wrapper has.
 if [ "$WINEARCH" = win64 ]; then
   NOMARO_PRISTINE=$NOMARO_WIN64/wineprefix-pristine
-else
-  NOMARO_PRISTINE=$NOMARO_WIN/wineprefix-pristine
-fi
-export WINEDEBUG=${WINEDEBUG:--all}
-# The tests' prefix; the 64-bit one has a variable of its own, as the 64-bit tests' Wine wrapper has.
-if [ "$WINEARCH" = win64 ]; then
   export WINEPREFIX=${NOMARO_WINEPREFIX64:-$NOMARO_WIN64/wineprefix}
 else
+  NOMARO_PRISTINE=$NOMARO_WIN/wineprefix-pristine
   export WINEPREFIX=${WINEPREFIX:-$NOMARO_WIN/wineprefix}
 fi
+export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono and no Gecko: nothing of ours needs them, and their installers would ask.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
