@@ -31,8 +31,7 @@ click "$(wintool labelled "$window" RENAME)"
 answer_box 'Rename?' | grep -qx 'Rename the selected file(s)' || fail "wrong question"
 answer_box Stop | grep -qx 'Renaiming Complete' || fail "no completion notice"
 actual=$(cd "$photos" && ls | sort | tr '\n' ' ')
-expected="Trip0001.jpg Trip0002.JPG Trip0003.tar.gz Trip0004.README "
-[ "$actual" = "$expected" ] || fail "files on disk: $actual"
+[ "$actual" = "Trip0001.jpg Trip0002.JPG Trip0003.tar.gz Trip0004.README " ] || fail "files on disk: $actual"
 [ "$(cat "$photos/Trip0003.tar.gz")" = c.tar.gz ] || fail "a file lost its content"
 xdotool key Escape
 answer_box 'Exit?' >/dev/null

@@ -1,8 +1,5 @@
-# The context-menu extension end to end: registered in a prefix of its own,
-# created by the shell host from the handler keys, the item chosen from the
-# real popup menu with the keyboard, a new name typed into the context rename
-# window, Rename, OK: the files are renamed on disk. Screenshots of the menu
-# and of the window are kept in build/screenshots/.
+# The extension end to end: the shell host offers the item, the window renames
+# the files on disk. Screenshots go to build/screenshots/.
 source "$(dirname "$0")/lib.sh"
 use_prefix "$WINEPREFIX"
 program=$(copy_program)
@@ -10,12 +7,13 @@ program=$(copy_program)
   || fail "the extension could not be installed"
 photos=$E2E_DIR/photos
 mkdir -p "$photos"
-for name in b.JPG a.jpg c.tar.gz; do echo "$name" > "$photos/$name"; done
 shots=$NOMARO_BUILD/screenshots
 mkdir -p "$shots"
-
 winpaths=()
-for name in b.JPG a.jpg c.tar.gz; do winpaths+=("$(winepath -w "$photos/$name" 2>/dev/null)"); done
+for name in b.JPG a.jpg c.tar.gz; do
+  echo "$name" > "$photos/$name"
+  winpaths+=("$(winepath -w "$photos/$name" 2>/dev/null)")
+done
 choose_context_rename "$NOMARO_SHELLHOST" "$shots/shell-extension$E2E_TAG-menu.png" "${winpaths[@]}"
 window=$RENAME_WINDOW
 wintool texts "$window" | grep -qx 'Selected = 3' || fail "the window does not list three files: $(wintool texts "$window")"
@@ -27,8 +25,7 @@ answer_box 'Rename?' | grep -qx 'Rename the selected file(s)?' || fail "wrong qu
 for i in $(seq 1 50); do [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] && break; sleep 0.1; done
 [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] || fail "the window stays open after renaming"
 actual=$(cd "$photos" && ls | sort | tr '\n' ' ')
-expected="Trip0001.jpg Trip0002.JPG Trip0003.tar.gz "
-[ "$actual" = "$expected" ] || fail "files on disk: $actual"
+[ "$actual" = "Trip0001.jpg Trip0002.JPG Trip0003.tar.gz " ] || fail "files on disk: $actual"
 [ "$(cat "$photos/Trip0002.JPG")" = b.JPG ] || fail "a file lost its content"
 [ "$(wintool count NomaroShellHost 'Shell host')" = 1 ] || fail "the shell host went down"
 echo "renamed through the context menu: $actual"

@@ -1,18 +1,12 @@
-# Registration of the context-menu extension in a clean prefix: the DLL
-# exports its four entry points undecorated and needs only system DLLs;
-# scripts/install-shellext (regsvr32 /s and the handler for all files) writes
-# every key; another process creates the handler by class id and by ProgID
-# and gets its item for a real file; scripts/uninstall-shellext removes every
-# key, after which the class can no longer be created. With NOMARO_WINEARCH=win64
-# the 64-bit server in a 64-bit prefix.
+# The extension in a clean prefix: its exports and imports, every key the
+# install script writes, use from another process, and removal of every key.
 source "$(dirname "$0")/lib.sh"
 use_prefix "$NOMARO_PRISTINE"
 program=$(copy_program)
 dll=$(dirname "$program")/$SHELLEXT_FILE
 clsid='{11757562-0E2B-4BA2-8F39-EF49D9300A9D}'
 
-# `wine reg` is the 32-bit tool, which in a 64-bit prefix sees the 32-bit
-# registry view; the 64-bit server registers its class in the 64-bit one.
+# `wine reg` sees the 32-bit view unless told; the 64-bit server writes the 64-bit one.
 if [ "$WINEARCH" = win64 ]; then objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 view=/reg:64
 else objdump=i686-w64-mingw32-objdump format=pei-i386 view=; fi
 $objdump -f "$dll" | grep -q "file format $format" || fail "$SHELLEXT_FILE is not $format"
@@ -28,12 +22,9 @@ done
 
 # The value of a key (default value without a name) as reg query prints it.
 reg_value() {
-  local key=$1 name=${2:-}
-  if [ -n "$name" ]; then
-    wine reg query "$key" /v "$name" $view 2>/dev/null | tr -d '\r' | awk -v n="$name" '$1 == n {sub(/^[^R]*REG_SZ +/, ""); print}'
-  else
-    wine reg query "$key" /ve $view 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ {sub(/^[^R]*REG_SZ +/, ""); print}'
-  fi
+  local selector=(/ve)
+  [ -n "${2:-}" ] && selector=(/v "$2")
+  wine reg query "$1" "${selector[@]}" $view 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ {sub(/^[^R]*REG_SZ +/, ""); print}'
 }
 keys=("HKCR\\CLSID\\$clsid" "HKCR\\CLSID\\$clsid\\InprocServer32" "HKCR\\CLSID\\$clsid\\ProgID"
       'HKCR\ContextMenu.cMenu' 'HKCR\ContextMenu.cMenu\CLSID' 'HKCR\*\shellex\ContextMenuHandlers\Nomaro')

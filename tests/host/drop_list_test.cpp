@@ -49,8 +49,7 @@ TEST(DropList, WideAndAnsiNamesComeBackWholeAndInOrder) {
     const Names ansi = {L"C:\\Bilder\\\u00c4rger.txt", L"C:\\a.txt"};
     EXPECT_EQ(Parse(Block(ansi, false)), ansi);
     EXPECT_EQ(Parse(Block({L"C:\\a.txt"}, true, true, 24)), Names{L"C:\\a.txt"}) << "names start at the offset";
-    EXPECT_TRUE(Parse(Block({}, true)).empty());
-    EXPECT_TRUE(Parse(Block({}, false)).empty());
+    EXPECT_TRUE(Parse(Block({}, true)).empty() && Parse(Block({}, false)).empty());
 }
 
 TEST(DropList, NothingAfterTheEndMarkerIsAName) {
@@ -63,10 +62,12 @@ TEST(DropList, NothingAfterTheEndMarkerIsAName) {
     }
 }
 
-TEST(DropList, ANameCutOffByTheEndOfTheBlockIsDropped) {
+TEST(DropList, ANameCutOffByTheEndOfTheBlockIsDroppedAndAShortBlockGivesNone) {
     Bytes cut = Block({L"C:\\a.txt", L"C:\\b.txt"}, true, false);
     cut.resize(cut.size() - 2);  // the last name's NUL
     EXPECT_EQ(Parse(cut), Names{L"C:\\a.txt"});
+    EXPECT_TRUE(ParseDropList(cut.data(), kHeaderSize - 1, Latin1).empty());
+    EXPECT_TRUE(ParseDropList(nullptr, 0, Latin1).empty());
 }
 
 // The header's point and client-area fields hold letters here, so a name
@@ -85,10 +86,4 @@ TEST(DropList, AnOffsetOutsideTheNameAreaGivesNoNames) {
         std::memcpy(block.data(), &c.offset, 4);
         EXPECT_TRUE(Parse(block).empty()) << c.offset << (c.wide ? " wide" : " ansi");
     }
-}
-
-TEST(DropList, ABlockShorterThanItsHeaderGivesNoNames) {
-    const Bytes block = Block({L"C:\\a.txt"}, true);
-    EXPECT_TRUE(ParseDropList(block.data(), kHeaderSize - 1, Latin1).empty());
-    EXPECT_TRUE(ParseDropList(nullptr, 0, Latin1).empty());
 }

@@ -46,14 +46,10 @@ TEST(NamingRules, NewNames) {
     } table[] = {
         {kPics, Options{L"Trip", true},
          {L"Trip0001.jpg", L"Trip0002.JPG", L"Trip0003.tar.gz", L"Trip0004.README"}},
-        {kPics, Options{L"Trip", true, L"", IndexStyle::Three},
-         {L"Trip001.jpg", L"Trip002.JPG", L"Trip003.tar.gz", L"Trip004.README"}},
         {kPics, Options{L"Trip", false, L"png", IndexStyle::Two},
          {L"Trip01.png", L"Trip02.png", L"Trip03.png", L"Trip04.png"}},
         {kPics, Options{L"Trip", true, L"", kStart, L"098"},
          {L"Trip098.jpg", L"Trip099.JPG", L"Trip100.tar.gz", L"Trip101.README"}},
-        {kPics, Options{L"Trip", true, L"", kStart, L"7"}, {L"Trip7.jpg", L"Trip8.JPG", L"Trip9.tar.gz", L"Trip10.README"}},
-        {{L"a.jpg", L"b.jpg"}, Options{L"T", true, L"", kStart, L"-1"}, {L"T-01.jpg", L"T00.jpg"}},
         // The indexed extension names every file by its index, whatever else is chosen.
         {kPics, Options{L"Trip", true, L"", IndexStyle::Four, L"", true}, {L"Trip.001", L"Trip.002", L"Trip.003", L"Trip.004"}},
         {kPics, Options{L"Trip", false, L"png", IndexStyle::Two, L"", true},
