@@ -6,15 +6,6 @@ NOMARO_VERSION=$(sed -n 's/^!define NOMARO_VERSION "\(.*\)"/\1/p' "$NOMARO_WIN/i
 NOMARO_SETUP=$NOMARO_WIN/Nomaro-$NOMARO_VERSION-setup.exe
 NOMARO_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Nomaro'
 
-# reg_value <key> [<name>] [32|64]: a value as text ("" names the default
-# value), read in the registry view of that size (default 64).
-reg_value() {
-  local name=${2:-} selector=(/ve)
-  [ -n "$name" ] && selector=(/v "$name")
-  wine reg query "$1" "${selector[@]}" "/reg:${3:-64}" 2>/dev/null | tr -d '\r' |
-    awk '/^    .*  REG_/ {sub(/^    .*    REG_[A-Z_]+    /, ""); print}'
-}
-
 # The processes of this prefix that run the uninstaller's copy.
 uninstaller_copies() {
   local pid

@@ -81,3 +81,14 @@ ensure_prefixes() {
     touch "$WINEPREFIX/.nomaro-ready"
   fi
 }
+
+# reg_value KEY [NAME]: a value as text (no NAME: the default value), read in
+# the registry view of the prefix's own size (`wine reg` alone reads the
+# 32-bit view, also in a 64-bit prefix).
+reg_value() {
+  local selector=(/ve) view=()
+  [ -n "${2:-}" ] && selector=(/v "$2")
+  [ "$WINEARCH" = win64 ] && view=(/reg:64)
+  wine reg query "$1" "${selector[@]}" "${view[@]}" 2>/dev/null | tr -d '\r' |
+    awk '/^    .*  REG_/ {sub(/^    .*    REG_[A-Z_]+    /, ""); print}'
+}

@@ -20,12 +20,6 @@ for imported in $($objdump -p "$dll" | awk '/DLL Name:/ {print tolower($3)}'); d
   esac
 done
 
-# The value of a key (default value without a name) as reg query prints it.
-reg_value() {
-  local selector=(/ve)
-  [ -n "${2:-}" ] && selector=(/v "$2")
-  wine reg query "$1" "${selector[@]}" $view 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ {sub(/^[^R]*REG_SZ +/, ""); print}'
-}
 keys=("HKCR\\CLSID\\$clsid" "HKCR\\CLSID\\$clsid\\InprocServer32" "HKCR\\CLSID\\$clsid\\ProgID"
       'HKCR\ContextMenu.cMenu' 'HKCR\ContextMenu.cMenu\CLSID' 'HKCR\*\shellex\ContextMenuHandlers\Nomaro')
 
