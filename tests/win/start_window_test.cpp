@@ -53,13 +53,9 @@ protected:
 };
 }  // namespace
 
-TEST_F(StartWindow, LoadsAsACentredEllipseWithCaptionsAndTheRenameChoice) {
+TEST_F(StartWindow, LoadsAsACentredEllipseWithTheRenameChoice) {
     base::ScreenResolution = L"unset";
     start.Load();
-    EXPECT_EQ(start.listWindowOption.Caption(), LoadText(Text::ChoosePrintOrSave));
-    EXPECT_EQ(start.renameWindowOption.Caption(), LoadText(Text::ChooseRename));
-    EXPECT_EQ(start.okButton.Caption(), LoadText(Text::Ok));
-    EXPECT_EQ(start.cancelButton.Caption(), LoadText(Text::Cancel));
     EXPECT_EQ(start.versionLabel.Caption(), L"Ver. 3.1");
     EXPECT_TRUE(start.renameWindowOption.Value());
     EXPECT_FALSE(start.listWindowOption.Value() || start.closingLabel.Visible() || start.tipTimer.Enabled());
@@ -134,8 +130,6 @@ TEST_F(StartWindow, TipSwitchShowsTheTipUntilItIsTurnedOff) {
         base::WriteIniValue(L"common", L"tipofday", value);
         app::StartWindow window;
         window.Load();
-        EXPECT_EQ(app::TipOfDaySwitch, value);
-        EXPECT_EQ(window.tipTimer.Interval(), 500u);
         EXPECT_EQ(window.tipTimer.Enabled(), value == L"true") << testing::PrintToString(value);
     }
     base::WriteIniValue(L"common", L"tipofday", L"true");
