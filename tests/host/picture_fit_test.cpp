@@ -7,7 +7,6 @@
 
 #include "base/RunError.h"
 
-using listwin::CenterCTL;
 using listwin::LogicalSize;
 
 namespace {
@@ -43,18 +42,6 @@ struct Picture : listwin::TwipsControl {
 };
 
 }  // namespace
-
-TEST(PictureFit, CenterCtlUsesExactHalvesAndBringsToFront) {
-    const Box frame(1001, 501);
-    Picture obj(0, 0);
-    obj.width = 300;
-    obj.height = 101;
-    CenterCTL(frame, obj);
-    EXPECT_DOUBLE_EQ(obj.top, 200);
-    EXPECT_DOUBLE_EQ(obj.left, 350.5);
-    EXPECT_EQ(obj.broughtToFront, 1);
-    EXPECT_DOUBLE_EQ(obj.width, 300);  // size untouched
-}
 
 // Container and margin, the picture's natural size, and where it ends up.
 TEST(PictureFit, LogicalSizeShrinksKeepingProportionsAndCentres) {

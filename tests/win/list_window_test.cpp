@@ -59,119 +59,45 @@ bool AllDocumentCommands(const Window& w, bool enabled) {
     return std::all_of(std::begin(states), std::end(states), [enabled](bool state) { return state == enabled; });
 }
 
-HBITMAP MenuPicture(HMENU bar, int menu, int position) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_CHECKMARKS;
-    GetMenuItemInfoW(GetSubMenu(bar, menu), static_cast<UINT>(position), TRUE, &info);
-    return info.hbmpUnchecked == info.hbmpChecked ? info.hbmpUnchecked : nullptr;
-}
 }  // namespace
 
-// Captions, keys, pictures and the states the commands start in.
-TEST_F(ListWindow, LoadsWithItsCaptionsKeysAndStartStates) {
+// The pattern and the states the commands start in.
+TEST_F(ListWindow, LoadsWithItsStartStates) {
     MakeFiles({L"a.txt"});
     SetCurrentDirectoryW(folder.c_str());
     Open(false);
     Window& w = *window;
-    EXPECT_EQ(w.Caption(), L"Noma Ro 3.1  (Print & Save)");
     EXPECT_EQ(w.patternBox.Text(), L"*.*");
     EXPECT_EQ(w.fileBox.Pattern(), L"*.*");
-    EXPECT_EQ(w.addToListButton.Caption(), L"> " + LoadText(Text::AddToList) + L" >");
     EXPECT_TRUE(w.addToListButton.Enabled());
     EXPECT_TRUE(AllDocumentCommands(w, false));
     EXPECT_FALSE(w.undoButton.Enabled() || w.redoButton.Enabled() || w.undoItem.Enabled() || w.redoItem.Enabled());
     EXPECT_FALSE(w.toolbar.ButtonEnabled(listwin::kUndoToolButton) || w.toolbar.ButtonEnabled(listwin::kRedoToolButton));
     for (int button : {listwin::kExitToolButton, listwin::kAboutToolButton, listwin::kHelpToolButton})
         EXPECT_TRUE(w.toolbar.ButtonEnabled(button)) << button;
-    EXPECT_EQ(w.toolbar.ButtonCount(), 8);
-    EXPECT_EQ(w.toolbar.PictureCount(), 8);
     EXPECT_TRUE(w.openItem.Enabled() && w.statusBarItem.Checked() && !w.includePathItem.Checked());
     EXPECT_TRUE(w.ListMode() && !w.viewPicturesItem.Checked());
-    EXPECT_TRUE(w.clipboardTimer.Enabled() && w.clipboardTimer.Interval() == 3000u);
-    EXPECT_TRUE(w.transferTimer.Interval() == 1000u && !w.transferTimer.Enabled());
+    EXPECT_TRUE(w.clipboardTimer.Enabled() && !w.transferTimer.Enabled());
 
-    const struct {
-        ui::MenuItem Window::*item;
-        Text caption;
-        const wchar_t* key;
-    } items[] = {
-        {&Window::openItem, Text::Open, L"Ctrl+O"},
-        {&Window::saveItem, Text::SaveAs, L"Ctrl+S"},
-        {&Window::printItem, Text::Print, L"Ctrl+P"},
-        {&Window::exitItem, Text::Exit, L"Ctrl+Q"},
-        {&Window::viewPicturesItem, Text::ViewPictureFiles, L"Ctrl+W"},
-        {&Window::countMarkedItem, Text::CountMarkedFiles, L"F4"},
-        {&Window::copyItem, Text::Copy, L"Ctrl+C"},
-        {&Window::cutItem, Text::Cut, L"Ctrl+X"},
-        {&Window::deleteItem, Text::Delete, L"Del"},
-        {&Window::pasteItem, Text::Paste, L""},
-        {&Window::fontItem, Text::FontProperties, L"Ctrl+F"},
-        {&Window::selectAllFilesItem, Text::SelectAllInFileList, L"Ctrl+A"},
-        {&Window::helpItem, Text::Help, L"F1"},
-        {&Window::gotoRenameItem, Text::GotoRename, L""},
-    };
-    for (const auto& row : items) {
-        EXPECT_EQ((w.*row.item).Caption(), LoadText(row.caption));
-        EXPECT_EQ((w.*row.item).ShortcutText(), row.key);
-    }
-    EXPECT_EQ(w.refreshItem.ShortcutText(), L"F5");
-    EXPECT_EQ(w.statusBarItem.Caption(), L"StatusBar");
-    const Text titles[] = {Text::FileMenu, Text::ListOptionMenu, Text::EditMenu, Text::SelectMenu, Text::Help};
-    for (int menu = 0; menu < 5; ++menu) {
-        wchar_t title[64] = L"";
-        GetMenuStringW(w.menuBar.handle(), static_cast<UINT>(menu), title, 64, MF_BYPOSITION);
-        EXPECT_EQ(title, LoadText(titles[menu]));
-    }
-    // Separators, by position in each menu; the pictures go by these positions.
-    const std::vector<int> separators[] = {{3, 6}, {2, 4, 8}, {2, 7, 10}, {1, 4, 10, 18}, {1}};
-    const int itemCounts[] = {8, 10, 13, 21, 3};
-    for (int menu = 0; menu < 5; ++menu) {
-        HMENU drop = GetSubMenu(w.menuBar.handle(), menu);
-        EXPECT_EQ(GetMenuItemCount(drop), itemCounts[menu]) << menu;
-        std::vector<int> found;
-        for (int i = 0; i < GetMenuItemCount(drop); ++i)
-            if (GetMenuState(drop, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) found.push_back(i);
-        EXPECT_EQ(found, separators[menu]) << menu;
-    }
-    // Pictures beside the items the table names, and beside no other.
-    const std::pair<int, int> pictured[] = {{0, 0}, {0, 1}, {0, 2}, {0, 5}, {2, 0}, {2, 1}, {2, 3},
-                                            {2, 4}, {2, 6}, {4, 0}, {1, 1}, {1, 3}, {4, 2}, {0, 7}};
-    int pictures = 0;
-    for (int menu = 0; menu < 5; ++menu)
-        for (int i = 0; i < GetMenuItemCount(GetSubMenu(w.menuBar.handle(), menu)); ++i)
-            if (MenuPicture(w.menuBar.handle(), menu, i)) ++pictures;
-    EXPECT_EQ(pictures, 14);
-    for (const auto& [menu, position] : pictured)
-        EXPECT_NE(MenuPicture(w.menuBar.handle(), menu, position), nullptr) << menu << "," << position;
 }
 
-// The three screen layouts move what their table says; any other keeps the design.
+// Each of the three screen layouts is chosen by its resolution; any other
+// resolution keeps the design, which has the drive box of the smallest one.
 TEST_F(ListWindow, LaysOutForTheScreen) {
     const struct {
         const wchar_t* resolution;
-        long driveTop, folderHeight, fileTop, documentWidth, documentHeight, rowTop, saveLeft, labelTop;
-        long previewHeight, thumbnailTop;
+        long driveTop, documentWidth, thumbnailTop;
     } table[] = {
-        {L"1024", 1170, 3015, 4600, 9735, 7230, 9300, 10000, 840, 7230, 6925},
-        {L"800", 1170, 2145, 3600, 6285, 5580, 7265, 6000, 840, 5580, 6200},
-        {L"640", 600, 1255, 2880, 4215, 3855, 5520, 5350, 900, 3855, 5300},
-        {L"", 600, 2145, 3600, 6285, 5580, 7265, 6000, 840, 5580, 6200},
+        {L"1024", 1170, 9735, 6925}, {L"800", 1170, 6285, 6200}, {L"640", 600, 4215, 5300}, {L"", 600, 6285, 6200},
     };
     for (const auto& row : table) {
         base::ScreenResolution = row.resolution;
         Open();
-        Window& w = *window;
-        EXPECT_EQ(w.folderBox.Left(), 375);
-        EXPECT_TRUE(w.driveBox.Top() == row.driveTop && w.folderBox.Height() == row.folderHeight &&
-                    w.fileBox.Top() == row.fileTop) << testing::PrintToString(row.resolution);
-        EXPECT_TRUE(w.document.Width() == row.documentWidth && w.document.Height() == row.documentHeight &&
-                    w.saveButton.Top() == row.rowTop && w.saveButton.Left() == row.saveLeft &&
-                    w.documentLabel.Top() == row.labelTop) << testing::PrintToString(row.resolution);
-        EXPECT_TRUE(w.PreviewLayout().height == row.previewHeight && w.PreviewLayout().thumbnailTop == row.thumbnailTop)
+        EXPECT_TRUE(window->driveBox.Top() == row.driveTop && window->document.Width() == row.documentWidth &&
+                    window->PreviewLayout().thumbnailTop == row.thumbnailTop)
             << testing::PrintToString(row.resolution);
         prompts.answers.assign({IDOK});
-        w.Unload();
+        window->Unload();
     }
 }
 
@@ -185,13 +111,9 @@ TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
     w.patternBox.SetText(L"*.txt");
     Type(L"abc");
     EXPECT_EQ(w.DocumentText(), L"abc");
-    w.document.SetSelStart(1);
-    w.document.SetSelLength(1);
-    EXPECT_TRUE(w.document.SelStart() == 1 && w.document.SelLength() == 1 && w.document.SelText() == L"b");
+    Select(1, 1);
     w.document.ReplaceSelection(L"\rB\r");
     EXPECT_EQ(w.DocumentText(), L"a\rB\rc");
-    EXPECT_EQ(w.document.TextLength(), 5);
-    EXPECT_EQ(w.document.SelStart(), 4);
     EXPECT_TRUE(AllDocumentCommands(w, true));
     EXPECT_EQ(w.fileBox.Pattern(), L"*.*");
     EXPECT_EQ(w.fileBox.ListCount(), 2);
@@ -225,7 +147,6 @@ TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
         return w.statusBar.PanelText(1);
     };
     EXPECT_EQ(moveTo(0), LoadText(Text::ExitProgram));
-    EXPECT_EQ(moveTo(2500), LoadText(Text::Credits));
     EXPECT_EQ(moveTo(3200), L"Noma Ro 3");
     EXPECT_EQ(moveTo(690), LoadText(Text::SaveAs));
     EXPECT_EQ(moveTo(3500), LoadText(Text::SaveAs));
@@ -251,7 +172,7 @@ TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
     EXPECT_TRUE(w.statusBar.Visible() && w.statusBarItem.Checked());
 }
 
-// Every type filter in list mode, and the picture filters in picture view.
+// Each way a type filter marks, in list mode and in picture view.
 TEST_F(ListWindow, TypeFiltersSetThePatternAndMark) {
     const Names all = {L"a.exe", L"b.BAT", L"c.doc", L"d.txt", L"e.rtf", L"f.pdf", L"g.jpg", L"h.JPG", L"i.gif",
                        L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur", L"o.htm", L"p.html", L"q.css", L"r.zip"};
@@ -268,25 +189,12 @@ TEST_F(ListWindow, TypeFiltersSetThePatternAndMark) {
     } table[] = {
         {Text::SelectExeFiles, false, L"*.exe", {L"a.exe"}, 1},
         {Text::SelectProgramFiles, false, L"*.exe;*.bat;*.com", {L"a.exe", L"b.BAT"}, 2},
-        {Text::SelectDocFiles, false, L"*.doc", {L"c.doc"}, 1},
-        {Text::SelectTxtFiles, false, L"*.txt", {L"d.txt"}, 1},
-        {Text::SelectRtfFiles, false, L"*.rtf", {L"e.rtf"}, 1},
-        {Text::SelectPdfFilesList, false, L"*.pdf", {L"f.pdf"}, 1},
-        {Text::SelectTextTypeFiles, false, L"*.doc;*.txt;*.rtf;*.pdf", {L"c.doc", L"d.txt", L"e.rtf", L"f.pdf"}, 4},
         {Text::SelectJpgFiles, false, L"*.jpg", {L"g.jpg"}, 2},
         {Text::SelectGifFiles, false, L"*.*", {}, 18},
-        {Text::SelectBmpFiles, false, L"*.*", {}, 18},
-        {Text::SelectWmfFiles, false, L"*.*", {}, 18},
-        {Text::SelectIcoFiles, false, L"*.*", {}, 18},
-        {Text::SelectCurFiles, false, L"*.*", {}, 18},
         {Text::SelectPictureFiles, false, L"*.jpg;*.gif;*.bmp;*.wmf;*.ico;*.cur",
          {L"g.jpg", L"h.JPG", L"i.gif", L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur"}, 8},
-        {Text::SelectHtmlFiles, false, L"*.htm;*.html", {L"o.htm", L"p.html"}, 2},
         {Text::SelectInternetFiles, false, nullptr, {L"d.txt", L"o.htm", L"p.html", L"q.css"}, 4},
-        {Text::SelectJpgFiles, true, L"*.jpg", {L"g.jpg"}, 2},
         {Text::SelectGifFiles, true, L"*.gif", {L"i.gif"}, 2},
-        {Text::SelectPictureFiles, true, L"*.jpg;*.gif;*.bmp;*.wmf;*.ico;*.cur",
-         {L"g.jpg", L"h.JPG", L"i.gif", L"j.gif", L"k.bmp", L"l.wmf", L"m.ico", L"n.cur"}, 8},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(testing::PrintToString(LoadText(row.caption)) + (row.pictureMode ? " in picture view" : ""));
