@@ -132,4 +132,23 @@ std::wstring FromUtf16(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
+std::string ToUtf16LittleEndian(std::wstring_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    auto put = [&bytes](char32_t unit) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8 & 0xFF));
+    };
+    for (wchar_t c : text) {
+        const auto point = static_cast<char32_t>(c);
+        if (point > 0xFFFF) {
+            put(0xD800 + ((point - 0x10000) >> 10));
+            put(0xDC00 + ((point - 0x10000) & 0x3FF));
+        } else {
+            put(point);
+        }
+    }
+    return bytes;
+}
+
 }  // namespace base

@@ -24,5 +24,8 @@ std::string ToUtf8(std::wstring_view text);
 
 // UTF-16 bytes in the given order as a wide text; an odd last byte is dropped.
 std::wstring FromUtf16(std::string_view bytes, bool bigEndian);
+// A wide text as UTF-16 little-endian bytes, without a byte-order mark. Every
+// unit survives the way there and back, a lone surrogate of a file name too.
+std::string ToUtf16LittleEndian(std::wstring_view text);
 
 }  // namespace base
