@@ -137,7 +137,24 @@ namespace base {
     X(Searching, 280)                   \
     X(HintIndexedExtension, 281)        \
     X(TooManyForIndexedExtension, 282)  \
-    X(NothingSavedNeedsTxtOrRtf, 283)
+    X(NothingSavedNeedsTxtOrRtf, 283)   \
+    X(UndoLastRename, 284)              \
+    X(UndoQuestion, 285)                \
+    X(RenamedBack, 286)                 \
+    X(NotRenamedBack, 287)              \
+    X(OldNameTaken, 288)                \
+    X(RenamedFileGone, 289)             \
+    X(FolderGone, 290)                  \
+    X(InterruptedRenameQuestion, 291)   \
+    X(JournalUnavailable, 292)          \
+    X(JournalUnreadable, 293)           \
+    X(JournalOfNewerVersion, 294)       \
+    X(NothingToUndo, 295)               \
+    X(JournalEmpty, 296)                \
+    X(JournalNotAJournal, 297)          \
+    X(JournalCutOff, 298)               \
+    X(JournalDamaged, 299)              \
+    X(JournalTooLarge, 300)
 
 #define NOMARO_TEXT_ENUMERATOR(name, id) name = id,
 enum class Text : int { NOMARO_TEXT_IDS(NOMARO_TEXT_ENUMERATOR) };

@@ -9,6 +9,7 @@
 #include "base/Settings.h"
 #include "base/Texts.h"
 #include "rename/RenameFiles.h"
+#include "rename/RenameUndo.h"
 #include "resources/resource.h"
 #include "ui/App.h"
 #include "ui/MainWindows.h"
@@ -99,6 +100,7 @@ void RenameWindow::CreateControls() {
     performTimer.Create(*this, 1500);
     restoreStartNumberTimer.Create(*this, 500);
     restoreSettingsTimer.Create(*this, 250);
+    recoveryTimer.Create(*this, 750);
     CreateMenus();
 
     // Initial state of the options and commands.
@@ -121,6 +123,7 @@ void RenameWindow::CreateMenus() {
     menuBar.Create(*this);
     fileMenu.Create(menuBar);
     clearListItem.Create(fileMenu, [this] { OnClearListClick(); });
+    undoLastRenameItem.Create(fileMenu, [this] { OnUndoLastRenameClick(); });
     countMarkedItem.Create(fileMenu, [this] { OnCountMarkedClick(); });
     fileMenu.AddSeparator();
     exitItem.Create(fileMenu, [this] { Unload(); });
@@ -169,6 +172,7 @@ void RenameWindow::WireHandlers() {
     performTimer.OnTimer = [this] { OnPerformTimer(); };
     restoreStartNumberTimer.OnTimer = [this] { OnRestoreStartNumberTimer(); };
     restoreSettingsTimer.OnTimer = [this] { OnRestoreSettingsTimer(); };
+    recoveryTimer.OnTimer = [this] { OnRecoveryTimer(); };
 
     // Hints in the first panel of the status bar.
     const std::pair<ui::Control*, base::Text> hints[] = {
@@ -203,11 +207,13 @@ void RenameWindow::OnLoad() {
     exitPicture.Load(IDB_MENU_EXIT);
     helpPicture.Load(IDB_MENU_HELP);
     aboutPicture.Load(IDB_MENU_ABOUT);
-    menuBar.SetPictureAt(0, 3, exitPicture.handle());
+    exitItem.SetPicture(exitPicture.handle());
     menuBar.SetPictureAt(3, 0, helpPicture.handle());
     menuBar.SetPictureAt(3, 2, aboutPicture.handle());
     fileBox.SetPath(folderBox.Path());
+    RefreshUndoItem();
     restoreSettingsTimer.SetEnabled(true);
+    recoveryTimer.SetEnabled(true);
 }
 
 // Places every control for the screen: the design layout fits 800 x 600,
@@ -268,6 +274,7 @@ void RenameWindow::SetCaptions() {
     startNumberOption.SetCaption(LoadText(Text::OtherStartNumber));
     fileMenu.SetCaption(LoadText(Text::FileMenu));
     clearListItem.SetCaption(LoadText(Text::New));
+    undoLastRenameItem.SetCaption(LoadText(Text::UndoLastRename));
     countMarkedItem.SetCaption(LoadText(Text::CountMarkedFiles));
     exitItem.SetCaption(LoadText(Text::Exit));
     optionsMenu.SetCaption(LoadText(Text::RenameOptionMenu));
@@ -544,7 +551,9 @@ void RenameWindow::OnPlanTimer() {
 void RenameWindow::OnPerformTimer() {
     performTimer.SetEnabled(false);
     try {
-        naming::PerformRenames(plan_, ReadOptions(), clearWriteProtectionItem.Checked());
+        naming::PerformRenames(plan_, ReadOptions(), clearWriteProtectionItem.Checked(),
+                               [this](const std::wstring& reason) { WarnRenameWithoutJournal(hwnd(), reason); });
+        RefreshUndoItem();
         RestoreCursor();
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         ui::MsgBox(hwnd(), L"Renaiming Complete", MB_OK | MB_ICONINFORMATION, L"Stop");
@@ -567,7 +576,40 @@ void RenameWindow::ReportEngineFailure(const base::RunError& error) {
     OnClearListClick();
     fileBox.Refresh();
     newNameBox.SetFocus();
+    RefreshUndoItem();
     RestoreCursor();
+}
+
+// ---- Undo --------------------------------------------------------------------
+
+void RenameWindow::OnMenuPopup(HMENU menu) {
+    if (menu == fileMenu.handle()) RefreshUndoItem();
+}
+
+// Another process (the file manager's rename window) may have renamed since
+// the last look, so the state is read from the journals each time.
+void RenameWindow::RefreshUndoItem() { undoLastRenameItem.SetEnabled(CanUndoLastRename()); }
+
+void RenameWindow::OnUndoLastRenameClick() {
+    if (UndoLastRename(hwnd(), busy_)) AfterRollback();
+    RefreshUndoItem();
+}
+
+void RenameWindow::OnRecoveryTimer() {
+    recoveryTimer.SetEnabled(false);
+    if (RecoverInterruptedRenames(hwnd(), busy_)) AfterRollback();
+    RefreshUndoItem();
+}
+
+// The names on the disk changed: the file box shows them, and entries of
+// the rename list whose file no longer carries its name leave the list.
+void RenameWindow::AfterRollback() {
+    fileBox.Refresh();
+    for (int i = renameList.ListCount() - 1; i >= 0; --i) {
+        const std::wstring path = base::JoinPath(entryFolders[i], renameList.List(i));
+        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) RemoveEntry(i);
+    }
+    EnableListCommands(renameList.ListCount() > 0);
 }
 
 void RenameWindow::SetBusyCursor() { busy_.SetBusy(); }

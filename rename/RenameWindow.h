@@ -62,6 +62,7 @@ public:
     ui::Timer performTimer;             // Timer3: performs the renaming, 1500 ms
     ui::Timer restoreStartNumberTimer;  // Timer4: restores the start number, 500 ms
     ui::Timer restoreSettingsTimer;     // Timer5: restores the settings, 250 ms
+    ui::Timer recoveryTimer;            // offers batches that were cut off for rollback, 750 ms
     // Menus
     ui::MenuBar menuBar;   // MenuBar1
     ui::Menu fileMenu;     // f: File
@@ -69,6 +70,7 @@ public:
     ui::Menu selectMenu;   // aff: Select, the type filters
     ui::Menu helpMenu;     // h: Help
     ui::MenuItem clearListItem;             // clear: New, empties the rename list
+    ui::MenuItem undoLastRenameItem;        // Undo Last Rename: takes the last batch back
     ui::MenuItem countMarkedItem;           // cf: counts the files marked in fileBox
     ui::MenuItem exitItem;                  // quit: Exit
     ui::MenuItem clearWriteProtectionItem;  // noorm: renamed files get normal attributes
@@ -106,6 +108,8 @@ public:
     void OnPerformTimer();
     void OnRestoreStartNumberTimer();
     void OnRestoreSettingsTimer();
+    void OnRecoveryTimer();
+    void OnUndoLastRenameClick();
     void OnCountMarkedClick();
     void OnClearWriteProtectionClick();
     void OnStatusBarClick();
@@ -126,6 +130,7 @@ protected:
     void OnFormMouseMove(int button, int shift, long x, long y) override;
     void OnFormClick() override;
     void OnEscape() override;
+    void OnMenuPopup(HMENU menu) override;
     SIZE DesignSize() const override;
 
 private:
@@ -143,6 +148,8 @@ private:
     int IndexChoice() const;
     void RestoreSettings();
     void ReportEngineFailure(const base::RunError& error);
+    void RefreshUndoItem();
+    void AfterRollback();
 
     NamingControls naming_{
         newNameFrame, newNameLabel, extensionFrame, indexFrame,

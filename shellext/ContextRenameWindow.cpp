@@ -259,7 +259,8 @@ void ContextRenameWindow::OnRenameClick() {
     if (ui::MsgBox(hwnd(), L"Rename the selected file(s)?", MB_OKCANCEL | MB_ICONQUESTION,
                    L"Rename?") == IDOK) {
         try {
-            naming::PerformRenames(plan_, options, clearAttributesBox.Value());
+            naming::PerformRenames(plan_, options, clearAttributesBox.Value(),
+                                   [this](const std::wstring& reason) { WarnNoJournal(reason); });
         } catch (...) {
             ReportRenameFailure(CurrentFailure());
         }
@@ -293,6 +294,14 @@ bool ContextRenameWindow::PlanRenames(naming::NamingOptions& options) {
     plan_ = naming::BuildPlan(entries, options).entries;
     naming::CheckNewNames(plan_, options);  // a bad name stops before the question
     return true;
+}
+
+// The extension's window speaks English only, as its other messages do.
+void ContextRenameWindow::WarnNoJournal(const std::wstring& reason) {
+    ui::MsgBox(hwnd(),
+               L"The journal of this rename cannot be written (" + reason +
+                   L"), so the rename cannot be undone afterwards. The files are renamed all the same.",
+               MB_OK | MB_ICONEXCLAMATION, L"Rename?");
 }
 
 void ContextRenameWindow::ReportFailure(const base::RunError& failure) {

@@ -88,6 +88,7 @@ private:
     naming::NamingOptions ReadOptions() const;
     bool IndexChosen() const;
     void ReportFailure(const base::RunError& failure);
+    void WarnNoJournal(const std::wstring& reason);
     void ReportRenameFailure(const base::RunError& failure);
     // Runs a handler; whatever it lets escape is reported and goes no
     // further: a window procedure of the shell must never see an exception.

@@ -404,6 +404,9 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
             if (InClientArea(hwnd_, lParam)) OnFormClick();
         }
         return true;
+    case WM_INITMENUPOPUP:
+        OnMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return true;
     case WM_CLOSE:
         Unload();
         return true;

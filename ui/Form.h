@@ -103,6 +103,9 @@ protected:
     virtual void OnFormClick() {}
     // Esc pressed anywhere in the window, when there is no cancel button.
     virtual void OnEscape() {}
+    // A drop-down menu of the form is about to open: the moment to bring the
+    // states of its items up to date.
+    virtual void OnMenuPopup(HMENU /*menu*/) {}
 
     // Window style of the form; a fixed single frame with caption by default.
     virtual DWORD FormStyle() const;
