@@ -154,7 +154,8 @@ namespace base {
     X(JournalNotAJournal, 297)          \
     X(JournalCutOff, 298)               \
     X(JournalDamaged, 299)              \
-    X(JournalTooLarge, 300)
+    X(JournalTooLarge, 300)             \
+    X(BatchTooLargeForJournal, 301)
 
 #define NOMARO_TEXT_ENUMERATOR(name, id) name = id,
 enum class Text : int { NOMARO_TEXT_IDS(NOMARO_TEXT_ENUMERATOR) };

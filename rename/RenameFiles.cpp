@@ -9,6 +9,7 @@
 #include "base/Paths.h"
 #include "base/RunError.h"
 #include "base/Scoped.h"
+#include "base/Texts.h"
 #include "base/Win32Error.h"
 
 namespace naming {
@@ -137,6 +138,11 @@ public:
             reason = FailureText(GetLastError(), folder);
             return false;
         }
+        std::string bytes = EncodeJournal(Journal{BatchState::Running, 0, entries});
+        if (entries.size() > kMaxJournalEntries || bytes.size() > kMaxJournalBytes) {
+            reason = base::LoadText(base::Text::BatchTooLargeForJournal);  // it could not be read back
+            return false;
+        }
         RemoveSupersededJournals();
         file_.Reset(CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -144,7 +150,7 @@ public:
             reason = FailureText(GetLastError(), path_);
             return false;
         }
-        if (!WriteAll(file_.get(), EncodeJournal(Journal{BatchState::Running, 0, entries})) ||
+        if (!WriteAll(file_.get(), bytes) ||
             !FlushFileBuffers(file_.get())) {
             reason = FailureText(GetLastError(), path_);
             file_.Reset();

@@ -177,3 +177,99 @@ TEST_F(RenameFiles, LetterCaseChangesReachTheDisk) {
         Clear();
     }
 }
+
+// A batch on the real disk leaves one journal, names outside the ANSI code page included; the
+// next batch replaces it, and taking it back restores the names it changed and no other.
+TEST_F(RenameFiles, EachBatchLeavesAJournalThatTakesItBack) {
+    const std::wstring omega = L"\u03a9mega.jpg", tokyo = L"\u6771\u4eac.JPG";
+    for (const auto& name : {L"a.jpg", omega.c_str(), tokyo.c_str()}) Write({name, base::ToAnsi(name)});
+    const Options caseOnly = Named(L"*", false, L"JPG");
+    auto plan = Plan({L"a.jpg", omega, tokyo}, caseOnly, folder);
+    PerformRenames(plan, caseOnly, false, NoWarning);
+    ASSERT_EQ(StoredJournals().size(), 1u);
+    {
+        HeldJournal first = LastFinishedBatch();
+        ASSERT_EQ(first.status(), HeldJournal::Status::Held);
+        ASSERT_EQ(first.journal().entries.size(), 2u);  // the third name stays as it is
+        EXPECT_EQ(first.journal().entries[1].oldName, omega);
+        EXPECT_EQ(first.journal().entries[1].temporaryName.rfind(L"~nomaro-", 0), 0u);
+    }
+
+    const Options trip = Named(L"Trip");
+    plan = Plan({L"a.JPG", L"\u03a9mega.JPG", tokyo}, trip, folder);
+    PerformRenames(plan, trip, false, NoWarning);
+    const std::vector<std::wstring> journals = StoredJournals();
+    ASSERT_EQ(journals.size(), 1u);
+    HeldJournal last = LastFinishedBatch();
+    ASSERT_EQ(last.status(), HeldJournal::Status::Held);
+    EXPECT_EQ(last.path(), journals[0]);
+    EXPECT_EQ(last.journal().renamedCount, 3u);
+    EXPECT_EQ(HeldJournal(journals[0]).status(), HeldJournal::Status::Live);  // held here, so not for another
+
+    Write({L"outsider.txt", "x"});
+    const RollbackReport report = Rollback(last.journal(), last.journal().renamedCount, RealDisk());
+    EXPECT_EQ(report.restored, 3u);
+    EXPECT_TRUE(report.left.empty());
+    ASSERT_TRUE(last.SetState(BatchState::Undone, 3));
+    std::map<std::wstring, std::string> contents;
+    for (const auto& [key, file] : Read()) contents[file.name] = file.content;
+    EXPECT_EQ(contents, (std::map<std::wstring, std::string>{{L"a.JPG", "a.jpg"},
+                                                            {L"\u03a9mega.JPG", base::ToAnsi(omega)},
+                                                            {tokyo, base::ToAnsi(tokyo)},
+                                                            {L"outsider.txt", "x"}}));
+    last = HeldJournal(std::wstring());
+    EXPECT_EQ(LastFinishedBatch().status(), HeldJournal::Status::Missing);  // taken back: not offered again
+}
+
+// When the journal cannot be written the user is told why before any file moves, and the batch
+// goes on; a journal file that cannot be used is named as such and can be set aside.
+TEST_F(RenameFiles, JournalsThatCannotBeWrittenOrReadAreReported) {
+    std::ofstream(fs::path(appData + L"\\Nomaro")) << "a file where the folder should be";
+    Write({L"a.jpg", "a"});
+    const Options trip = Named(L"Trip");
+    auto plan = Plan({L"a.jpg"}, trip, folder);
+    std::vector<std::wstring> warnings;
+    PerformRenames(plan, trip, false, [&](const std::wstring& reason) {
+        warnings.push_back(reason);
+        EXPECT_EQ(Read().begin()->second.name, L"a.jpg");  // told before the move
+    });
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find(appData), std::wstring::npos) << base::ToAnsi(warnings[0]);
+    EXPECT_EQ(Read().begin()->second.name, L"Trip0001.jpg");
+    DeleteFileW((appData + L"\\Nomaro").c_str());
+
+    ASSERT_TRUE(CreateDirectoryW(JournalFolder().c_str(), nullptr));
+    const std::wstring journal = JournalFolder() + L"\\batch-0.journal";
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool aFolder;  // a folder in the journal's place cannot be opened as a file
+        HeldJournal::Status status;
+        JournalFault fault;
+    } table[] = {
+        {"empty", "", false, HeldJournal::Status::Faulty, JournalFault::Empty},
+        {"garbage", "\x7f" "ELF\x01\x02", false, HeldJournal::Status::Faulty, JournalFault::NotAJournal},
+        {"whole", EncodeJournal({BatchState::Running, 0, {{folder, L"a", L"b", L""}}}), false,
+         HeldJournal::Status::Held, JournalFault::None},
+        {"a folder", "", true, HeldJournal::Status::Refused, JournalFault::None},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.what);
+        if (row.aFolder)
+            CreateDirectoryW(journal.c_str(), nullptr);
+        else
+            std::ofstream(fs::path(journal), std::ios::binary) << row.bytes;
+        HeldJournal held(journal);
+        EXPECT_EQ(held.status(), row.status);
+        EXPECT_EQ(held.fault(), row.fault);
+        EXPECT_EQ(held.status() == HeldJournal::Status::Refused, !held.reason().empty());
+        if (row.status == HeldJournal::Status::Faulty) {
+            EXPECT_EQ(held.SetAside(), journal + L".damaged");
+            EXPECT_EQ(GetFileAttributesW(journal.c_str()), INVALID_FILE_ATTRIBUTES);
+            DeleteFileW((journal + L".damaged").c_str());
+        }
+        held = HeldJournal(std::wstring());
+        DeleteFileW(journal.c_str());
+        RemoveDirectoryW(journal.c_str());
+    }
+}

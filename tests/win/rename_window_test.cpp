@@ -13,6 +13,7 @@
 
 #include "base/Settings.h"
 #include "base/Texts.h"
+#include "rename/RenameFiles.h"
 #include "rename/RenameWindow.h"
 #include "tests/win/prompts.h"
 #include "tests/win/temp_folder.h"
@@ -58,6 +59,7 @@ protected:
     // As the program does: the settings come back on timers.
     void Open(bool startNumberToo = true) {
         window = std::make_unique<Window>();
+        window->Show();
         window->Show();
         window->restoreSettingsTimer.FireNow();
         if (startNumberToo) window->restoreStartNumberTimer.FireNow();
@@ -413,4 +415,99 @@ TEST_F(RenameWindow, SettingsAreSavedAndRestored) {
     ASSERT_NE(ui::CurrentMainWindow(), nullptr);
     EXPECT_EQ(ui::CurrentMainWindow()->Caption(), L"list window stand-in");
     ui::CurrentMainWindow()->Unload();
+}
+
+namespace {
+// A message text of the table with %1 and %2 filled in.
+std::wstring Filled(Text id, const std::wstring& first, const std::wstring& second = {}) {
+    std::wstring text = LoadText(id);
+    text.replace(text.find(L"%1"), 2, first);
+    if (const size_t at = text.find(L"%2"); at != std::wstring::npos) text.replace(at, 2, second);
+    return text;
+}
+}  // namespace
+
+// Undo Last Rename asks first, gives back every old name it can, never over another file, and
+// names the one it cannot; it is grayed when there is nothing (more) to undo.
+TEST_F(RenameWindow, UndoLastRenameTakesTheLastBatchBack) {
+    Open();
+    EXPECT_FALSE(window->undoLastRenameItem.Enabled());
+    const fs::path in = folder / "undo";
+    Collect({L"a.jpg", L"b.JPG"}, in);
+    window->newNameBox.SetText(L"Trip");
+    window->fourDigitOption.SetValue(true);
+    Rename();
+    ASSERT_EQ(FilesOn(in), (std::set<std::wstring>{L"Trip0001.jpg", L"Trip0002.JPG"}));
+    EXPECT_TRUE(window->undoLastRenameItem.Enabled());
+
+    MakeFiles({L"a.jpg"}, in);  // another file took the first old name meanwhile
+    prompts.seen.clear();
+    prompts.answers.assign({IDNO});
+    window->undoLastRenameItem.Click();
+    EXPECT_TRUE(prompts.Said(0, Filled(Text::UndoQuestion, L"2"), LoadText(Text::UndoLastRename),
+                             MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(FilesOn(in), (std::set<std::wstring>{L"a.jpg", L"Trip0001.jpg", L"Trip0002.JPG"}));
+
+    prompts.answers.assign({IDYES, IDOK});
+    window->undoLastRenameItem.Click();
+    EXPECT_EQ(FilesOn(in), (std::set<std::wstring>{L"a.jpg", L"Trip0001.jpg", L"b.JPG"}));
+    EXPECT_TRUE(prompts.Said(2, Filled(Text::RenamedBack, L"1", L"2") + L"\r\r" + LoadText(Text::NotRenamedBack) +
+                                    L"\r" + (in / L"Trip0001.jpg").wstring() + L" (a.jpg): " +
+                                    LoadText(Text::OldNameTaken),
+                             LoadText(Text::UndoLastRename), MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(prompts.seen.size(), 3u);
+    EXPECT_FALSE(window->undoLastRenameItem.Enabled());
+    EXPECT_EQ(window->fileBox.ListCount(), 3);
+}
+
+// A journal that says running and that no process holds is a batch that was cut off: the window
+// offers it when it opens. Yes takes it back at once, No leaves it to Undo Last Rename. A journal
+// that cannot be read is named and set aside.
+TEST_F(RenameWindow, AnInterruptedBatchIsOfferedWhenTheWindowOpens) {
+    const fs::path journals = naming::JournalFolder();
+    const fs::path journal = journals / L"batch-0000000000000001-1.journal";
+    const fs::path in = folder / L"cut \u03a9ff";
+    const std::wstring temporary = L"~nomaro-1-2.tmp";
+    const naming::Journal cutOff{naming::BatchState::Running, 0,
+                                 {{in.wstring(), L"c.jpg", L"Trip0001.jpg", L""},
+                                  {in.wstring(), L"d.jpg", L"Trip0002.jpg", L""},
+                                  {in.wstring(), L"e.jpg", L"E.jpg", temporary},
+                                  {in.wstring(), L"f.jpg", L"Trip0004.jpg", L""}}};
+    const std::set<std::wstring> before{L"c.jpg", L"d.jpg", L"e.jpg", L"f.jpg"};
+    for (const int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer == IDYES ? "yes" : "no");
+        // Cut off between the two steps of the third entry.
+        MakeFiles({L"Trip0001.jpg", L"Trip0002.jpg", temporary, L"f.jpg"}, in);
+        fs::create_directories(journals);
+        std::ofstream(journal, std::ios::binary) << naming::EncodeJournal(cutOff);
+        Open();
+        prompts.seen.clear();
+        prompts.answers.assign({answer, IDOK});
+        window->recoveryTimer.FireNow();
+        EXPECT_TRUE(prompts.Said(0, Filled(Text::InterruptedRenameQuestion, L"3", L"4"),
+                                 LoadText(Text::UndoLastRename), MB_YESNO | MB_ICONQUESTION));
+        if (answer == IDNO) {
+            EXPECT_EQ(prompts.seen.size(), 1u);
+            EXPECT_TRUE(window->undoLastRenameItem.Enabled());
+            prompts.answers.assign({IDYES, IDOK});
+            window->undoLastRenameItem.Click();
+            EXPECT_TRUE(prompts.Said(1, Filled(Text::UndoQuestion, L"3")));
+        }
+        EXPECT_TRUE(prompts.Said(prompts.seen.size() - 1, Filled(Text::RenamedBack, L"3", L"3"),
+                                 LoadText(Text::UndoLastRename), MB_OK | MB_ICONINFORMATION));
+        EXPECT_EQ(FilesOn(in), before);
+        EXPECT_FALSE(window->undoLastRenameItem.Enabled());
+        prompts.answers.assign({IDOK});
+        window->Unload();
+        fs::remove_all(in);
+    }
+
+    std::ofstream(journal, std::ios::binary) << "\xff\xfe" "garbage";
+    Open();
+    prompts.seen.clear();
+    window->recoveryTimer.FireNow();
+    EXPECT_TRUE(prompts.Said(0, Filled(Text::JournalUnreadable, journal.wstring(), LoadText(Text::JournalNotAJournal)),
+                             L"", MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(FilesOn(journals), (std::set<std::wstring>{journal.filename().wstring() + L".damaged"}));
+    fs::remove_all(journals);
 }

@@ -5,6 +5,7 @@
 #include "base/RunError.h"
 #include "tests/win/dialogs.h"
 #include "tests/win/prompts.h"
+#include "tests/win/remove_tree.h"
 
 namespace testing_support {
 
@@ -100,7 +101,17 @@ ScriptedDialogs::~ScriptedDialogs() { FailOnEveryDialog(); }
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    // Per-user program data (the rename journals) of this test program alone,
+    // so that test programs running side by side never see each other's.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring appData = temp + (L"nomaro-appdata-" + std::to_wstring(GetCurrentProcessId()));
+    testing_support::RemoveTree(appData);
+    CreateDirectoryW(appData.c_str(), nullptr);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", appData.c_str());
     testing_support::FailOnEveryPrompt();
     testing_support::FailOnEveryDialog();
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    testing_support::RemoveTree(appData);
+    return result;
 }
