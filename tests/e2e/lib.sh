@@ -72,14 +72,15 @@ click() {
   xdotool mousemove $position click 1
 }
 
-# Answers the message box with the given title by clicking its OK button
-# (a click reaches the box whichever window has the keyboard); prints its
-# texts first so the caller can check them.
+# Answers the message box with the given title by clicking its OK button, or
+# the button with the label given second ("&Yes", "&No"); a click reaches the
+# box whichever window has the keyboard. Prints its texts first so the caller
+# can check them.
 answer_box() {
-  local title=$1 box button
+  local title=$1 label=${2:-OK} box button
   box=$(wintool wait '#32770' "$title" 30000) || fail "no message box \"$title\""
   wintool texts "$box"
-  button=$(wintool labelled "$box" OK) || fail "the message box \"$title\" has no OK button"
+  button=$(wintool labelled "$box" "$label") || fail "the message box \"$title\" has no $label button"
   click "$button"
 }
 

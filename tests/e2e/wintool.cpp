@@ -10,6 +10,7 @@
 //   wintool child <handle> <class> <n>              prints the n-th (from 0) child window of a class
 //   wintool labelled <handle> <text>                prints the child window showing exactly that text
 //   wintool centre <handle>                         prints the screen position of the window's centre ("x y")
+//   wintool items <handle>                          prints how many entries a list box holds
 #include <windows.h>
 
 #include <cstdio>
@@ -136,6 +137,12 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%p\n", static_cast<void*>(GetForegroundWindow()));
         return 0;
     }
-    std::fprintf(stderr, "usage: wintool wait|count|texts|foreground|activate|child|labelled|centre ...\n");
+    if (command == L"items" && argc == 3) {
+        HWND hwnd = HandleFrom(argv[2]);
+        if (!IsWindow(hwnd)) return 1;
+        std::printf("%ld\n", static_cast<long>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: wintool wait|count|texts|foreground|activate|child|labelled|centre|items ...\n");
     return 2;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "rename/RenameUndo.h"
 #include "shellext/ContextRenameWindow.h"
 #include "shellext/ShowRenameWindow.h"
 #include "tests/win/prompts.h"
@@ -142,6 +143,11 @@ TEST_F(ContextWindow, RenamesWithTheChosenOptionsEachFileInItsOwnFolder) {
             EXPECT_EQ(GetFileAttributesW((here.Path() + L"\\" + entry).c_str()) & FILE_ATTRIBUTE_READONLY,
                       example.clear ? 0u : FILE_ATTRIBUTE_READONLY);
         }
+        // The program's Undo Last Rename takes the batch back, the letter-case one included.
+        ui::BusyCursor busy;
+        prompts.answers.assign({IDYES, IDOK});
+        EXPECT_TRUE(renamer::UndoLastRename(nullptr, busy));
+        EXPECT_EQ(here.Entries(), (Names{L"One\\b.JPG", L"One\\c.tar.gz", L"Two\\a.jpg"}));
     }
 }
 
