@@ -318,6 +318,11 @@ TEST(RenameJournal, DamagedAndForeignFilesAreRefusedWithTheirFault) {
          JournalFault::Damaged},
         {Utf16(L"Nomaro rename journal\t1\r\nstatus\tfinished\t0000000000\r\nentries\t0\r\nend\r\n"),
          JournalFault::Damaged},
+        {Utf16(L"Nomaro rename journal\t1\r\nstate\tfinished\t1\r\nentries\t1\r\n"), JournalFault::Damaged},
+        {Utf16(head + L"C:\\P\x07\ta.jpg\tb.jpg\t\r\nend\r\n"), JournalFault::Damaged},
+        {Utf16(head + L"C:\\P\ta.jpg\tb\x01.jpg\t\r\nend\r\n"), JournalFault::Damaged},
+        {Utf16(L"Nomaro rename journal\t1\r\nstate\tfinished\t0000000000\r\nentries\t32767\r\n"),
+         JournalFault::CutOff},
         {Utf16(L"Nomaro rename journal\t1\r\nstate\tfinished\t0000000000\r\nentries\t32768\r\n"),
          JournalFault::Damaged},  // more than a rename list holds, refused before its lines
         {std::string(kMaxJournalBytes + 1, 'x'), JournalFault::TooLarge},

@@ -44,6 +44,9 @@ TEST(TextEncoding, Utf8AndUtf16BothWays) {
     EXPECT_EQ(FromUtf16(std::string("\0a\x04\x24\xD8\x3D\xDC\xF7" "x", 9), true), L"a\u0424\U0001F4F7")
         << "an odd last byte is dropped";
     EXPECT_EQ(FromUtf16("x", true), L"");
+    EXPECT_EQ(ToUtf16LittleEndian(L"a\uffff\U0001F4F7"), std::string("a\0\xFF\xFF\x3D\xD8\xF7\xDC", 8));
+    const std::wstring lone(1, static_cast<wchar_t>(0xDC00));
+    EXPECT_EQ(FromUtf16(ToUtf16LittleEndian(lone), false), lone) << "names keep lone surrogates";
     EXPECT_EQ(ToUtf8(L"\u00e9\u20ac\U0001F4F7"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\xB7");
     EXPECT_EQ(FromUtf8("a\xC3(b\xE2\x82"), L"a\ufffd(b\ufffd\ufffd");
     EXPECT_EQ(FromUtf8("\x80z"), L"\ufffdz");
