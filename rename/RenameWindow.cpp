@@ -295,14 +295,14 @@ void RenameWindow::SetCaptions() {
 
 void RenameWindow::AddEntry(const std::wstring& folder, const std::wstring& name) {
     renameList.AddItem(name);
-    entryFolders.push_back(folder);
+    entries_.push_back({folder, name});
     names_.insert(name);
 }
 
 void RenameWindow::RemoveEntry(int index) {
-    names_.erase(renameList.List(index));
+    names_.erase(entries_[static_cast<size_t>(index)].name);
     renameList.RemoveItem(index);
-    entryFolders.erase(entryFolders.begin() + index);
+    entries_.erase(entries_.begin() + index);
 }
 
 void RenameWindow::EnableListCommands(bool enabled) {
@@ -313,7 +313,7 @@ void RenameWindow::EnableListCommands(bool enabled) {
 
 void RenameWindow::ClearRenameList() {
     renameList.Clear();
-    entryFolders.clear();
+    entries_.clear();
     names_.clear();
     plan_.clear();
 }
@@ -484,14 +484,6 @@ naming::NamingOptions RenameWindow::ReadOptions() const {
     return naming_.Read(indexedExtensionBox.Value());
 }
 
-std::vector<naming::RenameEntry> RenameWindow::Entries() const {
-    std::vector<naming::RenameEntry> entries;
-    entries.reserve(entryFolders.size());
-    for (size_t i = 0; i < entryFolders.size(); ++i)
-        entries.push_back({entryFolders[i], renameList.List(static_cast<int>(i))});
-    return entries;
-}
-
 // ---- Rename engine ---------------------------------------------------------
 
 void RenameWindow::OnRenameClick() {
@@ -524,7 +516,7 @@ void RenameWindow::OnPlanTimer() {
         case naming::PlanCheck::Ready:
             break;
         }
-        naming::Plan plan = naming::BuildPlan(Entries(), options);
+        naming::Plan plan = naming::BuildPlan(entries_, options);
         if (plan.tooManyForIndexedExtension) {
             ui::MsgBox(hwnd(), LoadText(Text::TooManyForIndexedExtension), MB_OK | MB_ICONSTOP,
                        L"Stop");
@@ -606,7 +598,8 @@ void RenameWindow::OnRecoveryTimer() {
 void RenameWindow::AfterRollback() {
     fileBox.Refresh();
     for (int i = renameList.ListCount() - 1; i >= 0; --i) {
-        const std::wstring path = base::JoinPath(entryFolders[i], renameList.List(i));
+        const naming::RenameEntry& entry = entries_[static_cast<size_t>(i)];
+        const std::wstring path = base::JoinPath(entry.folder, entry.name);
         if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) RemoveEntry(i);
     }
     EnableListCommands(renameList.ListCount() > 0);

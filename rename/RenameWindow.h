@@ -32,8 +32,7 @@ public:
     ui::Button renameButton;     // Command3: RENAME
     ui::Button clearListButton;  // Command4: Clear the list
     ui::Label renameListLabel;   // Label3: caption of the rename list
-    ui::ListBox renameList;      // List2: names of the rename list; several can be marked
-    std::vector<std::wstring> entryFolders;  // List1: folder of each entry of renameList
+    ui::ListBox renameList;      // List2: shows the names of Entries(); several can be marked
     // New name
     ui::Frame newNameFrame;   // Frame1
     ui::Label newNameLabel;   // Label1
@@ -122,6 +121,8 @@ public:
     void RestoreCursor();
     void RefreshAllLists();
     void SaveSettings();
+    // The rename list: each file with its folder, in the order renameList shows them.
+    const std::vector<naming::RenameEntry>& Entries() const { return entries_; }
 
 protected:
     void CreateControls() override;
@@ -144,7 +145,6 @@ private:
     void EnableListCommands(bool enabled);
     void ClearRenameList();
     naming::NamingOptions ReadOptions() const;
-    std::vector<naming::RenameEntry> Entries() const;
     int IndexChoice() const;
     void RestoreSettings();
     void ReportEngineFailure(const base::RunError& error);
@@ -156,7 +156,8 @@ private:
         newNameBox, keepExtensionOption, newExtensionOption, newExtensionLabel,
         newExtensionBox, fourDigitOption, threeDigitOption, twoDigitOption,
         startNumberOption, startNumberBox};
-    std::unordered_set<std::wstring> names_;  // renameList's names exactly, for the duplicate test
+    std::vector<naming::RenameEntry> entries_;
+    std::unordered_set<std::wstring> names_;  // the names of entries_ exactly, for the duplicate test
     std::vector<naming::PlannedRename> plan_;
     ui::BusyCursor busy_;
     std::wstring driveAtFocus_;  // the drive shown when the drive list got the focus
