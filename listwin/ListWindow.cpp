@@ -31,6 +31,8 @@ using base::Text;
 namespace {
 const wchar_t kCaption[] = L"Noma Ro 3.1  (Print & Save)";
 const wchar_t kHelpTopic[] = L"html\\file3mnn.htm";
+const wchar_t kPrintHelpTopic[] = L"html\\file24oj.htm";
+const wchar_t kSaveHelpTopic[] = L"html\\file4r77.htm";
 const COLORREF kMaskColor = RGB(255, 0, 255);
 
 // Positions in twips that the three screen layouts change; the design
@@ -250,6 +252,11 @@ void ListWindow::WireHandlers() {
     undoButton.OnClick = [this] { OnUndoClick(); };
     redoButton.OnClick = [this] { OnRedoClick(); };
     printButton.OnClick = [this] { PrintMessage(); };
+    // The right button released over Print or Save to file opens the help at its topic.
+    for (const auto& [button, topic] : {std::pair{&printButton, kPrintHelpTopic}, std::pair{&saveButton, kSaveHelpTopic}})
+        button->OnMouseUp = [topic = topic](int pressed, int, long, long) {
+            if (pressed == ui::kRightButton) base::ShowHelpTopic(topic);
+        };
 
     // Hints in the first panel of the status bar, in list mode only.
     const std::pair<ui::Control*, base::Text> hints[] = {

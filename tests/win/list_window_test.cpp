@@ -404,3 +404,45 @@ TEST_F(ListWindow, MissingModeEndsTheProgram) {
         },
         testing::ExitedWithCode(0), "told: files missing");
 }
+
+
+namespace {
+// The help viewer's window of this process; under Wine it shows the help
+// file's contents beside a blank page.
+HWND HelpWindow() {
+    HWND help = FindWindowW(L"HH Parent", nullptr);
+    DWORD process = 0;
+    if (help) GetWindowThreadProcessId(help, &process);
+    return process == GetCurrentProcessId() ? help : nullptr;
+}
+
+void CloseHelpWindow(HWND help) {
+    PostMessageW(help, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 100 && IsWindow(help); ++i, Sleep(10)) ui::DoEvents();
+}
+}  // namespace
+
+// The right button released over Print or Save to file opens the help; over
+// another button it does not.
+TEST_F(ListWindow, RightClickOnPrintOrSaveOpensTheHelp) {
+    Open();
+    Type(L"names");  // Print and Save take the mouse once there is a list
+    const struct {
+        ui::Button* button;
+        bool opensHelp;
+    } table[] = {
+        {&window->printButton, true}, {&window->saveButton, true},
+        {&window->clearButton, false}, {&window->exitButton, false},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::PrintToString(row.button->Caption()));
+        ASSERT_TRUE(row.button->Enabled());
+        SendMessageW(row.button->hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(row.button->hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+        HWND help = HelpWindow();
+        EXPECT_EQ(help != nullptr, row.opensHelp);
+        if (help) CloseHelpWindow(help);
+        EXPECT_TRUE(window->IsLoaded() && window->DocumentText() == L"names");
+    }
+    EXPECT_TRUE(prompts.seen.empty());
+}
