@@ -793,7 +793,10 @@ void ListWindow::OnCountMarkedClick() {
 
 // ---- Options ---------------------------------------------------------------
 
-void ListWindow::OnViewPicturesItemClick() { viewPicturesBox.SetValue(!viewPicturesBox.Value()); }
+// Checks the box when it is unchecked and unchecks it otherwise (grayed too).
+void ListWindow::OnViewPicturesItemClick() {
+    viewPicturesBox.SetValue(viewPicturesBox.State() == ui::CheckValue::Unchecked);
+}
 
 void ListWindow::OnIncludePathClick() {
     if (ListMode()) includePathItem.SetChecked(!includePathItem.Checked());
@@ -848,19 +851,19 @@ int WholeNumber(const std::wstring& text) {
 void ListWindow::SaveSettings() {
     base::WriteIniValue(L"printsave", L"lastcat", folderBox.Path());
     base::WriteIniValue(L"printsave", L"format", patternBox.Text());
-    base::WriteIniValue(L"printsave", L"pictures", viewPicturesBox.Value() ? L"1" : L"0");
+    base::WriteIniValue(L"printsave", L"pictures", std::to_wstring(static_cast<int>(viewPicturesBox.State())));
 }
 
 // A quarter of a second after loading, the saved mode, folder and pattern
-// come back, in that order. A folder that is gone (or on a drive not ready)
-// leaves drive C and the pattern as they are; a missing or damaged mode, or
-// any other failure, is reported and ends the program.
+// come back, in that order; the mode is the picture box's value, and a
+// grayed box (2) keeps list mode. A folder that is gone (or on a drive not
+// ready) leaves drive C and the pattern as they are; a missing or damaged
+// mode, a value the box refuses, or any other failure, is reported and ends
+// the program.
 void ListWindow::OnRestoreSettingsTimer() {
     restoreSettingsTimer.SetEnabled(false);
     try {
-        const int pictures = WholeNumber(base::ReadIniValue(L"printsave", L"pictures"));
-        if (pictures != 0 && pictures != 1) throw base::RunError(base::err::InvalidPropertyValue);
-        if (viewPicturesBox.Value() != (pictures == 1)) viewPicturesBox.SetValue(pictures == 1);
+        viewPicturesBox.SetNumber(WholeNumber(base::ReadIniValue(L"printsave", L"pictures")));
         folderBox.SetPath(base::ReadIniValue(L"printsave", L"lastcat"));
         patternBox.SetText(base::ReadIniValue(L"printsave", L"format"));
     } catch (const base::RunError& error) {

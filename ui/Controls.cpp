@@ -213,20 +213,38 @@ void Button::Notify(int code) {
     if (code == BN_CLICKED && OnClick) OnClick();
 }
 
+// Three-state, so that it can show the grayed value; the clicks are
+// handled here, as the box cannot cycle through its states by itself the
+// way it should.
 void CheckBox::Create(Form& form, Frame* container) {
-    CreateWindowOf(form, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, container);
+    CreateWindowOf(form, WC_BUTTONW, BS_3STATE | WS_TABSTOP | WS_GROUP, 0, container);
 }
 
-bool CheckBox::Value() const { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+CheckValue CheckBox::State() const {
+    switch (SendMessageW(hwnd(), BM_GETCHECK, 0, 0)) {
+    case BST_CHECKED: return CheckValue::Checked;
+    case BST_INDETERMINATE: return CheckValue::Grayed;
+    default: return CheckValue::Unchecked;
+    }
+}
 
-void CheckBox::SetValue(bool checked) {
-    if (Value() == checked) return;
-    SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void CheckBox::SetState(CheckValue value) {
+    if (State() == value) return;
+    const WPARAM check = value == CheckValue::Checked ? BST_CHECKED
+                         : value == CheckValue::Grayed ? BST_INDETERMINATE
+                                                       : BST_UNCHECKED;
+    SendMessageW(hwnd(), BM_SETCHECK, check, 0);
     if (OnClick) OnClick();
 }
 
+void CheckBox::SetNumber(int value) {
+    if (value < 0 || value > static_cast<int>(CheckValue::Grayed))
+        throw base::RunError(base::err::InvalidPropertyValue);
+    SetState(static_cast<CheckValue>(value));
+}
+
 void CheckBox::Notify(int code) {
-    if (code == BN_CLICKED && OnClick) OnClick();
+    if (code == BN_CLICKED) SetValue(State() == CheckValue::Unchecked);
 }
 
 void OptionButton::Create(Form& form, Frame* container, bool firstOfGroup) {

@@ -128,11 +128,24 @@ public:
     void Notify(int code) override;
 };
 
+// The values of a check box: unchecked, checked, and grayed (neither, set
+// only by the program).
+enum class CheckValue { Unchecked = 0, Checked = 1, Grayed = 2 };
+
+// A check box; a click of the user checks it when it is unchecked and
+// unchecks it otherwise (a grayed box too).
 class CheckBox : public Control {
 public:
     void Create(Form& form, Frame* container = nullptr);
-    bool Value() const;
-    void SetValue(bool checked);
+    // Whether it is checked (a grayed box is not).
+    bool Value() const { return State() == CheckValue::Checked; }
+    void SetValue(bool checked) { SetState(checked ? CheckValue::Checked : CheckValue::Unchecked); }
+    CheckValue State() const;
+    // Raises OnClick when the value changes.
+    void SetState(CheckValue value);
+    // The value as a number, as a settings file holds it: 0, 1 or 2; any
+    // other number raises 380 (Invalid property value) and changes nothing.
+    void SetNumber(int value);
     void Notify(int code) override;
 };
 

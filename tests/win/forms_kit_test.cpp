@@ -352,6 +352,37 @@ TEST_F(FormsKit, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) 
     EXPECT_EQ(paintAndRead(24, 24), back);
 }
 
+// A check box takes 0, 1 and 2 (grayed, drawn in the box's third state); a
+// click checks an unchecked box and unchecks a checked or grayed one; any
+// other number raises 380 and changes nothing.
+TEST_F(FormsKit, CheckBoxTakesAGrayedValueAndRefusesOthers) {
+    ui::CheckBox box;
+    box.Create(form);
+    box.Move(300, 4000, 2000, 300);
+    int clicks = 0;
+    box.OnClick = [&] { ++clicks; };
+    box.SetNumber(2);
+    EXPECT_EQ(box.State(), ui::CheckValue::Grayed);
+    EXPECT_EQ(SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_FALSE(box.Value());
+    for (int refused : {3, -1}) {
+        int number = 0;
+        try {
+            box.SetNumber(refused);
+        } catch (const base::RunError& error) {
+            number = error.number;
+        }
+        EXPECT_EQ(number, 380) << refused;
+    }
+    EXPECT_EQ(std::pair(box.State(), clicks), std::pair(ui::CheckValue::Grayed, 1));
+    for (ui::CheckValue after : {ui::CheckValue::Unchecked, ui::CheckValue::Checked, ui::CheckValue::Unchecked}) {
+        SendMessageW(box.hwnd(), BM_CLICK, 0, 0);
+        EXPECT_EQ(box.State(), after);
+    }
+    box.SetNumber(0);  // no change, no click
+    EXPECT_EQ(clicks, 4);
+}
+
 // One button of each frame's group is selected, by the program or a click;
 // disabled and hidden buttons keep a selection, but only one in their group.
 TEST(FormsKitOptions, SelectingClearsDisabledAndHiddenButtonsOfTheGroup) {

@@ -386,6 +386,51 @@ TEST_F(ListWindow, SettingsAreWrittenOnClosingAndComeBack) {
     EXPECT_EQ(prompts.seen.size(), messages) << "no message for a folder that is gone";
 }
 
+// A grayed picture box (pictures=2) is list mode: the window opens as in list
+// mode with the box grayed and keeps the value at closing; the menu item
+// unchecks the box.
+TEST_F(ListWindow, GrayedPictureBoxOpensInListMode) {
+    MakeFiles({L"a.txt"});
+    testing_support::WriteListSettings(folder.wstring());
+    base::WriteIniValue(L"printsave", L"pictures", L"2");
+    Open();
+    Window& w = *window;
+    EXPECT_EQ(SendMessageW(w.viewPicturesBox.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_TRUE(w.ListMode() && !w.viewPicturesItem.Checked());
+    EXPECT_TRUE(w.document.Visible() && w.undoButton.Visible() && !w.previewBox.Visible() && !w.sizeLabel.Visible());
+    EXPECT_TRUE(w.radicalSelectItem.Enabled() && w.selectAllFilesItem.Enabled() && w.addToListButton.Enabled());
+    EXPECT_EQ(w.folderBox.Path(), folder.wstring()) << "the folder comes back after the mode";
+    Type(L"names");
+    EXPECT_TRUE(AllDocumentCommands(w, true));
+    prompts.answers.assign({IDCANCEL});
+    w.exitButton.Click();
+    EXPECT_EQ(base::ReadIniValue(L"printsave", L"pictures"), L"2");
+    w.viewPicturesItem.Click();
+    EXPECT_EQ(w.viewPicturesBox.State(), ui::CheckValue::Unchecked);
+    EXPECT_TRUE(w.ListMode() && w.document.Visible());
+    EXPECT_EQ(prompts.seen.size(), 1u);
+}
+
+// A mode the picture box refuses is reported with its error, and the program ends.
+TEST_F(ListWindow, RefusedModeEndsTheProgram) {
+    for (const wchar_t* refused : {L"3", L"-1"}) {
+        testing_support::WriteListSettings(folder.wstring());
+        base::WriteIniValue(L"printsave", L"pictures", refused);
+        EXPECT_EXIT(
+            {
+                ui::SetPromptResponder([](const ui::Prompt& prompt) {
+                    if (prompt.text == L"Nomaro Error Description: Invalid property value" &&
+                        prompt.title == L"Error 380" && prompt.flags == (MB_OK | MB_ICONSTOP))
+                        std::fputs("told: error 380\n", stderr);
+                    return IDOK;
+                });
+                Open();
+            },
+            testing::ExitedWithCode(0), "told: error 380")
+            << testing::PrintToString(refused);
+    }
+}
+
 // A settings file without the mode cannot be trusted: the message, and the program ends.
 TEST_F(ListWindow, MissingModeEndsTheProgram) {
     testing_support::WriteListSettings(folder.wstring());
