@@ -247,6 +247,10 @@ public:
     // Pixels of this colour are left out, so the form shows through them.
     void SetTransparentColor(COLORREF color);
 
+    // A click of the left button on the visible picture; the form's own
+    // click is not raised then.
+    std::function<void()> OnClick;
+
     // Internal: the form's window or the form object goes before the image.
     void FormGone() { form_ = nullptr; }
 

@@ -98,8 +98,8 @@ protected:
     virtual void OnQueryClose(bool& /*cancel*/) {}
     virtual void OnUnload() {}
     virtual void OnFormMouseMove(int /*button*/, int /*shift*/, long /*x*/, long /*y*/) {}
-    // The left button went down and up on the bare window (not on a control).
-    // Mouse moves while the button is held arrive at the form.
+    // The left button went down and up on the bare window (not on a control
+    // nor on a picture). Mouse moves while the button is held arrive at the form.
     virtual void OnFormClick() {}
     // Esc pressed anywhere in the window, when there is no cancel button.
     virtual void OnEscape() {}
@@ -128,6 +128,8 @@ private:
     // Ends the registration of every timer and picture.
     void ForgetTimersAndImages();
     void ReleaseModalOwner();
+    // A click of the left button at (x, y) in twips of the client area.
+    void ClickAt(long x, long y);
     Control* ControlFromHwnd(HWND hwnd) const;
 
     HWND hwnd_ = nullptr;

@@ -246,16 +246,28 @@ TEST(FormsKitModal, ModalFormDisablesAnEnabledOwnerUntilHiddenOrUnloaded) {
     }
 }
 
-// A click on the bare window counts when pressed and released there; Esc in
-// a control reaches the form; closing asks the form, which may refuse.
+// A click on the bare window counts when pressed and released there, a
+// click on a picture is the picture's while it shows; Esc in a control
+// reaches the form; closing asks the form, which may refuse.
 TEST_F(FormsKit, ClickEscapeAndQueryClose) {
     Click(form.hwnd(), 20, 20, 20);
     Click(form.hwnd(), 20, 20, 30000);                               // released outside
     SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 20));  // no press before it
+    ui::Image picture;
+    picture.Create(form, IDB_RENAME_IMAGE1);
+    picture.Move(ui::PixelsToTwipsX(10), ui::PixelsToTwipsY(10));
+    int pictureClicks = 0;
+    picture.OnClick = [&] { ++pictureClicks; };
+    Click(form.hwnd(), 20, 20, 20);
+    picture.OnClick = nullptr;
+    Click(form.hwnd(), 20, 20, 20);  // a picture without a click handler takes the click all the same
+    picture.SetVisible(false);
+    Click(form.hwnd(), 20, 20, 20);
+    EXPECT_EQ(std::pair(pictureClicks, form.formClicks), std::pair(1, 2));
     form.Text1.SetFocus();
     PostMessageW(form.Text1.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
     PumpUntil([&] { return form.escapes > 0; }, 1000);
-    EXPECT_EQ(std::pair(form.escapes, form.formClicks), std::pair(1, 1));
+    EXPECT_EQ(std::pair(form.escapes, form.formClicks), std::pair(1, 2));
     int asked = 0;
     bool refuse = true;
     form.onQueryUnload = [&](bool& cancel) {

@@ -158,10 +158,17 @@ TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
     SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::HintPrint));
 
-    // Over the decoration its highlighted picture shows; off it, the idle text.
+    // Over the decoration its highlighted picture shows, and a click on it
+    // leaves the marks of the file box; off it, the idle text.
     const int x = ui::TwipsToPixelsX(w.plainImage.Left()) + 5, y = ui::TwipsToPixelsY(w.plainImage.Top()) + 5;
     SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     EXPECT_TRUE(w.hoverImage.Visible() && !w.plainImage.Visible());
+    w.folderBox.SetPath(folder.wstring());
+    w.fileBox.SelectAll();
+    SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_EQ(w.fileBox.SelCount(), w.fileBox.ListCount());
+    EXPECT_GT(w.fileBox.SelCount(), 0);
     SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 300));
     EXPECT_TRUE(!w.hoverImage.Visible() && w.plainImage.Visible());
     EXPECT_EQ(w.statusBar.PanelText(1), L"Noma Ro 3");
