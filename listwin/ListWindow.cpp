@@ -711,13 +711,13 @@ void ListWindow::OnDeleteClick() {
     document.ReplaceSelection(L"");
 }
 
-// A clipboard without text leaves the selection in place.
+// The selection goes first, also when the clipboard holds no text (a
+// picture, or nothing): Paste then only removes it.
 void ListWindow::OnPasteClick() {
     if (!ListMode() || document.Locked()) return;
     const std::wstring text = ui::ClipboardText(hwnd());
-    if (text.empty()) return;
     if (document.SelLength() > 0) document.ReplaceSelection(L"");
-    document.ReplaceSelection(text);
+    if (!text.empty()) document.ReplaceSelection(text);
 }
 
 void ListWindow::OnSelectAllTextClick() {
