@@ -111,6 +111,7 @@ void SearchWindow::CreateControls() {
     suffixLabel.Move(720, 5490, 2160, 255);
     suffixBox.Create(*this);
     suffixBox.Move(2880, 5445, 1725, 315);
+    suffixBox.SetToolTipText(L"Useful for making a database");
     progressBar.Create(*this);
     progressBar.Move(120, 5880, 4485, 240);
     progressBar.SetVisible(false);

@@ -10,6 +10,7 @@
 #include "base/RunError.h"
 #include "base/Texts.h"
 #include "ui/Screen.h"
+#include "ui/ToolTip.h"
 
 namespace ui {
 
@@ -117,6 +118,13 @@ void Control::SetVisible(bool visible) {
     if (transparent_) InvalidateUnder();
 }
 
+void Control::SetToolTipText(const std::wstring& text) { form_->FormToolTips().Set(hwnd_, text); }
+
+std::wstring Control::ToolTipText() const {
+    const ToolTips* tips = form_ ? form_->ToolTipsIfAny() : nullptr;
+    return tips ? tips->Text(hwnd_) : std::wstring();
+}
+
 void Control::SetFocus() { ::SetFocus(hwnd_); }
 bool Control::HasFocus() const { return GetFocus() == hwnd_; }
 
@@ -175,6 +183,8 @@ LRESULT Control::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Control::RaiseEvents(UINT message, WPARAM wParam, LPARAM lParam) {
     Observe(message, wParam, lParam);
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && form_)
+        if (const ToolTips* tips = form_->ToolTipsIfAny()) tips->Relay(hwnd_, message, wParam, lParam);
     auto mouse = [&](const std::function<void(int, int, long, long)>& handler, int button) {
         if (handler)
             handler(button, ShiftStateNow(), PixelsToTwipsX(static_cast<short>(LOWORD(lParam))),

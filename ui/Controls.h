@@ -43,6 +43,12 @@ public:
     void SetFocus();
     bool HasFocus() const;
 
+    // A tip shown while the mouse rests on the control (the form's tooltip
+    // window holds it); an empty text takes it away. Set it when the form
+    // creates its controls: it goes with the form's window.
+    void SetToolTipText(const std::wstring& text);
+    std::wstring ToolTipText() const;
+
     // Drawn over the form's picture without a background of its own.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent) { transparent_ = transparent; }

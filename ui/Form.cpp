@@ -14,6 +14,7 @@
 #include "ui/Menu.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
+#include "ui/ToolTip.h"
 
 namespace ui {
 
@@ -445,9 +446,15 @@ void Form::Paint() {
 
 // The timers, pictures and menu items go with the window; a later load
 // registers them afresh.
+ToolTips& Form::FormToolTips() {
+    if (!toolTips_) toolTips_ = std::make_unique<ToolTips>(hwnd_);
+    return *toolTips_;
+}
+
 void Form::OnDestroyed() {
     for (auto& entry : timers_) KillTimer(hwnd_, entry.first);
     ForgetTimersAndImages();
+    toolTips_.reset();
     menuItems_.clear();
     shortcuts_.clear();
     try {

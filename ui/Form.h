@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ class Button;
 class Image;
 class MenuItem;
 class Timer;
+class ToolTips;
 
 class Form {
 public:
@@ -91,6 +93,10 @@ public:
     // key is no shortcut, or its item is disabled or does nothing yet, so
     // that the key goes on to the control with the focus.
     bool HandleShortcut(UINT virtualKey);
+    // The tooltip window of the loaded form, made on first use; it goes with
+    // the form's window. Null while the form has none.
+    ToolTips& FormToolTips();
+    const ToolTips* ToolTipsIfAny() const { return toolTips_.get(); }
 
 protected:
     virtual void CreateControls() {}
@@ -147,6 +153,7 @@ private:
     bool unloading_ = false;
     HWND modalOwner_ = nullptr;  // disabled while the form runs modal over it
     bool leftButtonDown_ = false;  // pressed on the bare window, for OnFormClick
+    std::unique_ptr<ToolTips> toolTips_;
 };
 
 // Mouse buttons and shift state as the event handlers receive them.

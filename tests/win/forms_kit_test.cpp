@@ -395,6 +395,32 @@ TEST_F(FormsKit, CheckBoxTakesAGrayedValueAndRefusesOthers) {
     EXPECT_EQ(clicks, 4);
 }
 
+// A tip lives in the form's tooltip window, one tool per control; it shows
+// while the mouse rests on its control, and goes with the form's window.
+TEST_F(FormsKit, ToolTipShowsItsTextOverItsControl) {
+    EXPECT_EQ(form.Text1.ToolTipText(), L"");
+    form.Text1.SetToolTipText(L"Tip & text");
+    form.Command1.SetToolTipText(L"first");
+    form.Command1.SetToolTipText(L"second");
+    form.List2.SetToolTipText(L"gone");
+    form.List2.SetToolTipText(L"");
+    EXPECT_EQ((std::vector<std::wstring>{form.Text1.ToolTipText(), form.Command1.ToolTipText(), form.List2.ToolTipText()}),
+              (std::vector<std::wstring>{L"Tip & text", L"second", L""}));
+    HWND tips = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(GetWindow(tips, GW_OWNER), form.hwnd());
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+
+    SetForegroundWindow(form.hwnd());
+    RECT box;
+    GetWindowRect(form.Text1.hwnd(), &box);
+    SetCursorPos(box.left + 5, box.top + 5);
+    SendMessageW(form.Text1.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tips) != FALSE; }));
+    ASSERT_TRUE(form.Unload());
+    EXPECT_FALSE(IsWindow(tips));
+}
+
 // One button of each frame's group is selected, by the program or a click;
 // disabled and hidden buttons keep a selection, but only one in their group.
 TEST(FormsKitOptions, SelectingClearsDisabledAndHiddenButtonsOfTheGroup) {

@@ -89,6 +89,7 @@ TEST_F(SearchWindow, NoFilesSendsNothingAndTheFolderFollows) {
     {
         search::SearchWindow window(folder, [](const std::wstring&) { ADD_FAILURE() << "nothing to insert"; });
         window.Show();
+        EXPECT_EQ(window.suffixBox.ToolTipText(), L"Useful for making a database");
         window.folderBox.SetPath(root + L"\\empty");
         EXPECT_EQ(window.folderLabel.Caption(), root + L"\\empty");
         const std::wstring caption = window.Caption();
