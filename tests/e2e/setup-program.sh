@@ -5,7 +5,9 @@ export NOMARO_WINEARCH=win64
 source "$(dirname "$0")/lib.sh"
 source "$NOMARO_ROOT/scripts/setup-program-env.sh"
 use_prefix "$NOMARO_PRISTINE"
-# Wine's menu builder would copy the shortcut into the Linux desktop's menus.
+# Wine's menu builder would copy the shortcut into the Linux desktop's menus;
+# it is on only for the last round, with menu folders of the test's own.
+overrides_with_menus=$WINEDLLOVERRIDES
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
 [ -f "$NOMARO_SETUP" ] || fail "no setup program at $NOMARO_SETUP: build first (scripts/build)"
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
@@ -167,5 +169,30 @@ ours='nomaro|contextmenu\.cmenu|^[<>] \[HKEY_[A-Z_]+\\Software\\(Classes|Microso
 for hive in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE; do
   left=$(diff "$E2E_DIR/$hive-before.txt" "$E2E_DIR/$hive-after.txt" | grep -iE "$ours")
   [ -z "$left" ] || fail "changed in $hive: $left"
+done
+# With Wine's menu builder on, the shortcut gets a menu file in the desktop's
+# menu folder ($XDG_CONFIG_HOME/menus, else ~/.config/menus) as well as a
+# .desktop file; removal takes the menu file away (Wine takes the other).
+for menus in xdg home; do
+  if [ $menus = xdg ]; then
+    menu=$E2E_DIR/xdg-config/menus/applications-merged/wine-Programs-Nomaro.menu
+  else
+    menu=$E2E_DIR/home/.config/menus/applications-merged/wine-Programs-Nomaro.menu
+  fi
+  (
+    export WINEDLLOVERRIDES=$overrides_with_menus
+    if [ $menus = xdg ]; then
+      export XDG_CONFIG_HOME=$E2E_DIR/xdg-config XDG_DATA_HOME=$E2E_DIR/xdg-data
+    else
+      unset XDG_CONFIG_HOME XDG_DATA_HOME
+      export HOME=$E2E_DIR/home
+    fi
+    install_silently || fail "the silent install with the menu builder failed ($?)"
+    # The menu builder runs beside the setup program.
+    for i in $(seq 1 1200); do [ -f "$menu" ] && break; sleep 0.1; done
+    [ -f "$menu" ] || fail "the menu builder wrote no menu file ($menus)"
+    uninstall_quietly || fail "the quiet uninstall command failed with the menu builder ($?)"
+    [ ! -e "$menu" ] || fail "the removal left the menu file ($menus): $menu"
+  ) || exit 1
 done
 echo "installed, used by both hosts and the shortcut, refused while running, removed without a trace"
