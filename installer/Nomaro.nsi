@@ -178,6 +178,44 @@ FunctionEnd
 !insertmacro DefineUnderWineCheck ""
 !insertmacro DefineUnderWineCheck "un."
 
+; Under Wine the shortcut is also put into the Linux desktop's menus by
+; Wine's menu builder: a .desktop file, which Wine takes away itself once the
+; shortcut is gone, and a menu file in the desktop's menu folder, which stays.
+; The menu folder is $XDG_CONFIG_HOME/menus/applications-merged, or
+; ~/.config/menus/applications-merged without it, as the menu builder has it.
+!define WINE_MENU_FILE "menus/applications-merged/wine-Programs-Nomaro.menu"
+Function un.RemoveWineMenuFile
+  Push $1
+  Push $2
+  Push $3
+  ReadEnvStr $1 XDG_CONFIG_HOME
+  StrCpy $2 $1 1
+  ${If} $2 == "/"
+    ; A Unix path: its Windows name goes through Wine's own conversion.
+    System::Call "kernel32::wine_get_dos_file_name(m '$1/${WINE_MENU_FILE}') p .r2"
+    ${If} $2 P<> 0
+      System::Call "*$2(&w${NSIS_MAX_STRLEN} .r3)"
+      System::Call "kernel32::GetProcessHeap() p .r1"
+      System::Call "kernel32::HeapFree(p r1, i 0, p r2)"
+      Delete "$3"
+    ${EndIf}
+  ${Else}
+    ; The home folder as Wine names it, "\??\Z:\root".
+    ReadEnvStr $1 WINEHOMEDIR
+    StrCpy $2 $1 4
+    ${If} $2 == "\??\"
+      StrCpy $1 $1 "" 4
+    ${EndIf}
+    ${If} $1 != ""
+      ${un.WordReplace} "$1\.config\${WINE_MENU_FILE}" "/" "\" "+" $3
+      Delete "$3"
+    ${EndIf}
+  ${EndIf}
+  Pop $3
+  Pop $2
+  Pop $1
+FunctionEnd
+
 ; A running Nomaro holds the mutex named after its own lower-case path with
 ; forward slashes; files it has open cannot be replaced or removed, so
 ; neither setup nor removal goes on while it runs. Sets $0 to 1 when it runs.
@@ -293,6 +331,7 @@ Section "Uninstall"
   ${If} $0 == 1
     !insertmacro UnregisterServers HKLM
     !insertmacro ForEachParentKey RemoveNewKey HKLM
+    Call un.RemoveWineMenuFile
   ${EndIf}
   Delete "${SHORTCUT}"
   ReadRegDWORD $4 HKCU "${UNINSTALL_KEY}" "NewKey.HKCU.Uninstall"

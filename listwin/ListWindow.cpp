@@ -31,6 +31,8 @@ using base::Text;
 namespace {
 const wchar_t kCaption[] = L"Noma Ro 3.1  (Print & Save)";
 const wchar_t kHelpTopic[] = L"html\\file3mnn.htm";
+const wchar_t kPrintHelpTopic[] = L"html\\file24oj.htm";
+const wchar_t kSaveHelpTopic[] = L"html\\file4r77.htm";
 const COLORREF kMaskColor = RGB(255, 0, 255);
 
 // Positions in twips that the three screen layouts change; the design
@@ -250,6 +252,11 @@ void ListWindow::WireHandlers() {
     undoButton.OnClick = [this] { OnUndoClick(); };
     redoButton.OnClick = [this] { OnRedoClick(); };
     printButton.OnClick = [this] { PrintMessage(); };
+    // The right button released over Print or Save to file opens the help at its topic.
+    for (const auto& [button, topic] : {std::pair{&printButton, kPrintHelpTopic}, std::pair{&saveButton, kSaveHelpTopic}})
+        button->OnMouseUp = [topic = topic](int pressed, int, long, long) {
+            if (pressed == ui::kRightButton) base::ShowHelpTopic(topic);
+        };
 
     // Hints in the first panel of the status bar, in list mode only.
     const std::pair<ui::Control*, base::Text> hints[] = {
@@ -704,13 +711,13 @@ void ListWindow::OnDeleteClick() {
     document.ReplaceSelection(L"");
 }
 
-// A clipboard without text leaves the selection in place.
+// The selection goes first, also when the clipboard holds no text (a
+// picture, or nothing): Paste then only removes it.
 void ListWindow::OnPasteClick() {
     if (!ListMode() || document.Locked()) return;
     const std::wstring text = ui::ClipboardText(hwnd());
-    if (text.empty()) return;
     if (document.SelLength() > 0) document.ReplaceSelection(L"");
-    document.ReplaceSelection(text);
+    if (!text.empty()) document.ReplaceSelection(text);
 }
 
 void ListWindow::OnSelectAllTextClick() {
@@ -786,7 +793,10 @@ void ListWindow::OnCountMarkedClick() {
 
 // ---- Options ---------------------------------------------------------------
 
-void ListWindow::OnViewPicturesItemClick() { viewPicturesBox.SetValue(!viewPicturesBox.Value()); }
+// Checks the box when it is unchecked and unchecks it otherwise (grayed too).
+void ListWindow::OnViewPicturesItemClick() {
+    viewPicturesBox.SetValue(viewPicturesBox.State() == ui::CheckValue::Unchecked);
+}
 
 void ListWindow::OnIncludePathClick() {
     if (ListMode()) includePathItem.SetChecked(!includePathItem.Checked());
@@ -841,19 +851,19 @@ int WholeNumber(const std::wstring& text) {
 void ListWindow::SaveSettings() {
     base::WriteIniValue(L"printsave", L"lastcat", folderBox.Path());
     base::WriteIniValue(L"printsave", L"format", patternBox.Text());
-    base::WriteIniValue(L"printsave", L"pictures", viewPicturesBox.Value() ? L"1" : L"0");
+    base::WriteIniValue(L"printsave", L"pictures", std::to_wstring(static_cast<int>(viewPicturesBox.State())));
 }
 
 // A quarter of a second after loading, the saved mode, folder and pattern
-// come back, in that order. A folder that is gone (or on a drive not ready)
-// leaves drive C and the pattern as they are; a missing or damaged mode, or
-// any other failure, is reported and ends the program.
+// come back, in that order; the mode is the picture box's value, and a
+// grayed box (2) keeps list mode. A folder that is gone (or on a drive not
+// ready) leaves drive C and the pattern as they are; a missing or damaged
+// mode, a value the box refuses, or any other failure, is reported and ends
+// the program.
 void ListWindow::OnRestoreSettingsTimer() {
     restoreSettingsTimer.SetEnabled(false);
     try {
-        const int pictures = WholeNumber(base::ReadIniValue(L"printsave", L"pictures"));
-        if (pictures != 0 && pictures != 1) throw base::RunError(base::err::InvalidPropertyValue);
-        if (viewPicturesBox.Value() != (pictures == 1)) viewPicturesBox.SetValue(pictures == 1);
+        viewPicturesBox.SetNumber(WholeNumber(base::ReadIniValue(L"printsave", L"pictures")));
         folderBox.SetPath(base::ReadIniValue(L"printsave", L"lastcat"));
         patternBox.SetText(base::ReadIniValue(L"printsave", L"format"));
     } catch (const base::RunError& error) {

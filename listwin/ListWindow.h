@@ -49,7 +49,7 @@ public:
     ui::FileBox fileBox;            // File1: files of the folder matching the pattern; several marked
     ui::TextBox patternBox;         // Text2: file pattern, applied to fileBox at every change
     ui::Button addToListButton;     // Command1: "> Add to List >", starts the transfer
-    ui::CheckBox viewPicturesBox;   // Check1: picture-view mode when checked
+    ui::CheckBox viewPicturesBox;   // Check1: picture-view mode when checked (grayed: list mode)
     // Document
     ui::Label documentLabel;        // Label1: heading of the document
     ui::RichText document;          // RichTextBox2: the list document
@@ -208,6 +208,8 @@ private:
     void WireHandlers();
     void ApplyLayout();
     void CreatePictureControls();
+    // The controls each mode shows, hides, enables and disables.
+    void ApplyMode();
     void PlacePictureControls();
     void ShowPictureFile(const std::wstring& path);
     void FitPreview();

@@ -97,9 +97,18 @@ void ListWindow::PlacePictureControls() {
 }
 
 // Applies the mode of the check box (also when the program set it, and when
-// the menu item toggled it); the steps go in this order.
+// the menu item toggled it); the steps go in this order. A grayed box is
+// list mode and changes none of the controls the two modes set.
 void ListWindow::OnViewPicturesClick() {
     mode_ = viewPicturesBox.Value() ? ViewMode::Pictures : ViewMode::List;
+    if (viewPicturesBox.State() != ui::CheckValue::Grayed) ApplyMode();
+    // A file chosen before shows at once.
+    OnFileClick();
+    fileBox.SetFocus();
+    if (ListMode()) CheckCommands();
+}
+
+void ListWindow::ApplyMode() {
     const bool pictures = !ListMode();
     sizeLabel.SetVisible(pictures);
     thumbnailFrame.SetVisible(pictures);
@@ -128,11 +137,6 @@ void ListWindow::OnViewPicturesClick() {
     for (size_t i = 0; i < filterItems.size(); ++i)
         if (!FindsPictures(kTypeFilters[i])) filterItems[i].SetEnabled(!pictures);
     if (pictures) addToListButton.SetEnabled(false);
-
-    // A file chosen before shows at once.
-    OnFileClick();
-    fileBox.SetFocus();
-    if (!pictures) CheckCommands();
 }
 
 void ListWindow::OnFileClick() {

@@ -17,7 +17,8 @@ uninstaller_copies() {
 # Runs the quiet uninstall command of the installed-programs entry. The
 # uninstaller copies itself to the temp folder, starts the copy and returns at
 # once (so that it can remove itself), so this waits for the copy too, at
-# most 30 s. Returns 1 when the command does not start, 2 when the copy stays.
+# most 2 minutes (a busy machine). Returns 1 when the command does not start,
+# 2 when the copy stays.
 uninstall_quietly() {
   local command exe i
   command=$(reg_value "$NOMARO_UNINSTALL_KEY" QuietUninstallString)
@@ -25,7 +26,7 @@ uninstall_quietly() {
   exe=${exe%%\"*}
   # shellcheck disable=SC2086  # the arguments after the quoted program
   wine "$exe" ${command##*\"} </dev/null >/dev/null 2>&1 || return 1
-  for i in $(seq 1 300); do
+  for i in $(seq 1 1200); do
     [ -z "$(uninstaller_copies)" ] && return 0
     sleep 0.1
   done

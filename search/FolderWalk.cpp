@@ -99,4 +99,15 @@ bool PumpThrottle::Due(uint32_t nowMs) {
     return true;
 }
 
+void SearchPacer::FolderStarted(const std::wstring& folder) {
+    folder_ = folder;
+    shown_ = false;
+}
+
+const std::wstring* SearchPacer::FolderToShow() {
+    if (shown_) return nullptr;
+    shown_ = true;
+    return &folder_;
+}
+
 }  // namespace search

@@ -56,7 +56,8 @@ protected:
 class WalkProgress {
 public:
     // A folder is about to be listed: the window shows it with
-    // ShowSearchPathText in the folder label and empties the time label.
+    // ShowSearchPathText in the folder label and empties the time label, at
+    // the pace it processes messages (SearchPacer).
     // `folder` is the queued text: the chosen folder as given, then
     // "<parent>\<name>\".
     virtual void FolderStarted(const std::wstring& folder) = 0;
@@ -110,6 +111,30 @@ private:
     uint32_t intervalMs_;
     uint32_t lastMs_ = 0;
     bool started_ = false;
+};
+
+// Paces what the window shows while the walk runs. Pending messages are
+// processed at most once per interval (PumpThrottle), and each time they
+// are, the folder label is first brought up to the folder being listed
+// then: on a tree of small folders many folders start between two due
+// moments, and a label set only when a folder happens to start on a due
+// moment would show almost none of them.
+class SearchPacer {
+public:
+    explicit SearchPacer(uint32_t intervalMs) : throttle_(intervalMs) {}
+
+    // A folder is about to be listed.
+    void FolderStarted(const std::wstring& folder);
+    // Whether pending messages are due at `nowMs`.
+    bool Due(uint32_t nowMs) { return throttle_.Due(nowMs); }
+    // The folder the label must show now: the one started last, once; null
+    // while the label shows it already.
+    const std::wstring* FolderToShow();
+
+private:
+    PumpThrottle throttle_;
+    std::wstring folder_;
+    bool shown_ = true;
 };
 
 }  // namespace search

@@ -54,22 +54,26 @@ wchar_t DecimalPoint() {
 
 // What the window shows while the walk and the sending run; pending messages
 // run at most every few milliseconds, so the window stays responsive without
-// paying for it per file.
+// paying for it per file, and each time they run the folder label shows the
+// folder being listed then.
 class WindowProgress : public WalkProgress {
 public:
-    explicit WindowProgress(SearchWindow& window) : window_(window), throttle_(SearchWindow::kPumpIntervalMs) {}
+    explicit WindowProgress(SearchWindow& window) : window_(window), pacer_(SearchWindow::kPumpIntervalMs) {}
 
     void FolderStarted(const std::wstring& folder) override {
-        if (!throttle_.Due(GetTickCount())) return;
-        window_.folderLabel.SetCaption(ShowSearchPathText(folder));
-        window_.timeLabel.SetCaption(L"");
-        ui::DoEvents();
+        pacer_.FolderStarted(folder);
+        Pump();
     }
     void Pump() override {
-        if (throttle_.Due(GetTickCount())) ui::DoEvents();
+        if (!pacer_.Due(GetTickCount())) return;
+        if (const std::wstring* folder = pacer_.FolderToShow()) {
+            window_.folderLabel.SetCaption(ShowSearchPathText(*folder));
+            window_.timeLabel.SetCaption(L"");
+        }
+        ui::DoEvents();
     }
     void FileSent(int16_t index, int16_t count) override {
-        if (index != count - 1 && !throttle_.Due(GetTickCount())) return;
+        if (index != count - 1 && !pacer_.Due(GetTickCount())) return;
         window_.progressBar.SetValue(index);
         window_.folderLabel.SetCaption(SendProgressText(index, count));
         ui::DoEvents();
@@ -77,7 +81,7 @@ public:
 
 private:
     SearchWindow& window_;
-    PumpThrottle throttle_;
+    SearchPacer pacer_;
 };
 
 }  // namespace
@@ -111,6 +115,7 @@ void SearchWindow::CreateControls() {
     suffixLabel.Move(720, 5490, 2160, 255);
     suffixBox.Create(*this);
     suffixBox.Move(2880, 5445, 1725, 315);
+    suffixBox.SetToolTipText(L"Useful for making a database");
     progressBar.Create(*this);
     progressBar.Move(120, 5880, 4485, 240);
     progressBar.SetVisible(false);

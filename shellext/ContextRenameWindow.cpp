@@ -1,7 +1,5 @@
 #include "shellext/ContextRenameWindow.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <exception>
 #include <new>
@@ -75,7 +73,7 @@ void ContextRenameWindow::CreateControls() {
     startNumberBox.SetEnabled(false);
     startNumberBox.SetMaxLength(4);
     SetDefaultButton(helpButton);
-    AddToolTip(newNameBox, L"Use the * -character to keep filenames");
+    newNameBox.SetToolTipText(L"Use the * -character to keep filenames");
     WireHandlers();
 }
 
@@ -120,22 +118,6 @@ void ContextRenameWindow::PlaceControls() {
     helpButton.Move(120, 6000, 1275, 420);
     renameButton.Move(4785, 6000, 1275, 420);
     cancelButton.Move(6225, 6000, 1275, 420);
-}
-
-// A tooltip window of the form that shows `text` while the mouse rests on
-// the control; it goes with the form.
-void ContextRenameWindow::AddToolTip(ui::Control& control, const wchar_t* text) {
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
-                               nullptr, base::CodeModule(), nullptr);
-    if (!tip) return;
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the common controls
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(control.hwnd());
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ContextRenameWindow::WireHandlers() {

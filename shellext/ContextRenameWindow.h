@@ -82,7 +82,6 @@ private:
     void PlaceControls();
     void SetCaptions();
     void WireHandlers();
-    void AddToolTip(ui::Control& control, const wchar_t* text);
     void FillList();
     bool PlanRenames(naming::NamingOptions& options);
     naming::NamingOptions ReadOptions() const;

@@ -10,6 +10,7 @@
 #include "base/RunError.h"
 #include "base/Texts.h"
 #include "ui/Screen.h"
+#include "ui/ToolTip.h"
 
 namespace ui {
 
@@ -117,6 +118,13 @@ void Control::SetVisible(bool visible) {
     if (transparent_) InvalidateUnder();
 }
 
+void Control::SetToolTipText(const std::wstring& text) { form_->FormToolTips().Set(hwnd_, text); }
+
+std::wstring Control::ToolTipText() const {
+    const ToolTips* tips = form_ ? form_->ToolTipsIfAny() : nullptr;
+    return tips ? tips->Text(hwnd_) : std::wstring();
+}
+
 void Control::SetFocus() { ::SetFocus(hwnd_); }
 bool Control::HasFocus() const { return GetFocus() == hwnd_; }
 
@@ -175,6 +183,8 @@ LRESULT Control::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Control::RaiseEvents(UINT message, WPARAM wParam, LPARAM lParam) {
     Observe(message, wParam, lParam);
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && form_)
+        if (const ToolTips* tips = form_->ToolTipsIfAny()) tips->Relay(hwnd_, message, wParam, lParam);
     auto mouse = [&](const std::function<void(int, int, long, long)>& handler, int button) {
         if (handler)
             handler(button, ShiftStateNow(), PixelsToTwipsX(static_cast<short>(LOWORD(lParam))),
@@ -213,20 +223,38 @@ void Button::Notify(int code) {
     if (code == BN_CLICKED && OnClick) OnClick();
 }
 
+// Three-state, so that it can show the grayed value; the clicks are
+// handled here, as the box cannot cycle through its states by itself the
+// way it should.
 void CheckBox::Create(Form& form, Frame* container) {
-    CreateWindowOf(form, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, container);
+    CreateWindowOf(form, WC_BUTTONW, BS_3STATE | WS_TABSTOP | WS_GROUP, 0, container);
 }
 
-bool CheckBox::Value() const { return SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+CheckValue CheckBox::State() const {
+    switch (SendMessageW(hwnd(), BM_GETCHECK, 0, 0)) {
+    case BST_CHECKED: return CheckValue::Checked;
+    case BST_INDETERMINATE: return CheckValue::Grayed;
+    default: return CheckValue::Unchecked;
+    }
+}
 
-void CheckBox::SetValue(bool checked) {
-    if (Value() == checked) return;
-    SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void CheckBox::SetState(CheckValue value) {
+    if (State() == value) return;
+    const WPARAM check = value == CheckValue::Checked ? BST_CHECKED
+                         : value == CheckValue::Grayed ? BST_INDETERMINATE
+                                                       : BST_UNCHECKED;
+    SendMessageW(hwnd(), BM_SETCHECK, check, 0);
     if (OnClick) OnClick();
 }
 
+void CheckBox::SetNumber(int value) {
+    if (value < 0 || value > static_cast<int>(CheckValue::Grayed))
+        throw base::RunError(base::err::InvalidPropertyValue);
+    SetState(static_cast<CheckValue>(value));
+}
+
 void CheckBox::Notify(int code) {
-    if (code == BN_CLICKED && OnClick) OnClick();
+    if (code == BN_CLICKED) SetValue(State() == CheckValue::Unchecked);
 }
 
 void OptionButton::Create(Form& form, Frame* container, bool firstOfGroup) {

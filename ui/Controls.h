@@ -43,6 +43,12 @@ public:
     void SetFocus();
     bool HasFocus() const;
 
+    // A tip shown while the mouse rests on the control (the form's tooltip
+    // window holds it); an empty text takes it away. Set it when the form
+    // creates its controls: it goes with the form's window.
+    void SetToolTipText(const std::wstring& text);
+    std::wstring ToolTipText() const;
+
     // Drawn over the form's picture without a background of its own.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent) { transparent_ = transparent; }
@@ -128,11 +134,24 @@ public:
     void Notify(int code) override;
 };
 
+// The values of a check box: unchecked, checked, and grayed (neither, set
+// only by the program).
+enum class CheckValue { Unchecked = 0, Checked = 1, Grayed = 2 };
+
+// A check box; a click of the user checks it when it is unchecked and
+// unchecks it otherwise (a grayed box too).
 class CheckBox : public Control {
 public:
     void Create(Form& form, Frame* container = nullptr);
-    bool Value() const;
-    void SetValue(bool checked);
+    // Whether it is checked (a grayed box is not).
+    bool Value() const { return State() == CheckValue::Checked; }
+    void SetValue(bool checked) { SetState(checked ? CheckValue::Checked : CheckValue::Unchecked); }
+    CheckValue State() const;
+    // Raises OnClick when the value changes.
+    void SetState(CheckValue value);
+    // The value as a number, as a settings file holds it: 0, 1 or 2; any
+    // other number raises 380 (Invalid property value) and changes nothing.
+    void SetNumber(int value);
     void Notify(int code) override;
 };
 
@@ -233,6 +252,10 @@ public:
     void SetVisible(bool visible);
     // Pixels of this colour are left out, so the form shows through them.
     void SetTransparentColor(COLORREF color);
+
+    // A click of the left button on the visible picture; the form's own
+    // click is not raised then.
+    std::function<void()> OnClick;
 
     // Internal: the form's window or the form object goes before the image.
     void FormGone() { form_ = nullptr; }

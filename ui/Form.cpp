@@ -14,6 +14,7 @@
 #include "ui/Menu.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
+#include "ui/ToolTip.h"
 
 namespace ui {
 
@@ -261,6 +262,17 @@ void Form::AddImage(Image& image) {
 
 void Form::RemoveImage(const Image& image) { std::erase(images_, &image); }
 
+// A click on a visible picture is the picture's (the one drawn last lies on
+// top); only a click on the bare window is the form's.
+void Form::ClickAt(long x, long y) {
+    for (auto image = images_.rbegin(); image != images_.rend(); ++image)
+        if ((*image)->Visible() && (*image)->Contains(x, y)) {
+            if ((*image)->OnClick) (*image)->OnClick();
+            return;
+        }
+    OnFormClick();
+}
+
 UINT Form::AddTimer(Timer& timer) {
     RemoveTimer(timer);
     UINT id = nextTimerId_++;
@@ -401,7 +413,9 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         if (leftButtonDown_) {
             leftButtonDown_ = false;
             ReleaseCapture();
-            if (InClientArea(hwnd_, lParam)) OnFormClick();
+            if (InClientArea(hwnd_, lParam))
+                ClickAt(PixelsToTwipsX(static_cast<short>(LOWORD(lParam))),
+                        PixelsToTwipsY(static_cast<short>(HIWORD(lParam))));
         }
         return true;
     case WM_INITMENUPOPUP:
@@ -432,9 +446,15 @@ void Form::Paint() {
 
 // The timers, pictures and menu items go with the window; a later load
 // registers them afresh.
+ToolTips& Form::FormToolTips() {
+    if (!toolTips_) toolTips_ = std::make_unique<ToolTips>(hwnd_);
+    return *toolTips_;
+}
+
 void Form::OnDestroyed() {
     for (auto& entry : timers_) KillTimer(hwnd_, entry.first);
     ForgetTimersAndImages();
+    toolTips_.reset();
     menuItems_.clear();
     shortcuts_.clear();
     try {

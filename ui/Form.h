@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ class Button;
 class Image;
 class MenuItem;
 class Timer;
+class ToolTips;
 
 class Form {
 public:
@@ -91,6 +93,10 @@ public:
     // key is no shortcut, or its item is disabled or does nothing yet, so
     // that the key goes on to the control with the focus.
     bool HandleShortcut(UINT virtualKey);
+    // The tooltip window of the loaded form, made on first use; it goes with
+    // the form's window. Null while the form has none.
+    ToolTips& FormToolTips();
+    const ToolTips* ToolTipsIfAny() const { return toolTips_.get(); }
 
 protected:
     virtual void CreateControls() {}
@@ -98,8 +104,8 @@ protected:
     virtual void OnQueryClose(bool& /*cancel*/) {}
     virtual void OnUnload() {}
     virtual void OnFormMouseMove(int /*button*/, int /*shift*/, long /*x*/, long /*y*/) {}
-    // The left button went down and up on the bare window (not on a control).
-    // Mouse moves while the button is held arrive at the form.
+    // The left button went down and up on the bare window (not on a control
+    // nor on a picture). Mouse moves while the button is held arrive at the form.
     virtual void OnFormClick() {}
     // Esc pressed anywhere in the window, when there is no cancel button.
     virtual void OnEscape() {}
@@ -128,6 +134,8 @@ private:
     // Ends the registration of every timer and picture.
     void ForgetTimersAndImages();
     void ReleaseModalOwner();
+    // A click of the left button at (x, y) in twips of the client area.
+    void ClickAt(long x, long y);
     Control* ControlFromHwnd(HWND hwnd) const;
 
     HWND hwnd_ = nullptr;
@@ -145,6 +153,7 @@ private:
     bool unloading_ = false;
     HWND modalOwner_ = nullptr;  // disabled while the form runs modal over it
     bool leftButtonDown_ = false;  // pressed on the bare window, for OnFormClick
+    std::unique_ptr<ToolTips> toolTips_;
 };
 
 // Mouse buttons and shift state as the event handlers receive them.

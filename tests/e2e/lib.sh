@@ -122,5 +122,11 @@ choose_context_rename() {
   xdotool key n
   RENAME_WINDOW=$(wintool wait NomaroForm 'Rename Filenames' 30000) ||
     fail "choosing the item opened no rename window ($host)"
-  sleep 0.6   # the list is filled 200 ms after the window opens
+  # The list is filled a moment after the window opens, and then counted.
+  local i
+  for i in $(seq 1 300); do
+    wintool texts "$RENAME_WINDOW" | grep -q '^Selected = ' && return 0
+    sleep 0.1
+  done
+  fail "the rename window filled no list ($host)"
 }

@@ -5,7 +5,9 @@ export NOMARO_WINEARCH=win64
 source "$(dirname "$0")/lib.sh"
 source "$NOMARO_ROOT/scripts/setup-program-env.sh"
 use_prefix "$NOMARO_PRISTINE"
-# Wine's menu builder would copy the shortcut into the Linux desktop's menus.
+# Wine's menu builder would copy the shortcut into the Linux desktop's menus;
+# it is on only for the last round, with menu folders of the test's own.
+overrides_with_menus=$WINEDLLOVERRIDES
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
 [ -f "$NOMARO_SETUP" ] || fail "no setup program at $NOMARO_SETUP: build first (scripts/build)"
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
@@ -28,15 +30,13 @@ export_registry() {
     iconv -f UTF-16 -t UTF-8 "$E2E_DIR/$hive-$1.reg" | tr -d '\r' >"$E2E_DIR/$hive-$1.txt"
   done
 }
-# Prints the foreground window once it has a child showing the text (30 s at most).
-foreground_with() {
-  local i window
-  for i in $(seq 1 150); do
-    window=$(wintool foreground)
-    wintool labelled "$window" "$1" >/dev/null && echo "$window" && return 0
-    sleep 0.2
-  done
-  return 1
+# Prints the setup program's or the uninstaller's window (or message box)
+# that has a child showing the text, once there is one. It is found by that
+# text, not as the foreground window: another window (the tip of the day) can
+# come to the front meanwhile. The limit only ends a run that hangs; a busy
+# machine may need a minute for the first start of a program in a fresh prefix.
+dialog_with() {
+  wintool showing '#32770' '*' "$1" 180000
 }
 installed_files() { (cd "$folder" 2>/dev/null && ls | sort | tr '\n' ' '); }
 install_silently() {
@@ -76,7 +76,7 @@ rename_through_host() {
   xdotool type --delay 50 "Set$tag"
   click "$(wintool labelled "$RENAME_WINDOW" Rename)"
   answer_box 'Rename?' >/dev/null
-  for i in $(seq 1 50); do [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] && break; sleep 0.1; done
+  for i in $(seq 1 600); do [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] && break; sleep 0.1; done
   [ "$(ls "$files" | tr '\n' ' ')" = "Set${tag}0001.txt Set${tag}0002.txt " ] ||
     fail "the $tag host renamed to: $(ls "$files" | tr '\n' ' ')"
   kill "$HOST_PID" 2>/dev/null
@@ -93,18 +93,21 @@ rename_through_host "$NOMARO_SHELLHOST" x86
 
 # The shortcut starts the program; while it runs, setup and removal refuse.
 wine start /unix "$shortcut" </dev/null >/dev/null 2>&1
-START_WINDOW=$(wintool wait NomaroForm Nomaro 30000) || fail "the shortcut started no start window"
+START_WINDOW=$(wintool wait NomaroForm Nomaro 180000) || fail "the shortcut started no start window"
+# The first start shows the tip of the day over the start window; it stays
+# open (the program runs on) until the refusals below are done.
+tip=$(wintool wait NomaroForm 'Tip of the Day' 180000) || fail "no tip of the day at the first start"
 install_silently
 [ $? = 2 ] || fail "a silent setup over the running program did not refuse with code 2"
 # Interactively it asks to close the program; Cancel ends it with code 2.
 wine "$NOMARO_SETUP" </dev/null >/dev/null 2>&1 &
 setup=$!
 E2E_PIDS+=($setup)
-window=$(foreground_with '&Install') || fail "no setup window"
+window=$(dialog_with '&Install') || fail "no setup window"
 click "$(wintool labelled "$window" '&Install')"
-box=$(foreground_with '&Retry') || fail "no question when installing over the running program"
+box=$(dialog_with '&Retry') || fail "no question when installing over the running program"
 wintool texts "$box" | grep -qx 'Close it, then choose Retry.' || fail "question: $(wintool texts "$box")"
-for i in $(seq 1 20); do
+for i in $(seq 1 120); do
   button=$(wintool labelled "$box" Cancel 2>/dev/null) || break
   xdotool mousemove $(wintool centre "$button") click 1
   sleep 0.5
@@ -113,10 +116,10 @@ wait $setup
 [ $? = 2 ] || fail "Cancel over the running program did not end the setup with code 2"
 uninstaller=$(winepath -w "$folder/Uninstall.exe" 2>/dev/null)
 wine "$uninstaller" </dev/null >/dev/null 2>&1
-box=$(wintool wait '#32770' "Nomaro $NOMARO_VERSION Uninstall" 30000) || fail "no message when removing the running program"
+box=$(wintool wait '#32770' "Nomaro $NOMARO_VERSION Uninstall" 180000) || fail "no message when removing the running program"
 wintool texts "$box" | grep -q '^Nothing was removed. Close it' || fail "refusal: $(wintool texts "$box")"
 # On a busy machine a click can come before the box takes it: click until the uninstaller ends.
-for i in $(seq 1 20); do
+for i in $(seq 1 120); do
   [ -z "$(uninstaller_copies)" ] && break
   button=$(wintool labelled "$box" OK) && xdotool mousemove $(wintool centre "$button") click 1
   sleep 0.5
@@ -125,10 +128,9 @@ done
 wine "$uninstaller" /S "_?=$(winepath -w "$folder" 2>/dev/null)" </dev/null >/dev/null 2>&1
 [ $? = 2 ] || fail "a silent removal of the running program did not refuse with code 2"
 expect_whole_install "after refusing to remove the running program"
-tip=$(wintool wait NomaroForm 'Tip of the Day' 30000) || fail "no tip of the day at the first start"
 click "$(wintool labelled "$tip" OK)"
 keys_to "$START_WINDOW" Escape
-for i in $(seq 1 50); do [ "$(wintool count NomaroForm Nomaro)" = 0 ] && break; sleep 0.1; done
+for i in $(seq 1 600); do [ "$(wintool count NomaroForm Nomaro)" = 0 ] && break; sleep 0.1; done
 [ "$(wintool count NomaroForm Nomaro)" = 0 ] || fail "the program did not end"
 
 uninstall_quietly || fail "the quiet uninstall command failed ($?)"
@@ -141,14 +143,14 @@ grep -q '^by=user' "$folder/filename.ini" || fail "the second install replaced t
 
 # Removed interactively, the changed settings stay when asked, for the next install.
 wine "$uninstaller" </dev/null >/dev/null 2>&1
-window=$(foreground_with '&Uninstall') || fail "no uninstaller window"
+window=$(dialog_with '&Uninstall') || fail "no uninstaller window"
 click "$(wintool labelled "$window" '&Uninstall')"
-question=$(foreground_with '&Yes') || fail "no question about the changed settings"
+question=$(dialog_with '&Yes') || fail "no question about the changed settings"
 wintool texts "$question" | grep -q '^Keep them for a later install?' || fail "question: $(wintool texts "$question")"
 click "$(wintool labelled "$question" '&Yes')"
-close=$(foreground_with '&Close') || fail "the uninstaller did not finish"
+close=$(dialog_with '&Close') || fail "the uninstaller did not finish"
 click "$(wintool labelled "$close" '&Close')"
-for i in $(seq 1 50); do [ -z "$(uninstaller_copies)" ] && break; sleep 0.1; done
+for i in $(seq 1 600); do [ -z "$(uninstaller_copies)" ] && break; sleep 0.1; done
 [ "$(installed_files)" = "filename.ini " ] || fail "kept after an interactive removal: $(installed_files)"
 install_silently && grep -q '^by=user' "$folder/filename.ini" || fail "the kept settings were not taken up"
 
@@ -167,5 +169,30 @@ ours='nomaro|contextmenu\.cmenu|^[<>] \[HKEY_[A-Z_]+\\Software\\(Classes|Microso
 for hive in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE; do
   left=$(diff "$E2E_DIR/$hive-before.txt" "$E2E_DIR/$hive-after.txt" | grep -iE "$ours")
   [ -z "$left" ] || fail "changed in $hive: $left"
+done
+# With Wine's menu builder on, the shortcut gets a menu file in the desktop's
+# menu folder ($XDG_CONFIG_HOME/menus, else ~/.config/menus) as well as a
+# .desktop file; removal takes the menu file away (Wine takes the other).
+for menus in xdg home; do
+  if [ $menus = xdg ]; then
+    menu=$E2E_DIR/xdg-config/menus/applications-merged/wine-Programs-Nomaro.menu
+  else
+    menu=$E2E_DIR/home/.config/menus/applications-merged/wine-Programs-Nomaro.menu
+  fi
+  (
+    export WINEDLLOVERRIDES=$overrides_with_menus
+    if [ $menus = xdg ]; then
+      export XDG_CONFIG_HOME=$E2E_DIR/xdg-config XDG_DATA_HOME=$E2E_DIR/xdg-data
+    else
+      unset XDG_CONFIG_HOME XDG_DATA_HOME
+      export HOME=$E2E_DIR/home
+    fi
+    install_silently || fail "the silent install with the menu builder failed ($?)"
+    # The menu builder runs beside the setup program.
+    for i in $(seq 1 1200); do [ -f "$menu" ] && break; sleep 0.1; done
+    [ -f "$menu" ] || fail "the menu builder wrote no menu file ($menus)"
+    uninstall_quietly || fail "the quiet uninstall command failed with the menu builder ($?)"
+    [ ! -e "$menu" ] || fail "the removal left the menu file ($menus): $menu"
+  ) || exit 1
 done
 echo "installed, used by both hosts and the shortcut, refused while running, removed without a trace"

@@ -3,6 +3,9 @@
 // windows and read their texts, and xdotool to press keys.
 //
 //   wintool wait <class|*> <title|*> <timeout-ms>   waits for a visible window, prints its handle
+//   wintool showing <class|*> <title|*> <text> <timeout-ms>
+//                                                   waits for a visible window with a child showing
+//                                                   exactly that text (a dialog at a given page), prints its handle
 //   wintool count <class|*> <title|*>               prints how many visible windows match
 //   wintool texts <handle>                          prints the window's text and its children's
 //   wintool foreground                              prints the handle of the foreground window
@@ -77,6 +80,16 @@ BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+// The first of the windows that has a child showing exactly `text`.
+HWND ShowingText(const std::vector<HWND>& windows, const std::wstring& text) {
+    for (HWND window : windows) {
+        ChildQuery query{L"", text, {}};
+        EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&query));
+        if (!query.found.empty()) return window;
+    }
+    return nullptr;
+}
+
 BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
     PrintUtf8(TextOf(hwnd));
     return TRUE;
@@ -91,6 +104,17 @@ int wmain(int argc, wchar_t** argv) {
             auto found = Find(argv[2], argv[3]);
             if (!found.empty()) {
                 std::printf("%p\n", static_cast<void*>(found.front()));
+                return 0;
+            }
+            Sleep(50);
+        } while (GetTickCount() < deadline);
+        return 1;
+    }
+    if (command == L"showing" && argc == 6) {
+        DWORD deadline = GetTickCount() + static_cast<DWORD>(_wtoi(argv[5]));
+        do {
+            if (HWND window = ShowingText(Find(argv[2], argv[3]), argv[4])) {
+                std::printf("%p\n", static_cast<void*>(window));
                 return 0;
             }
             Sleep(50);
@@ -143,6 +167,6 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%ld\n", static_cast<long>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)));
         return 0;
     }
-    std::fprintf(stderr, "usage: wintool wait|count|texts|foreground|activate|child|labelled|centre|items ...\n");
+    std::fprintf(stderr, "usage: wintool wait|showing|count|texts|foreground|activate|child|labelled|centre|items ...\n");
     return 2;
 }

@@ -134,3 +134,41 @@ TEST(FolderWalk, PumpThrottleIsDueOncePerInterval) {
     };
     for (const auto& s : steps) EXPECT_EQ(throttle.Due(s.now), s.due) << s.now;
 }
+
+// Each time messages are due during a walk, the label shows the folder being
+// listed then, however many folders started since the last due moment.
+TEST(FolderWalk, PacerShowsTheFolderBeingListedWheneverMessagesAreDue) {
+    struct PacedWindow final : search::WalkProgress {
+        search::SearchPacer pacer{10};
+        uint32_t now = 0;  // one millisecond passes per call
+        std::wstring listing, label;
+        Paths shown;
+        void FolderStarted(const std::wstring& folder) override {
+            listing = folder;
+            pacer.FolderStarted(folder);
+            Pump();
+        }
+        void Pump() override {
+            if (!pacer.Due(++now)) return;
+            if (const std::wstring* folder = pacer.FolderToShow()) {
+                label = *folder;
+                shown.push_back(label);
+            }
+            EXPECT_EQ(label, listing) << now;
+        }
+        void FileSent(int16_t, int16_t) override {}
+    };
+    FakeTree tree;
+    for (int i = 0; i < 20; ++i) {
+        const std::wstring name = L"d" + std::to_wstring(i);
+        tree.folders[L"C:\\f\\"].push_back(Folder(name.c_str()));
+        tree.folders[L"C:\\f\\" + name + L"\\"] = {File(L"a"), File(L"b")};
+    }
+    PacedWindow window;
+    EXPECT_EQ(search::FindAllFiles(L"C:\\f", tree, window).size(), 40u);
+    // The chosen folder takes calls 1 to 22 (three due moments), each
+    // subfolder 4 calls: the 8 due moments after it fall in 8 folders.
+    ASSERT_EQ(window.shown.size(), 9u);
+    EXPECT_EQ(window.shown.front(), L"C:\\f");
+    EXPECT_EQ(window.shown.back(), L"C:\\f\\d19\\");
+}

@@ -74,6 +74,7 @@ TEST_F(ContextWindow, OpensAsAFixedDialogListsDottedFilesInListBoxOrderAndOffers
     EXPECT_EQ(FindWindowW(ui::kAppWindowClass, nullptr), nullptr);
     EXPECT_FALSE(w.newExtensionBox.Enabled() || w.startNumberBox.Enabled());
     EXPECT_EQ(LOWORD(SendMessageW(w.hwnd(), DM_GETDEFID, 0, 0)), w.helpButton.id());
+    EXPECT_EQ(w.newNameBox.ToolTipText(), L"Use the * -character to keep filenames");
     EXPECT_EQ(w.selectedCountLabel.Caption(), L"");
     ASSERT_TRUE(w.fillListTimer.FireNow());
     EXPECT_EQ(Items(w.fileList), (Paths{L"a.txt", L"B.txt"}));

@@ -246,16 +246,28 @@ TEST(FormsKitModal, ModalFormDisablesAnEnabledOwnerUntilHiddenOrUnloaded) {
     }
 }
 
-// A click on the bare window counts when pressed and released there; Esc in
-// a control reaches the form; closing asks the form, which may refuse.
+// A click on the bare window counts when pressed and released there, a
+// click on a picture is the picture's while it shows; Esc in a control
+// reaches the form; closing asks the form, which may refuse.
 TEST_F(FormsKit, ClickEscapeAndQueryClose) {
     Click(form.hwnd(), 20, 20, 20);
     Click(form.hwnd(), 20, 20, 30000);                               // released outside
     SendMessageW(form.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 20));  // no press before it
+    ui::Image picture;
+    picture.Create(form, IDB_RENAME_IMAGE1);
+    picture.Move(ui::PixelsToTwipsX(10), ui::PixelsToTwipsY(10));
+    int pictureClicks = 0;
+    picture.OnClick = [&] { ++pictureClicks; };
+    Click(form.hwnd(), 20, 20, 20);
+    picture.OnClick = nullptr;
+    Click(form.hwnd(), 20, 20, 20);  // a picture without a click handler takes the click all the same
+    picture.SetVisible(false);
+    Click(form.hwnd(), 20, 20, 20);
+    EXPECT_EQ(std::pair(pictureClicks, form.formClicks), std::pair(1, 2));
     form.Text1.SetFocus();
     PostMessageW(form.Text1.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
     PumpUntil([&] { return form.escapes > 0; }, 1000);
-    EXPECT_EQ(std::pair(form.escapes, form.formClicks), std::pair(1, 1));
+    EXPECT_EQ(std::pair(form.escapes, form.formClicks), std::pair(1, 2));
     int asked = 0;
     bool refuse = true;
     form.onQueryUnload = [&](bool& cancel) {
@@ -350,6 +362,63 @@ TEST_F(FormsKit, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) 
     EXPECT_NE(paintAndRead(24, 24), back);  // the card itself
     picture.SetVisible(false);
     EXPECT_EQ(paintAndRead(24, 24), back);
+}
+
+// A check box takes 0, 1 and 2 (grayed, drawn in the box's third state); a
+// click checks an unchecked box and unchecks a checked or grayed one; any
+// other number raises 380 and changes nothing.
+TEST_F(FormsKit, CheckBoxTakesAGrayedValueAndRefusesOthers) {
+    ui::CheckBox box;
+    box.Create(form);
+    box.Move(300, 4000, 2000, 300);
+    int clicks = 0;
+    box.OnClick = [&] { ++clicks; };
+    box.SetNumber(2);
+    EXPECT_EQ(box.State(), ui::CheckValue::Grayed);
+    EXPECT_EQ(SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_FALSE(box.Value());
+    for (int refused : {3, -1}) {
+        int number = 0;
+        try {
+            box.SetNumber(refused);
+        } catch (const base::RunError& error) {
+            number = error.number;
+        }
+        EXPECT_EQ(number, 380) << refused;
+    }
+    EXPECT_EQ(std::pair(box.State(), clicks), std::pair(ui::CheckValue::Grayed, 1));
+    for (ui::CheckValue after : {ui::CheckValue::Unchecked, ui::CheckValue::Checked, ui::CheckValue::Unchecked}) {
+        SendMessageW(box.hwnd(), BM_CLICK, 0, 0);
+        EXPECT_EQ(box.State(), after);
+    }
+    box.SetNumber(0);  // no change, no click
+    EXPECT_EQ(clicks, 4);
+}
+
+// A tip lives in the form's tooltip window, one tool per control; it shows
+// while the mouse rests on its control, and goes with the form's window.
+TEST_F(FormsKit, ToolTipShowsItsTextOverItsControl) {
+    EXPECT_EQ(form.Text1.ToolTipText(), L"");
+    form.Text1.SetToolTipText(L"Tip & text");
+    form.Command1.SetToolTipText(L"first");
+    form.Command1.SetToolTipText(L"second");
+    form.List2.SetToolTipText(L"gone");
+    form.List2.SetToolTipText(L"");
+    EXPECT_EQ((std::vector<std::wstring>{form.Text1.ToolTipText(), form.Command1.ToolTipText(), form.List2.ToolTipText()}),
+              (std::vector<std::wstring>{L"Tip & text", L"second", L""}));
+    HWND tips = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(GetWindow(tips, GW_OWNER), form.hwnd());
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+
+    SetForegroundWindow(form.hwnd());
+    RECT box;
+    GetWindowRect(form.Text1.hwnd(), &box);
+    SetCursorPos(box.left + 5, box.top + 5);
+    SendMessageW(form.Text1.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tips) != FALSE; }));
+    ASSERT_TRUE(form.Unload());
+    EXPECT_FALSE(IsWindow(tips));
 }
 
 // One button of each frame's group is selected, by the program or a click;

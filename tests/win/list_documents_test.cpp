@@ -552,13 +552,22 @@ TEST_F(ListDocument, FontAndEditCommandsOfTheSelection) {
     EXPECT_EQ(w.DocumentText(), L"three\rtwo");
 
     // A clipboard without text: Paste is disabled by the next selection
-    // change and, run all the same, changes nothing.
+    // change and enabled again by the clipboard watch while the clipboard
+    // holds something; run then, with a picture there, it takes the
+    // selection away, and Undo puts it back.
     PutOnClipboard(owner, nullptr);
     Select(0, 2);
     EXPECT_FALSE(w.pasteItem.Enabled());
     EXPECT_TRUE(w.selectAllTextItem.Enabled());
-    w.pasteItem.SetEnabled(true);
+    testing_support::PutBitmapOnClipboard(owner);
+    Select(1, 2);
+    EXPECT_FALSE(w.pasteItem.Enabled());
+    ASSERT_TRUE(w.clipboardTimer.FireNow());
+    ASSERT_TRUE(w.pasteItem.Enabled());
     w.pasteItem.Click();
+    EXPECT_EQ(w.DocumentText(), L"tee\rtwo");
+    EXPECT_EQ(w.document.SelStart(), 1);
+    w.undoButton.Click();
     EXPECT_EQ(w.DocumentText(), L"three\rtwo");
     PutOnClipboard(owner, "new");
     Select(0, 0);

@@ -40,6 +40,15 @@ inline void PutOnClipboard(HWND owner, const char* text) {
     CloseClipboard();
 }
 
+// The clipboard holding a picture and no text.
+inline void PutBitmapOnClipboard(HWND owner) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const DWORD black[4] = {};
+    SetClipboardData(CF_BITMAP, CreateBitmap(2, 2, 1, 32, black));  // the clipboard owns it now
+    CloseClipboard();
+}
+
 // Numbered lines of equal length: "Line 001 of the list\r" and so on.
 inline std::wstring NumberedLines(int count) {
     std::wstring text;

@@ -158,10 +158,17 @@ TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
     SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::HintPrint));
 
-    // Over the decoration its highlighted picture shows; off it, the idle text.
+    // Over the decoration its highlighted picture shows, and a click on it
+    // leaves the marks of the file box; off it, the idle text.
     const int x = ui::TwipsToPixelsX(w.plainImage.Left()) + 5, y = ui::TwipsToPixelsY(w.plainImage.Top()) + 5;
     SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     EXPECT_TRUE(w.hoverImage.Visible() && !w.plainImage.Visible());
+    w.folderBox.SetPath(folder.wstring());
+    w.fileBox.SelectAll();
+    SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_EQ(w.fileBox.SelCount(), w.fileBox.ListCount());
+    EXPECT_GT(w.fileBox.SelCount(), 0);
     SendMessageW(w.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 300));
     EXPECT_TRUE(!w.hoverImage.Visible() && w.plainImage.Visible());
     EXPECT_EQ(w.statusBar.PanelText(1), L"Noma Ro 3");
@@ -386,6 +393,51 @@ TEST_F(ListWindow, SettingsAreWrittenOnClosingAndComeBack) {
     EXPECT_EQ(prompts.seen.size(), messages) << "no message for a folder that is gone";
 }
 
+// A grayed picture box (pictures=2) is list mode: the window opens as in list
+// mode with the box grayed and keeps the value at closing; the menu item
+// unchecks the box.
+TEST_F(ListWindow, GrayedPictureBoxOpensInListMode) {
+    MakeFiles({L"a.txt"});
+    testing_support::WriteListSettings(folder.wstring());
+    base::WriteIniValue(L"printsave", L"pictures", L"2");
+    Open();
+    Window& w = *window;
+    EXPECT_EQ(SendMessageW(w.viewPicturesBox.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_TRUE(w.ListMode() && !w.viewPicturesItem.Checked());
+    EXPECT_TRUE(w.document.Visible() && w.undoButton.Visible() && !w.previewBox.Visible() && !w.sizeLabel.Visible());
+    EXPECT_TRUE(w.radicalSelectItem.Enabled() && w.selectAllFilesItem.Enabled() && w.addToListButton.Enabled());
+    EXPECT_EQ(w.folderBox.Path(), folder.wstring()) << "the folder comes back after the mode";
+    Type(L"names");
+    EXPECT_TRUE(AllDocumentCommands(w, true));
+    prompts.answers.assign({IDCANCEL});
+    w.exitButton.Click();
+    EXPECT_EQ(base::ReadIniValue(L"printsave", L"pictures"), L"2");
+    w.viewPicturesItem.Click();
+    EXPECT_EQ(w.viewPicturesBox.State(), ui::CheckValue::Unchecked);
+    EXPECT_TRUE(w.ListMode() && w.document.Visible());
+    EXPECT_EQ(prompts.seen.size(), 1u);
+}
+
+// A mode the picture box refuses is reported with its error, and the program ends.
+TEST_F(ListWindow, RefusedModeEndsTheProgram) {
+    for (const wchar_t* refused : {L"3", L"-1"}) {
+        testing_support::WriteListSettings(folder.wstring());
+        base::WriteIniValue(L"printsave", L"pictures", refused);
+        EXPECT_EXIT(
+            {
+                ui::SetPromptResponder([](const ui::Prompt& prompt) {
+                    if (prompt.text == L"Nomaro Error Description: Invalid property value" &&
+                        prompt.title == L"Error 380" && prompt.flags == (MB_OK | MB_ICONSTOP))
+                        std::fputs("told: error 380\n", stderr);
+                    return IDOK;
+                });
+                Open();
+            },
+            testing::ExitedWithCode(0), "told: error 380")
+            << testing::PrintToString(refused);
+    }
+}
+
 // A settings file without the mode cannot be trusted: the message, and the program ends.
 TEST_F(ListWindow, MissingModeEndsTheProgram) {
     testing_support::WriteListSettings(folder.wstring());
@@ -403,4 +455,46 @@ TEST_F(ListWindow, MissingModeEndsTheProgram) {
             Open();
         },
         testing::ExitedWithCode(0), "told: files missing");
+}
+
+
+namespace {
+// The help viewer's window of this process; under Wine it shows the help
+// file's contents beside a blank page.
+HWND HelpWindow() {
+    HWND help = FindWindowW(L"HH Parent", nullptr);
+    DWORD process = 0;
+    if (help) GetWindowThreadProcessId(help, &process);
+    return process == GetCurrentProcessId() ? help : nullptr;
+}
+
+void CloseHelpWindow(HWND help) {
+    PostMessageW(help, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 100 && IsWindow(help); ++i, Sleep(10)) ui::DoEvents();
+}
+}  // namespace
+
+// The right button released over Print or Save to file opens the help; over
+// another button it does not.
+TEST_F(ListWindow, RightClickOnPrintOrSaveOpensTheHelp) {
+    Open();
+    Type(L"names");  // Print and Save take the mouse once there is a list
+    const struct {
+        ui::Button* button;
+        bool opensHelp;
+    } table[] = {
+        {&window->printButton, true}, {&window->saveButton, true},
+        {&window->clearButton, false}, {&window->exitButton, false},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(testing::PrintToString(row.button->Caption()));
+        ASSERT_TRUE(row.button->Enabled());
+        SendMessageW(row.button->hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(row.button->hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+        HWND help = HelpWindow();
+        EXPECT_EQ(help != nullptr, row.opensHelp);
+        if (help) CloseHelpWindow(help);
+        EXPECT_TRUE(window->IsLoaded() && window->DocumentText() == L"names");
+    }
+    EXPECT_TRUE(prompts.seen.empty());
 }

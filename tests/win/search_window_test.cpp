@@ -6,10 +6,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "base/Texts.h"
+#include "search/SearchTexts.h"
 #include "search/SearchWindow.h"
 #include "tests/win/prompts.h"
 #include "tests/win/temp_folder.h"
@@ -89,6 +91,7 @@ TEST_F(SearchWindow, NoFilesSendsNothingAndTheFolderFollows) {
     {
         search::SearchWindow window(folder, [](const std::wstring&) { ADD_FAILURE() << "nothing to insert"; });
         window.Show();
+        EXPECT_EQ(window.suffixBox.ToolTipText(), L"Useful for making a database");
         window.folderBox.SetPath(root + L"\\empty");
         EXPECT_EQ(window.folderLabel.Caption(), root + L"\\empty");
         const std::wstring caption = window.Caption();
@@ -97,4 +100,57 @@ TEST_F(SearchWindow, NoFilesSendsNothingAndTheFolderFollows) {
         window.cancelButton.Click();
     }
     EXPECT_EQ(folder, root + L"\\empty");
+}
+
+namespace {
+// A person watching the search window: at each tick of a thread timer, which
+// fires whenever the window processes its messages, what the folder label
+// shows while the status line says the search runs.
+search::SearchWindow* gWatched = nullptr;
+std::vector<std::wstring> gSeen;
+int gLooks = 0;
+
+void CALLBACK LookAtTheLabel(HWND, UINT, UINT_PTR, DWORD) {
+    if (!gWatched || gWatched->statusLabel.Caption() != LoadText(Text::Searching)) return;
+    ++gLooks;
+    const std::wstring shown = gWatched->folderLabel.Caption();
+    if (gSeen.empty() || gSeen.back() != shown) gSeen.push_back(shown);
+}
+}  // namespace
+
+// While the search of a tree of 10,000 files runs, the folder label shows the
+// folder being read, as ShowSearchPath shortens it, each time the window
+// processes its messages: the chosen folder first, then one of its folders
+// at least at every second look (the walk reads a folder of 250 files in
+// less time than passes between two looks).
+TEST_F(SearchWindow, LabelShowsTheFolderBeingReadWhileTheSearchRuns) {
+    std::set<std::wstring> folderTexts;
+    for (int f = 0; f < 40; ++f) {
+        const std::wstring sub = root + L"\\folder" + std::to_wstring(f) + L"\\";
+        CreateDirectoryW(sub.c_str(), nullptr);
+        folderTexts.insert(search::ShowSearchPathText(sub));
+        for (int n = 0; n < 250; ++n)
+            CloseHandle(CreateFileW((sub + L"file" + std::to_wstring(n) + L".txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    folder = root;
+    size_t lines = 0;
+    {
+        search::SearchWindow window(folder, [&](const std::wstring& text) {
+            lines = static_cast<size_t>(std::count(text.begin(), text.end(), L'\n'));
+        });
+        window.Show();
+        gWatched = &window;
+        const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, LookAtTheLabel);
+        Sleep(2 * USER_TIMER_MINIMUM);  // the first look comes with the chosen folder
+        window.startButton.Click();
+        KillTimer(nullptr, timer);
+        gWatched = nullptr;
+    }
+    EXPECT_EQ(lines, 10000u);
+    ASSERT_FALSE(gSeen.empty());
+    EXPECT_EQ(gSeen.front(), search::ShowSearchPathText(root));
+    for (size_t i = 1; i < gSeen.size(); ++i) EXPECT_EQ(folderTexts.count(gSeen[i]), 1u) << gSeen[i];
+    EXPECT_GE(gSeen.size(), 3u) << gLooks << " looks";
+    EXPECT_GE(gSeen.size() * 2, static_cast<size_t>(gLooks)) << testing::PrintToString(gSeen);
 }

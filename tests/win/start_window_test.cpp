@@ -1,8 +1,10 @@
 // The start window with real controls and real keys through the program's own message loop.
 #include <windows.h>
+#include <msxml2.h>
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "app/StartUp.h"
@@ -167,4 +169,87 @@ TEST(LoginName, IsTheLoggedOnUserWholeAndStaysTheSame) {
     SetEnvironmentVariableW(L"WINEUSERNAME", longName.c_str());
     EXPECT_EQ(base::GetLoginName(), longName);
     EXPECT_EQ(base::GetLoginName(), longName);
+}
+
+// MinGW's header names no interface id for it.
+__CRT_UUID_DECL(IXMLDOMDocument2, 0x2933bf95, 0x7b36, 0x11d2, 0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60)
+
+namespace {
+// The text of each node an XPath expression selects in `document`.
+std::set<std::wstring> Selected(IXMLDOMDocument2& document, const wchar_t* path) {
+    std::set<std::wstring> texts;
+    IXMLDOMNodeList* nodes = nullptr;
+    BSTR query = SysAllocString(path);
+    if (SUCCEEDED(document.selectNodes(query, &nodes)) && nodes) {
+        for (IXMLDOMNode* node = nullptr; nodes->nextNode(&node) == S_OK && node; node->Release()) {
+            BSTR text = nullptr;
+            node->get_text(&text);
+            texts.insert(text ? text : L"");
+            SysFreeString(text);
+        }
+        nodes->Release();
+    }
+    SysFreeString(query);
+    return texts;
+}
+
+void SetProperty(IXMLDOMDocument2& document, const wchar_t* name, const wchar_t* value) {
+    BSTR property = SysAllocString(name);
+    VARIANT setting;
+    VariantInit(&setting);
+    setting.vt = VT_BSTR;
+    setting.bstrVal = SysAllocString(value);
+    document.setProperty(property, setting);
+    VariantClear(&setting);
+    SysFreeString(property);
+}
+}  // namespace
+
+// The built program carries its application manifest (resource 1 of type
+// RT_MANIFEST), well-formed XML read by the system's XML parser: it runs
+// with the rights of the user who starts it, names Windows 7 to 11, is
+// unaware of the screen's scaling with GDI scaling, and asks for no
+// common controls of version 6.
+TEST(ProgramManifest, IsEmbeddedAndStatesRightsSystemsAndScaling) {
+    HMODULE program = LoadLibraryExA(NOMARO_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr) << NOMARO_PROGRAM;
+    HRSRC found = FindResourceW(program, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    std::string xml;
+    if (found)
+        xml.assign(static_cast<const char*>(LockResource(LoadResource(program, found))), SizeofResource(program, found));
+    FreeLibrary(program);
+    ASSERT_FALSE(xml.empty()) << "no manifest";
+
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    CLSID parser{};
+    IXMLDOMDocument2* document = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CLSIDFromProgID(L"Msxml2.DOMDocument.3.0", &parser)));
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(parser, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IXMLDOMDocument2),
+                                           reinterpret_cast<void**>(&document))));
+    document->put_async(VARIANT_FALSE);
+    BSTR source = SysAllocString(std::wstring(xml.begin(), xml.end()).c_str());
+    VARIANT_BOOL parsed = VARIANT_FALSE;
+    document->loadXML(source, &parsed);
+    SysFreeString(source);
+    EXPECT_EQ(parsed, VARIANT_TRUE) << xml;
+    SetProperty(*document, L"SelectionLanguage", L"XPath");
+    SetProperty(*document, L"SelectionNamespaces",
+                L"xmlns:a='urn:schemas-microsoft-com:asm.v1' xmlns:v3='urn:schemas-microsoft-com:asm.v3' "
+                L"xmlns:c='urn:schemas-microsoft-com:compatibility.v1' "
+                L"xmlns:w5='http://schemas.microsoft.com/SMI/2005/WindowsSettings' "
+                L"xmlns:w7='http://schemas.microsoft.com/SMI/2017/WindowsSettings'");
+    using Texts = std::set<std::wstring>;
+    EXPECT_EQ(Selected(*document, L"/a:assembly/v3:trustInfo/v3:security/v3:requestedPrivileges/"
+                                  L"v3:requestedExecutionLevel/@level"),
+              Texts{L"asInvoker"});
+    EXPECT_EQ(Selected(*document, L"/a:assembly/c:compatibility/c:application/c:supportedOS/@Id"),
+              (Texts{L"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",    // Windows 7
+                     L"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",    // Windows 8
+                     L"{1f676c76-80e1-4239-95bb-83d0f6d0da78}",    // Windows 8.1
+                     L"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}));  // Windows 10 and 11
+    EXPECT_EQ(Selected(*document, L"/a:assembly/v3:application/v3:windowsSettings/w5:dpiAware"), Texts{L"false"});
+    EXPECT_EQ(Selected(*document, L"/a:assembly/v3:application/v3:windowsSettings/w7:gdiScaling"), Texts{L"true"});
+    EXPECT_EQ(Selected(*document, L"//a:dependency"), Texts{}) << "no common controls of version 6";
+    document->Release();
+    CoUninitialize();
 }
