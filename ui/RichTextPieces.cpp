@@ -9,7 +9,8 @@ namespace ui {
 
 namespace {
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// The letters of a control word (lowercase only).
+bool IsLetter(char c) { return c >= 'a' && c <= 'z'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 bool IsBlank(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == '\0'; }
@@ -27,8 +28,6 @@ struct Token {
 class Tokens {
 public:
     explicit Tokens(std::string_view rtf) : rtf_(rtf) {}
-    size_t At() const { return at_; }
-    bool Malformed() const { return malformed_; }
 
     std::optional<Token> Next() {
         if (at_ >= rtf_.size()) return std::nullopt;
@@ -38,10 +37,10 @@ public:
         if (c == '}') return Token{Token::Close, start, at_, {}, {}};
         if (c == '\r' || c == '\n') return Token{Token::Ignored, start, at_, {}, {}};
         if (c != '\\') return Token{Token::Character, start, at_, {}, {}};
-        if (at_ >= rtf_.size()) return Fail();
+        if (at_ >= rtf_.size()) return std::nullopt;
         if (rtf_[at_] == '\'') {
             // \'hh: one character in the document's code page.
-            if (at_ + 2 >= rtf_.size() || !IsHexDigit(rtf_[at_ + 1]) || !IsHexDigit(rtf_[at_ + 2])) return Fail();
+            if (at_ + 2 >= rtf_.size() || !IsHexDigit(rtf_[at_ + 1]) || !IsHexDigit(rtf_[at_ + 2])) return std::nullopt;
             at_ += 3;
             return Token{Token::Character, start, at_, {}, {}};
         }
@@ -57,7 +56,7 @@ public:
         while (at_ < rtf_.size() && IsDigit(rtf_[at_])) ++at_;
         if (at_ > parameterStart) {
             const std::string digits(rtf_.substr(parameterStart, at_ - parameterStart));
-            if (digits == "-") return Fail();
+            if (digits == "-") return std::nullopt;
             word.parameter = std::strtol(digits.c_str(), nullptr, 10);
         }
         word.text = rtf_.substr(start, at_ - start);
@@ -70,14 +69,8 @@ public:
     }
 
 private:
-    std::optional<Token> Fail() {
-        malformed_ = true;
-        return std::nullopt;
-    }
-
     std::string_view rtf_;
     size_t at_ = 0;
-    bool malformed_ = false;
 };
 
 template <size_t N>
@@ -159,15 +152,13 @@ std::optional<Plan> PlanCuts(std::string_view rtf, int paragraphsPerPiece) {
             if (++depth == 2) {
                 Tokens ahead = tokens;
                 std::optional<Token> first = ahead.Next();
-                headerGroup = inHeader && first && ((first->kind == Token::Symbol && first->name == "*") ||
-                                                    (first->kind == Token::Word && OneOf(first->name, kHeaderGroups)));
+                headerGroup = inHeader && first && (first->name == "*" || OneOf(first->name, kHeaderGroups));
                 if (inHeader && !headerGroup) {
                     inHeader = false;
                     plan.headerEnd = token->start;
                     plan.headerNeedsBlank = lastWasBareWord;
                 }
             }
-            lastWasBareWord = false;
             continue;
         }
         if (token->kind == Token::Close) {
