@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "base/Module.h"
 #include "base/RunError.h"
+#include "base/Scoped.h"
 
 namespace ui {
 
@@ -217,24 +217,6 @@ void RichText::RebuildWith(int start, int length, const std::wstring& text) {
     });
 }
 
-namespace {
-// Owns a window until it is released.
-class PendingWindow {
-public:
-    explicit PendingWindow(HWND window) : window_(window) {}
-    ~PendingWindow() {
-        if (window_) DestroyWindow(window_);
-    }
-    PendingWindow(const PendingWindow&) = delete;
-    PendingWindow& operator=(const PendingWindow&) = delete;
-    HWND get() const { return window_; }
-    HWND Release() { return std::exchange(window_, nullptr); }
-
-private:
-    HWND window_;
-};
-}  // namespace
-
 void RichText::TakeFreshWindow(const std::function<LONG(HWND fresh)>& fill) {
     HWND old = hwnd();
     const bool focused = GetFocus() == old;
@@ -243,10 +225,10 @@ void RichText::TakeFreshWindow(const std::function<LONG(HWND fresh)>& fill) {
     GetWindowRect(old, &place);
     HWND parent = GetParent(old);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    PendingWindow pending(CreateWindowExW(static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE)), RICHEDIT_CLASSW,
-                                          L"", style & ~WS_VISIBLE, place.left, place.top, place.right - place.left,
-                                          place.bottom - place.top, parent, GetMenu(old), base::CodeModule(),
-                                          nullptr));
+    base::OwnedWindow pending(CreateWindowExW(static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE)),
+                                              RICHEDIT_CLASSW, L"", style & ~WS_VISIBLE, place.left, place.top,
+                                              place.right - place.left, place.bottom - place.top, parent,
+                                              GetMenu(old), base::CodeModule(), nullptr));
     HWND fresh = pending.get();
     if (!fresh) throw base::RunError(base::err::InvalidCall);
     if (const LRESULT font = SendMessageW(old, WM_GETFONT, 0, 0))
@@ -265,7 +247,7 @@ void RichText::TakeFreshWindow(const std::function<LONG(HWND fresh)>& fill) {
     SendMessageW(fresh, EM_SETEVENTMASK, 0, SendMessageW(old, EM_GETEVENTMASK, 0, 0));
 
     SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    AdoptWindow(pending.Release());
+    AdoptWindow(pending.Detach());
     Select(fresh, caret, caret);
     if (style & WS_VISIBLE) ShowWindow(fresh, SW_SHOWNA);
     if (focused) ::SetFocus(fresh);
