@@ -479,12 +479,14 @@ TEST_F(ListDocument, OpenAsksLocksAndClearsAndBadFilesChangeNothing) {
 }
 
 // The longest list a search writes opens whole from both formats, every line
-// and its formatting: the rich text read back writes the same file again.
+// and its formatting (in pieces, or it would take minutes): the rich text read back writes the same file again.
 // Another program's rich text, its groups over many paragraphs, opens whole too.
 TEST_F(ListDocument, LongListsOpenWhole) {
     Window& w = *window;
     std::wstring lines;
-    for (int i = 1; i <= 32767; ++i) lines += (i > 1 ? L"\r" : L"") + std::to_wstring(100000 + i) + L" \u00e9t\u00e9.jpg";
+    // Names in and outside the ANSI code page (the latter written as \u escapes).
+    for (int i = 1; i <= 32767; ++i)
+        lines += (i > 1 ? L"\r" : L"") + std::to_wstring(100000 + i) + L" \u00e9t\u00e9 \u0424\u043e\u0442\u043e.jpg";
     w.document.ReplaceSelection(lines);
     ASSERT_EQ(w.DocumentText(), lines);
     const int middle = static_cast<int>(lines.size() / 2);
