@@ -51,6 +51,7 @@ inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
 inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
+inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 }  // namespace detail
 
 // A kernel object: file, mutex, process, thread (null owns nothing).
@@ -62,6 +63,8 @@ using FindHandle = ScopedHandle<HANDLE, detail::CloseFind, -1>;
 using RegistryKey = ScopedHandle<HKEY, detail::CloseRegistryKey>;
 // A cursor loaded from a file (not a shared system cursor).
 using OwnedCursor = ScopedHandle<HCURSOR, detail::DestroyCursorHandle>;
+// A window the program created and has not handed on yet.
+using OwnedWindow = ScopedHandle<HWND, detail::DestroyWindowHandle>;
 
 // A bitmap, brush, pen, font or region that the program created.
 template <typename Object>

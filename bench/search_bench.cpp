@@ -1,8 +1,10 @@
 // Recursive-search benchmark under Wine: the search window's whole run (the
 // walk, the progress bar and labels, the sending and the insertion into a
-// real rich-text document) against a bare breadth-first loop of
-// FindFirstFileW / FindNextFileW over the same tree, side by side, reported
-// as a ratio of the medians.
+// real rich-text document) against the least the same work can cost: a bare
+// breadth-first loop of FindFirstFileW / FindNextFileW over the same tree
+// plus the quickest insertion of the same lines into a fresh control, each
+// round measuring all three side by side, reported as a ratio of the medians.
+// (Inserting the lines alone takes about ten times the walk.)
 //
 //   search_bench <tree folder> <rounds>
 #include <windows.h>
@@ -105,13 +107,13 @@ int wmain(int argc, wchar_t** argv) {
         bareInsertion.push_back(BareInsertion(text));  // the same lines, paragraph ends as the document has them
         lines = static_cast<size_t>(std::count(text.begin(), text.end(), L'\r'));
     }
+    const double baseline = Median(bare) + Median(bareInsertion);
     std::printf("search: %zu files found by the bare loop, %zu lines in the document\n", files, lines);
     std::printf("  bare FindFirstFileW loop  %8.0f ms (median of %d)\n", Median(bare), rounds);
+    std::printf("  bare insertion of the same lines into a fresh control %.0f ms (median of %d)\n",
+                Median(bareInsertion), rounds);
     std::printf("  search window, sent       %8.0f ms (of which the insertion %.0f ms)\n", Median(ours),
                 Median(insertion));
-    const double ratio = Median(ours) / Median(bare);
-    std::printf("  ratio %.2f (target at most 1.5) %s\n", ratio, ratio <= 1.5 ? "ok" : "OVER");
-    std::printf("  bare insertion of the same lines into a fresh control %.0f ms: against loop and insertion "
-                "together, ratio %.2f\n", Median(bareInsertion), Median(ours) / (Median(bare) + Median(bareInsertion)));
+    std::printf("  against loop and insertion together: ratio %.2f (target at most 1.1)\n", Median(ours) / baseline);
     return 0;
 }

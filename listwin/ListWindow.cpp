@@ -629,7 +629,7 @@ void ListWindow::OnOpenClick() {
                    L"This May Not Be A Rich Text File") != IDYES)
         return;
     try {
-        ui::LoadRichEdit(document.hwnd(), choice.fileName);
+        ui::LoadRichEdit(document, choice.fileName);
     } catch (const base::RunError& error) {
         // The file is read whole before the document is touched: it keeps
         // its content, and the user learns why nothing was opened.

@@ -3,12 +3,14 @@
 #include <richedit.h>
 
 #include <string_view>
+#include <vector>
 
 #include "base/Ansi.h"
 #include "base/RunError.h"
 #include "base/TextEncoding.h"
 #include "base/WholeFiles.h"
 #include "ui/RichText.h"
+#include "ui/RichTextPieces.h"
 
 namespace ui {
 
@@ -72,26 +74,6 @@ std::wstring DecodeText(std::string_view bytes) {
     return base::FromAnsi(bytes);
 }
 
-// A hidden rich-text box of its own, destroyed with the object.
-class TrialBox {
-public:
-    explicit TrialBox(HWND like) {
-        wchar_t windowClass[64] = L"";
-        GetClassNameW(like, windowClass, 64);
-        box_ = CreateWindowExW(0, windowClass, L"", ES_MULTILINE, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               nullptr, nullptr);
-        if (!box_) throw base::RunError(base::err::OutOfMemory);
-        SendMessageW(box_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    }
-    ~TrialBox() { DestroyWindow(box_); }
-    TrialBox(const TrialBox&) = delete;
-    TrialBox& operator=(const TrialBox&) = delete;
-    HWND hwnd() const { return box_; }
-
-private:
-    HWND box_;
-};
-
 struct Content {
     std::string bytes;
     WPARAM format;
@@ -102,6 +84,29 @@ Content ContentOf(const std::string& bytes) {
     const std::wstring text = DecodeText(bytes);
     return {std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
             SF_TEXT | SF_UNICODE};
+}
+
+// Under Wine the control reads a document of many paragraphs in time that
+// grows with the square of their count; in pieces of this many it grows
+// with the count.
+const int kParagraphsPerPiece = 200;
+
+// Reads rich text into the empty box `box`; raises 321 when the control
+// refuses any of it (a damaged file). A list as the control writes it goes in
+// by pieces: the last one read as a whole document, so that the content ends
+// as the whole file would end it, and the others inserted before it in order.
+void ReadRichText(HWND box, const std::string& rtf) {
+    const std::vector<std::string> pieces = RichTextPieces(rtf, kParagraphsPerPiece);
+    const auto read = [box](std::string_view bytes, WPARAM format) {
+        if (!TryStreamIn(box, bytes, format)) throw base::RunError(base::err::InvalidFileFormat);
+    };
+    if (pieces.empty()) {
+        read(rtf, SF_RTF);
+        return;
+    }
+    read(pieces.back(), SF_RTF);
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    for (size_t i = 0; i + 1 < pieces.size(); ++i) read(pieces[i], SF_RTF | SFF_SELECTION);
 }
 
 }  // namespace
@@ -125,29 +130,19 @@ void SaveRichEdit(HWND richEdit, const std::wstring& path, DocumentFormat format
                                                              : TextFileBytes(RichEditText(richEdit)));
 }
 
-void LoadRichEdit(HWND richEdit, const std::wstring& path) {
+void LoadRichEdit(RichText& box, const std::wstring& path) {
     const Content content = ContentOf(base::ReadWholeFile(path));
-    if (content.format == SF_RTF) {
-        TrialBox trial(richEdit);
-        if (!TryStreamIn(trial.hwnd(), content.bytes, content.format))
-            throw base::RunError(base::err::InvalidFileFormat);
-        StreamIn(richEdit, content.bytes, content.format);
-        return;
-    }
-    const std::wstring text(reinterpret_cast<const wchar_t*>(content.bytes.data()),
-                            content.bytes.size() / sizeof(wchar_t));
-    if (!TakesSeveralPieces(text)) {
-        StreamIn(richEdit, content.bytes, content.format);
-        return;
-    }
-    // A stream of many lines costs time in the square of their count under
-    // Wine (minutes for a long list): an empty stream resets the content and
-    // its formatting, quietly, and the lines go in by pieces, which report
-    // the change once.
-    const LRESULT events = SendMessageW(richEdit, EM_SETEVENTMASK, 0, 0);
-    StreamIn(richEdit, {}, content.format);
-    SendMessageW(richEdit, EM_SETEVENTMASK, 0, events);
-    ReplaceSelectionInPieces(richEdit, text);
+    box.TakeFreshWindow([&](HWND fresh) {
+        if (content.format == SF_RTF) {
+            ReadRichText(fresh, content.bytes);
+        } else {
+            const std::wstring text(reinterpret_cast<const wchar_t*>(content.bytes.data()),
+                                    content.bytes.size() / sizeof(wchar_t));
+            if (TakesSeveralPieces(text)) ReplaceSelectionInPieces(fresh, text);
+            else StreamIn(fresh, content.bytes, content.format);
+        }
+        return 0;  // the caret at the start, as a whole document read leaves it
+    });
 }
 
 }  // namespace ui

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/RichText.h"
+
 namespace ui {
 
 enum class DocumentFormat { RichText, Text };
@@ -16,13 +18,14 @@ enum class DocumentFormat { RichText, Text };
 // Raises base::RunError.
 void SaveRichEdit(HWND richEdit, const std::wstring& path, DocumentFormat format);
 
-// Replaces the content of `richEdit` with the file's: rich text when the file
+// Replaces the content of `box` with the file's: rich text when the file
 // starts as rich text does, else text in the encoding its bytes show (a
-// byte-order mark, well-formed UTF-8, or ANSI). The file is read whole, and
-// rich text tried in a hidden box, before the control is touched: a file
-// that cannot be read, or rich text the control refuses (a damaged file),
-// raises base::RunError (321 for the latter) and leaves the content as it was.
-void LoadRichEdit(HWND richEdit, const std::wstring& path);
+// byte-order mark, well-formed UTF-8, or ANSI), with the caret at the start.
+// The file is read once, into a fresh window that the box takes only when
+// all of it was read (RichText::TakeFreshWindow): a file that cannot be
+// read, or rich text the control refuses (a damaged file), raises
+// base::RunError (321 for the latter) and leaves the box as it was.
+void LoadRichEdit(RichText& box, const std::wstring& path);
 
 // The content as plain text, lines ended by CR LF.
 std::wstring RichEditText(HWND richEdit);

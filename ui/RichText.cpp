@@ -8,6 +8,7 @@
 
 #include "base/Module.h"
 #include "base/RunError.h"
+#include "base/Scoped.h"
 
 namespace ui {
 
@@ -204,15 +205,31 @@ void RichText::Replace(int start, int length, const std::wstring& text) {
 void RichText::RebuildWith(int start, int length, const std::wstring& text) {
     HWND old = hwnd();
     const LONG oldEnd = EndOf(old);
+    const LONG end = start + length;
+    // The kept beginning, the new text, the kept end.
+    TakeFreshWindow([&](HWND fresh) {
+        if (start > 0) CopyRichText(old, 0, start, fresh);
+        Select(fresh, start, start);
+        ReplaceSelectionInPieces(fresh, text);
+        const LONG caret = EndOf(fresh);
+        if (end < oldEnd) CopyRichText(old, end, oldEnd, fresh);
+        return caret;
+    });
+}
+
+void RichText::TakeFreshWindow(const std::function<LONG(HWND fresh)>& fill) {
+    HWND old = hwnd();
     const bool focused = GetFocus() == old;
     const DWORD style = static_cast<DWORD>(GetWindowLongW(old, GWL_STYLE));
     RECT place{};
     GetWindowRect(old, &place);
     HWND parent = GetParent(old);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    HWND fresh = CreateWindowExW(static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE)), RICHEDIT_CLASSW, L"",
-                                 style & ~WS_VISIBLE, place.left, place.top, place.right - place.left,
-                                 place.bottom - place.top, parent, GetMenu(old), base::CodeModule(), nullptr);
+    base::OwnedWindow pending(CreateWindowExW(static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE)),
+                                              RICHEDIT_CLASSW, L"", style & ~WS_VISIBLE, place.left, place.top,
+                                              place.right - place.left, place.bottom - place.top, parent,
+                                              GetMenu(old), base::CodeModule(), nullptr));
+    HWND fresh = pending.get();
     if (!fresh) throw base::RunError(base::err::InvalidCall);
     if (const LRESULT font = SendMessageW(old, WM_GETFONT, 0, 0))
         SendMessageW(fresh, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
@@ -224,18 +241,13 @@ void RichText::RebuildWith(int start, int length, const std::wstring& text) {
     SendMessageW(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
     SendMessageW(fresh, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 
-    // The kept beginning, the new text, the kept end; no events while it is built.
-    const LONG end = start + length;
-    if (start > 0) CopyRichText(old, 0, start, fresh);
-    Select(fresh, start, start);
-    ReplaceSelectionInPieces(fresh, text);
-    const LONG caret = EndOf(fresh);
-    if (end < oldEnd) CopyRichText(old, end, oldEnd, fresh);
+    // No events while it is filled.
+    const LONG caret = fill(fresh);
     SendMessageW(fresh, EM_SETMODIFY, TRUE, 0);
     SendMessageW(fresh, EM_SETEVENTMASK, 0, SendMessageW(old, EM_GETEVENTMASK, 0, 0));
 
     SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    AdoptWindow(fresh);
+    AdoptWindow(pending.Detach());
     Select(fresh, caret, caret);
     if (style & WS_VISIBLE) ShowWindow(fresh, SW_SHOWNA);
     if (focused) ::SetFocus(fresh);

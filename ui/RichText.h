@@ -53,11 +53,19 @@ public:
     // removes, and a large insertion lays out several times faster in a
     // window not shown yet, so a large removal, or an insertion much larger
     // than the kept text, gives the control a fresh window holding
-    // the kept text (with its formatting) and `text`: the same control
-    // object, id, place, style, events, text limit, read-only state, word
-    // wrap and focus, only hwnd() changes. The old window goes once none of its
-    // messages is being handled.
+    // the kept text (with its formatting) and `text` (see TakeFreshWindow).
     void Replace(int start, int length, const std::wstring& text);
+    // Gives the control a fresh window like its own (the same control
+    // object, id, place, style, font, events, text limit, read-only state,
+    // word wrap and focus; only hwnd() changes; the old window goes once none
+    // of its messages is being handled), which `fill` fills while it
+    // is hidden and raises no events, returning where the caret goes; then
+    // raises OnChange and OnSelChange once. A window not shown yet lays out a
+    // large text several times faster, and the old content goes with its
+    // window instead of by the control's deletion, which takes time in the
+    // square of what it removes. When `fill` raises, the fresh window goes
+    // and the control keeps its window and content.
+    void TakeFreshWindow(const std::function<LONG(HWND fresh)>& fill);
     // Selects the whole text.
     void SelectAll();
     // Hides the selection's highlight while `hidden` (the selection stays).

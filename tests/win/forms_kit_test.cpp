@@ -809,13 +809,11 @@ TEST_F(FormsKit, RealFileDialogsReturnThePersonsChoice) {
 // A rich-text box's content survives a save and a load in both formats; text files keep
 // every character (ANSI while it holds them, else UTF-8 with its mark); failures change nothing.
 TEST_F(FormsKit, RichEditContentToAndFromFiles) {
-    LoadLibraryW(L"riched20.dll");
-    HWND box = CreateWindowExW(0, RICHEDIT_CLASSW, L"", WS_CHILD | ES_MULTILINE, 0, 0, 200, 100, form.hwnd(),
-                               nullptr, nullptr, nullptr);
-    ASSERT_TRUE(box);
+    ui::RichText box;
+    box.Create(form);
     testing_support::TempFolder folder;
     const std::wstring path = folder.Path() + L"\\list";
-    const auto setText = [&](const std::wstring& text) { SetWindowTextW(box, text.c_str()); };
+    const auto setText = [&](const std::wstring& text) { box.SetText(text); };
     const struct {
         std::wstring text;
         ui::DocumentFormat format;
@@ -830,29 +828,28 @@ TEST_F(FormsKit, RichEditContentToAndFromFiles) {
     for (const auto& row : table) {
         SCOPED_TRACE(testing::PrintToString(row.text));
         setText(row.text);
-        ASSERT_EQ(ErrorNumberOf([&] { ui::SaveRichEdit(box, path, row.format); }), 0);
+        ASSERT_EQ(ErrorNumberOf([&] { ui::SaveRichEdit(box.hwnd(), path, row.format); }), 0);
         const std::string bytes = FileBytes(path);
         if (row.format == ui::DocumentFormat::Text) EXPECT_EQ(bytes, row.bytes);
         else EXPECT_EQ(bytes.substr(0, 5), "{\\rtf");
         setText(L"something else");
         ASSERT_EQ(ErrorNumberOf([&] { ui::LoadRichEdit(box, path); }), 0);
-        EXPECT_EQ(ui::RichEditText(box), row.text);
+        EXPECT_EQ(ui::RichEditText(box.hwnd()), row.text);
     }
     // Text files of other programs: UTF-16 with its mark, UTF-8 without one.
     for (const std::string& bytes : {std::string("\xFF\xFE" "a\0\x24\x04", 6), std::string("a\xD0\xA4")}) {
         PutBytes(path, bytes);
         ui::LoadRichEdit(box, path);
-        EXPECT_EQ(ui::RichEditText(box), L"a\u0424");
+        EXPECT_EQ(ui::RichEditText(box.hwnd()), L"a\u0424");
     }
     // A read-only target keeps its bytes; a missing file leaves the content.
     PutBytes(path, "old");
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_NE(ErrorNumberOf([&] { ui::SaveRichEdit(box, path, ui::DocumentFormat::Text); }), 0);
+    EXPECT_NE(ErrorNumberOf([&] { ui::SaveRichEdit(box.hwnd(), path, ui::DocumentFormat::Text); }), 0);
     EXPECT_EQ(FileBytes(path), "old");
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
     EXPECT_EQ(ErrorNumberOf([&] { ui::LoadRichEdit(box, path); }), 53);
-    EXPECT_EQ(ui::RichEditText(box), L"a\u0424");
+    EXPECT_EQ(ui::RichEditText(box.hwnd()), L"a\u0424");
     EXPECT_TRUE(folder.Entries().empty()) << "no temporary file is left beside";
-    DestroyWindow(box);
 }

@@ -478,6 +478,56 @@ TEST_F(ListDocument, OpenAsksLocksAndClearsAndBadFilesChangeNothing) {
     EXPECT_TRUE(w.DocumentText().ends_with(L"text!"));
 }
 
+// The longest list a search writes opens whole from both formats, every line
+// and its formatting (in pieces, or it would take minutes): the rich text read back writes the same file again.
+// Another program's rich text, its groups over many paragraphs, opens whole too.
+TEST_F(ListDocument, LongListsOpenWhole) {
+    Window& w = *window;
+    std::wstring lines;
+    // Names in and outside the ANSI code page (the latter written as \u escapes).
+    for (int i = 1; i <= 32767; ++i)
+        lines += (i > 1 ? L"\r" : L"") + std::to_wstring(100000 + i) + L" \u00e9t\u00e9 \u0424\u043e\u0442\u043e.jpg";
+    w.document.ReplaceSelection(lines);
+    ASSERT_EQ(w.DocumentText(), lines);
+    const int middle = static_cast<int>(lines.size() / 2);
+    Bold(w.document, 0, 6, true);
+    Select(middle, 30);
+    dialogs.fontAnswers.push_back({L"Courier New", 140, false, true, false, false});
+    w.fontItem.Click();
+    SaveAs(Path(L"long.rtf"));
+    SaveAs(Path(L"long.txt"));
+    const std::string saved = FileBytes(folder / "long.rtf");
+
+    w.document.SelectAll();
+    w.document.ReplaceSelection(L"other");  // a fresh window: deleting the lines would take minutes
+    OpenFile(Path(L"long.rtf"));
+    EXPECT_TRUE(w.DocumentText() == lines) << "the lines differ";
+    EXPECT_TRUE(Bold(w.document, 0, 6) && !Bold(w.document, 6, 6));
+    Select(middle, 30);
+    const ui::SelectionFormat format = ui::SelectionFormatOf(w.document);
+    EXPECT_TRUE(format.face == L"Courier New" && format.pointTenths == 140 && format.italic == true);
+    SaveAs(Path(L"again.rtf"));
+    EXPECT_TRUE(FileBytes(folder / "again.rtf") == saved) << "the formatting differs";
+
+    w.document.SelectAll();
+    w.document.ReplaceSelection(L"other");
+    prompts.answers.assign({IDYES});
+    OpenFile(Path(L"long.txt"));
+    EXPECT_TRUE(w.DocumentText() == lines) << "the lines differ";
+
+    std::string foreign = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\f0\\i ";
+    std::wstring foreignLines;
+    for (int i = 0; i < 450; ++i) {
+        foreign += "line" + std::to_string(i) + "\\par ";
+        foreignLines += (i > 0 ? L"\r" : L"") + (L"line" + std::to_wstring(i));
+    }
+    std::ofstream(folder / "foreign.rtf") << foreign + "}}";
+    OpenFile(Path(L"foreign.rtf"));
+    EXPECT_TRUE(w.DocumentText() == foreignLines);  // the last paragraph end is the document's own
+    Select(0, 5);
+    EXPECT_EQ(ui::SelectionFormatOf(w.document).italic, true);
+}
+
 // The font dialog starts from the selection and its choice is applied to the
 // selection only; a style is switched on, never off. A selection that mixes
 // faces keeps the dialog's earlier face and size.
