@@ -48,6 +48,21 @@ copy_program() {
   echo "$E2E_DIR/program/Nomaro.exe"
 }
 
+# Settings beside the program that open the rename window on a folder with
+# every file shown and the tip of the day off.
+#   rename_settings PROGRAM FOLDER
+rename_settings() {
+  cat > "$(dirname "$1")/filename.ini" <<INI
+[rename]
+lastcat=$(winepath -w "$2" 2>/dev/null)
+format=*.*
+ext=True
+index=1
+[common]
+tipofday=false
+INI
+}
+
 wintool() {
   wine "$NOMARO_WINTOOL" "$@" 2>/dev/null | tr -d '\r'
 }

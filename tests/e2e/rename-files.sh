@@ -5,15 +5,7 @@ program=$(copy_program)
 photos=$E2E_DIR/photos
 mkdir -p "$photos"
 for name in a.jpg b.JPG c.tar.gz README; do echo "$name" > "$photos/$name"; done
-cat > "$(dirname "$program")/filename.ini" <<INI
-[rename]
-lastcat=$(winepath -w "$photos" 2>/dev/null)
-format=*.*
-ext=True
-index=1
-[common]
-tipofday=false
-INI
+rename_settings "$program" "$photos"
 
 start_program "$program"
 keys_to "$START_WINDOW" Return

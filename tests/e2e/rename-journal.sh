@@ -9,15 +9,7 @@ count=3000
 mkdir -p "$photos"
 (cd "$photos" && for i in $(seq -w 1 $count); do echo "photo $i" > "p$i.jpg"; done)
 original=$(cd "$photos" && ls | sort | md5sum)
-cat > "$(dirname "$program")/filename.ini" <<INI
-[rename]
-lastcat=$(winepath -w "$photos" 2>/dev/null)
-format=*.*
-ext=True
-index=1
-[common]
-tipofday=false
-INI
+rename_settings "$program" "$photos"
 
 open_rename_window() {
   start_program "$program"
