@@ -222,11 +222,11 @@ std::vector<std::wstring> StoredJournals() {
 
 // ---- A stored journal ----------------------------------------------------------
 
-HeldJournal::HeldJournal(const std::wstring& path) : path_(path), file_(INVALID_HANDLE_VALUE) {
+HeldJournal::HeldJournal(const std::wstring& path) : path_(path) {
     if (path.empty()) return;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    file_.Reset(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file_) {
         const DWORD error = GetLastError();
         if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
             status_ = Status::Live;
@@ -238,9 +238,8 @@ HeldJournal::HeldJournal(const std::wstring& path) : path_(path), file_(INVALID_
         }
         return;
     }
-    file_ = file;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size)) {
+    if (!GetFileSizeEx(file_.get(), &size)) {
         status_ = Status::Refused;
         reason_ = FailureText(GetLastError(), path);
         return;
@@ -249,7 +248,7 @@ HeldJournal::HeldJournal(const std::wstring& path) : path_(path), file_(INVALID_
     if (static_cast<unsigned long long>(size.QuadPart) <= kMaxJournalBytes) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        if (!bytes.empty() && (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+        if (!bytes.empty() && (!ReadFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
                                read != bytes.size())) {
             status_ = Status::Refused;
             reason_ = FailureText(GetLastError(), path);
@@ -264,40 +263,15 @@ HeldJournal::HeldJournal(const std::wstring& path) : path_(path), file_(INVALID_
     journal_ = std::move(reading.journal);
 }
 
-HeldJournal::HeldJournal(HeldJournal&& other) noexcept
-    : path_(std::move(other.path_)),
-      file_(std::exchange(other.file_, INVALID_HANDLE_VALUE)),
-      status_(other.status_),
-      journal_(std::move(other.journal_)),
-      fault_(other.fault_),
-      reason_(std::move(other.reason_)) {}
-
-HeldJournal& HeldJournal::operator=(HeldJournal&& other) noexcept {
-    if (this != &other) {
-        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-        path_ = std::move(other.path_);
-        file_ = std::exchange(other.file_, INVALID_HANDLE_VALUE);
-        status_ = other.status_;
-        journal_ = std::move(other.journal_);
-        fault_ = other.fault_;
-        reason_ = std::move(other.reason_);
-    }
-    return *this;
-}
-
-HeldJournal::~HeldJournal() {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-}
-
 bool HeldJournal::SetState(BatchState state, size_t renamedCount) {
-    if (file_ == INVALID_HANDLE_VALUE || !WriteStateLine(file_, state, renamedCount)) return false;
+    if (!file_ || !WriteStateLine(file_.get(), state, renamedCount)) return false;
     journal_.state = state;
     journal_.renamedCount = renamedCount;
     return true;
 }
 
 std::wstring HeldJournal::SetAside() {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(std::exchange(file_, INVALID_HANDLE_VALUE));
+    file_.Reset();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::wstring target =
             path_ + (attempt ? L"." + std::to_wstring(attempt) : std::wstring()) + L".damaged";

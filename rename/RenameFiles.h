@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Scoped.h"
 #include "rename/NamingRules.h"
 #include "rename/RenameBatch.h"
 #include "rename/RenameJournal.h"
@@ -64,11 +65,6 @@ public:
     };
 
     explicit HeldJournal(const std::wstring& path);
-    HeldJournal(HeldJournal&&) noexcept;
-    HeldJournal& operator=(HeldJournal&&) noexcept;
-    HeldJournal(const HeldJournal&) = delete;
-    HeldJournal& operator=(const HeldJournal&) = delete;
-    ~HeldJournal();
 
     Status status() const { return status_; }
     const std::wstring& path() const { return path_; }
@@ -84,7 +80,7 @@ public:
 
 private:
     std::wstring path_;
-    void* file_;  // the open journal, INVALID_HANDLE_VALUE when there is none
+    base::FileHandle file_;  // the open journal
     Status status_ = Status::Missing;
     Journal journal_;
     JournalFault fault_ = JournalFault::None;
