@@ -153,7 +153,6 @@ void Click(HWND window, int x, int y, int releaseX) {
     SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(releaseX, y));
 }
 
-
 class ReloadForm : public ui::Form {
 public:
     ui::Image Image1;
@@ -377,15 +376,7 @@ TEST_F(FormsKit, CheckBoxTakesAGrayedValueAndRefusesOthers) {
     EXPECT_EQ(box.State(), ui::CheckValue::Grayed);
     EXPECT_EQ(SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
     EXPECT_FALSE(box.Value());
-    for (int refused : {3, -1}) {
-        int number = 0;
-        try {
-            box.SetNumber(refused);
-        } catch (const base::RunError& error) {
-            number = error.number;
-        }
-        EXPECT_EQ(number, 380) << refused;
-    }
+    for (int refused : {3, -1}) EXPECT_EQ(ErrorNumberOf([&] { box.SetNumber(refused); }), 380) << refused;
     EXPECT_EQ(std::pair(box.State(), clicks), std::pair(ui::CheckValue::Grayed, 1));
     for (ui::CheckValue after : {ui::CheckValue::Unchecked, ui::CheckValue::Checked, ui::CheckValue::Unchecked}) {
         SendMessageW(box.hwnd(), BM_CLICK, 0, 0);
@@ -404,8 +395,8 @@ TEST_F(FormsKit, ToolTipShowsItsTextOverItsControl) {
     form.Command1.SetToolTipText(L"second");
     form.List2.SetToolTipText(L"gone");
     form.List2.SetToolTipText(L"");
-    EXPECT_EQ((std::vector<std::wstring>{form.Text1.ToolTipText(), form.Command1.ToolTipText(), form.List2.ToolTipText()}),
-              (std::vector<std::wstring>{L"Tip & text", L"second", L""}));
+    EXPECT_EQ((Texts{form.Text1.ToolTipText(), form.Command1.ToolTipText(), form.List2.ToolTipText()}),
+              (Texts{L"Tip & text", L"second", L""}));
     HWND tips = FindWindowW(TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(GetWindow(tips, GW_OWNER), form.hwnd());

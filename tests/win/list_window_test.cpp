@@ -71,14 +71,11 @@ TEST_F(ListWindow, LoadsWithItsStartStates) {
     EXPECT_EQ(w.fileBox.Pattern(), L"*.*");
     EXPECT_TRUE(w.addToListButton.Enabled());
     EXPECT_TRUE(AllDocumentCommands(w, false));
-    EXPECT_FALSE(w.undoButton.Enabled() || w.redoButton.Enabled() || w.undoItem.Enabled() || w.redoItem.Enabled());
-    EXPECT_FALSE(w.toolbar.ButtonEnabled(listwin::kUndoToolButton) || w.toolbar.ButtonEnabled(listwin::kRedoToolButton));
     for (int button : {listwin::kExitToolButton, listwin::kAboutToolButton, listwin::kHelpToolButton})
         EXPECT_TRUE(w.toolbar.ButtonEnabled(button)) << button;
     EXPECT_TRUE(w.openItem.Enabled() && w.statusBarItem.Checked() && !w.includePathItem.Checked());
     EXPECT_TRUE(w.ListMode() && !w.viewPicturesItem.Checked());
     EXPECT_TRUE(w.clipboardTimer.Enabled() && !w.transferTimer.Enabled());
-
 }
 
 // Each of the three screen layouts is chosen by its resolution; any other
@@ -350,10 +347,11 @@ TEST_F(ListWindow, SwitchesToTheRenameWindowAndBack) {
     prompts.answers.assign({IDYES});
     rename->gotoListWindowItem.Click();
     EXPECT_EQ(prompts.seen.size(), 3u);
-    ASSERT_NE(ui::CurrentMainWindow(), nullptr);
-    EXPECT_EQ(ui::CurrentMainWindow()->Caption(), L"Noma Ro 3.1  (Print & Save)");
+    auto* back = dynamic_cast<Window*>(ui::CurrentMainWindow());
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->IsLoaded());
     prompts.answers.assign({IDOK});
-    ui::CurrentMainWindow()->Unload();
+    back->Unload();
     EXPECT_EQ(ui::Form::LoadedCount(), 0);
 }
 
@@ -418,45 +416,35 @@ TEST_F(ListWindow, GrayedPictureBoxOpensInListMode) {
     EXPECT_EQ(prompts.seen.size(), 1u);
 }
 
-// A mode the picture box refuses is reported with its error, and the program ends.
-TEST_F(ListWindow, RefusedModeEndsTheProgram) {
-    for (const wchar_t* refused : {L"3", L"-1"}) {
+// A mode the picture box refuses is reported with its error, a missing one with the files
+// message; either way the program ends.
+TEST_F(ListWindow, AModeThatCannotBeTrustedEndsTheProgram) {
+    const std::wstring refused = L"Nomaro Error Description: Invalid property value";
+    const struct {
+        const wchar_t* mode;
+        std::wstring text, title;
+        UINT flags;
+    } table[] = {
+        {L"3", refused, L"Error 380", MB_OK | MB_ICONSTOP},
+        {L"-1", refused, L"Error 380", MB_OK | MB_ICONSTOP},
+        {L"", LoadText(Text::FilesMissing), L"Error", MB_OK | MB_ICONEXCLAMATION},
+    };
+    for (const auto& row : table) {
         testing_support::WriteListSettings(folder.wstring());
-        base::WriteIniValue(L"printsave", L"pictures", refused);
+        base::WriteIniValue(L"printsave", L"pictures", row.mode);
         EXPECT_EXIT(
             {
-                ui::SetPromptResponder([](const ui::Prompt& prompt) {
-                    if (prompt.text == L"Nomaro Error Description: Invalid property value" &&
-                        prompt.title == L"Error 380" && prompt.flags == (MB_OK | MB_ICONSTOP))
-                        std::fputs("told: error 380\n", stderr);
+                ui::SetPromptResponder([&row](const ui::Prompt& prompt) {
+                    if (prompt.text == row.text && prompt.title == row.title && prompt.flags == row.flags)
+                        std::fputs("told the person\n", stderr);
                     return IDOK;
                 });
                 Open();
             },
-            testing::ExitedWithCode(0), "told: error 380")
-            << testing::PrintToString(refused);
+            testing::ExitedWithCode(0), "told the person")
+            << testing::PrintToString(row.mode);
     }
 }
-
-// A settings file without the mode cannot be trusted: the message, and the program ends.
-TEST_F(ListWindow, MissingModeEndsTheProgram) {
-    testing_support::WriteListSettings(folder.wstring());
-    base::WriteIniValue(L"printsave", L"pictures", L"");
-    EXPECT_EXIT(
-        {
-            testing_support::ScriptedPrompts told;
-            told.answers.assign({IDOK});
-            ui::SetPromptResponder([](const ui::Prompt& prompt) {
-                if (prompt.text == LoadText(Text::FilesMissing) && prompt.title == L"Error" &&
-                    prompt.flags == (MB_OK | MB_ICONEXCLAMATION))
-                    std::fputs("told: files missing\n", stderr);
-                return IDOK;
-            });
-            Open();
-        },
-        testing::ExitedWithCode(0), "told: files missing");
-}
-
 
 namespace {
 // The help viewer's window of this process; under Wine it shows the help
