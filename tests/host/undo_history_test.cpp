@@ -132,26 +132,6 @@ TEST(UndoHistory, UndoAndRedoRestoreTheTextExactlyAndPlaceTheCaret) {
     }
 }
 
-TEST(UndoHistory, TypedCharactersAreUndoneOneAtATimeLastFirst) {
-    LoadedWindow window(L"ab", 1);
-    ASSERT_EQ(window.history.UndoList().size(), 1u) << "loading records one element";
-    EXPECT_FALSE(window.history.UpdateUndoState().undoEnabled || window.history.UpdateUndoState().redoEnabled);
-    for (const wchar_t* typed : {L"x", L"y", L"z"}) window.document.Type(typed);
-    ASSERT_EQ(window.document.text, L"axyzb");
-    ASSERT_EQ(window.history.UndoList().size(), 4u);
-    const struct { const wchar_t* text; int32_t caret; } steps[] = {{L"axyb", 3}, {L"axb", 2}, {L"ab", 1}};
-    for (const auto& step : steps) {
-        window.history.Undo();
-        EXPECT_EQ(window.document.text, step.text);
-        EXPECT_EQ(window.document.selection, (Selection{step.caret, 0}));
-    }
-    EXPECT_EQ(window.history.RedoList().size(), 3u);
-    EXPECT_FALSE(window.history.UpdateUndoState().undoEnabled);
-    window.history.Undo();
-    EXPECT_EQ(window.document.text, L"ab") << "the loaded text is never undone";
-    EXPECT_EQ(window.history.UndoList().size(), 1u);
-}
-
 TEST(UndoHistory, NothingIsRecordedOrUndoneWhileRecordingIsOff) {
     LoadedWindow window(L"abc", 3);
     window.document.Type(L"d");
