@@ -4,7 +4,7 @@
 
 #include "about/TipWindow.h"
 #include "app/StartUp.h"
-#include "app/Version.h"
+#include "base/Version.h"
 #include "base/Display.h"
 #include "base/RunError.h"
 #include "base/Settings.h"
@@ -106,8 +106,7 @@ void StartWindow::SetCaptions() {
     renameWindowOption.SetCaption(LoadText(Text::ChooseRename));
     cancelButton.SetCaption(LoadText(Text::Cancel));
     okButton.SetCaption(LoadText(Text::Ok));
-    versionLabel.SetCaption(L"Ver. " + std::to_wstring(kVersionMajor) + L"." +
-                      std::to_wstring(kVersionMinor));
+    versionLabel.SetCaption(L"Ver. " NOMARO_SHORT_VERSION);
 }
 
 void StartWindow::OnOkClick() {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/Texts.h"
+#include "base/Version.h"
 
 namespace listwin {
 
@@ -39,7 +40,7 @@ void PrintHeader(ui::Printer& printer, const std::wstring& header) {
 void StartFollowingPage(ui::Printer& printer, int& pageNumber) {
     printer.NewPage();
     ++pageNumber;
-    PrintHeader(printer, L"NOMARO 3.1 " + Labelled(Text::Date, DateNow()) +
+    PrintHeader(printer, L"NOMARO " NOMARO_SHORT_VERSION " " + Labelled(Text::Date, DateNow()) +
                              Labelled(Text::Page, std::to_wstring(pageNumber)));
     printer.PrintLine(L" ");
 }
@@ -171,7 +172,7 @@ CharFormat ToCharFormat(const CHARFORMAT2W& format) {
 }  // namespace
 
 void PrintFirstPageHeader(ui::Printer& printer, int pageNumber) {
-    PrintHeader(printer, L"Nomaro 3.1  " + Labelled(Text::Time, TimeNow()) + Labelled(Text::Date, DateNow()) +
+    PrintHeader(printer, L"Nomaro " NOMARO_SHORT_VERSION "  " + Labelled(Text::Time, TimeNow()) + Labelled(Text::Date, DateNow()) +
                              Labelled(Text::Page, std::to_wstring(pageNumber)));
 }
 

@@ -11,6 +11,7 @@
 #include "base/RunError.h"
 #include "base/Settings.h"
 #include "base/Texts.h"
+#include "base/Version.h"
 #include "listwin/DocumentFiles.h"
 #include "listwin/ListWindowTables.h"
 #include "listwin/TransferLines.h"
@@ -29,7 +30,7 @@ using base::LoadText;
 using base::Text;
 
 namespace {
-const wchar_t kCaption[] = L"Noma Ro 3.1  (Print & Save)";
+const wchar_t kCaption[] = L"Noma Ro " NOMARO_SHORT_VERSION "  (Print & Save)";
 const wchar_t kHelpTopic[] = L"html\\file3mnn.htm";
 const wchar_t kPrintHelpTopic[] = L"html\\file24oj.htm";
 const wchar_t kSaveHelpTopic[] = L"html\\file4r77.htm";

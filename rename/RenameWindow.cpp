@@ -8,6 +8,7 @@
 #include "base/RunError.h"
 #include "base/Settings.h"
 #include "base/Texts.h"
+#include "base/Version.h"
 #include "rename/RenameFiles.h"
 #include "rename/RenameUndo.h"
 #include "resources/resource.h"
@@ -370,7 +371,7 @@ void RenameWindow::OnFormClick() { fileBox.ClearSelection(); }
 void RenameWindow::OnFormMouseMove(int, int, long x, long y) {
     const bool overImage = plainImage.Contains(x, y);
     ShowImage(overImage);
-    if (!overImage) statusBar.SetPanelText(1, L"Nomaro 3.1");
+    if (!overImage) statusBar.SetPanelText(1, L"Nomaro " NOMARO_SHORT_VERSION);
 }
 
 void RenameWindow::ShowImage(bool highlighted) {

@@ -194,6 +194,17 @@ void MenuItem::SetPicture(HBITMAP picture) {
     SetMenuItemBitmaps(menu_, id_, MF_BYCOMMAND, picture, picture);
 }
 
+bool MenuItem::ShowPicture(int resourceId) {
+    if (!picture_.Load(resourceId)) return false;
+    SetPicture(picture_.handle());
+    return true;
+}
+
+void MenuItem::ReleasePicture() {
+    if (menu_) SetPicture(nullptr);
+    picture_.Release();
+}
+
 void MenuItem::Click() {
     if (Enabled() && OnClick) OnClick();
 }

@@ -74,6 +74,19 @@ private:
     Form* form_ = nullptr;
 };
 
+// A bitmap of the program's resources, kept for a menu item and released
+// with the object (or earlier by Release).
+class MenuPicture {
+public:
+    // Loads the BITMAP resource `resourceId`; false when there is none.
+    bool Load(int resourceId);
+    HBITMAP handle() const { return bitmap_.get(); }
+    void Release() { bitmap_.Reset(); }
+
+private:
+    base::GdiObject<HBITMAP> bitmap_;
+};
+
 // One command of a drop-down menu.
 class MenuItem {
 public:
@@ -101,6 +114,11 @@ public:
     // unchecked alike; null goes back to the plain check mark. The caller
     // keeps the bitmap alive while the menu shows it.
     void SetPicture(HBITMAP picture);
+    // Loads the BITMAP resource `resourceId`, which the item keeps, and shows
+    // it beside the item; false (and the plain item) when there is none.
+    bool ShowPicture(int resourceId);
+    // Goes back to the plain check mark and lets go of the item's own bitmap.
+    void ReleasePicture();
 
     // Runs OnClick when the item is enabled, as choosing it would.
     void Click();
@@ -112,22 +130,11 @@ private:
     Form* form_ = nullptr;
     UINT id_ = 0;
     std::wstring shortcutText_;
+    MenuPicture picture_;
 };
 
 // The name of a shortcut key as menus show it: "Ctrl+O", "F4", "Del".
 std::wstring ShortcutName(UINT virtualKey, int shift);
 
-// A bitmap of the program's resources, kept for a menu item and released
-// with the object (or earlier by Release).
-class MenuPicture {
-public:
-    // Loads the BITMAP resource `resourceId`; false when there is none.
-    bool Load(int resourceId);
-    HBITMAP handle() const { return bitmap_.get(); }
-    void Release() { bitmap_.Reset(); }
-
-private:
-    base::GdiObject<HBITMAP> bitmap_;
-};
 
 }  // namespace ui
