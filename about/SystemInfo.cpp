@@ -24,8 +24,7 @@ bool Run(const std::wstring& program) {
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const base::KernelHandle thread(process.hThread), child(process.hProcess);
     return true;
 }
 
@@ -34,12 +33,10 @@ bool Run(const std::wstring& program) {
 bool GetKeyValue(HKEY root, const std::wstring& keyName, const std::wstring& valueName,
                  std::wstring& value) {
     base::RegistryKey key;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(root, keyName.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, keyName.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
         value.clear();
         return false;
     }
-    key.Reset(opened);
     std::vector<char> buffer(1024 * sizeof(wchar_t), '\0');
     DWORD length = static_cast<DWORD>(buffer.size());
     DWORD type = REG_NONE;

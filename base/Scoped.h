@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
+#include <winspool.h>
+
 #include <utility>
 
 namespace base {
@@ -50,8 +53,12 @@ inline void CloseFind(HANDLE handle) { FindClose(handle); }
 inline void CloseRegistryKey(HKEY key) { RegCloseKey(key); }
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
-inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
+inline void DeleteDeviceContext(HDC dc) { DeleteDC(dc); }
 inline void DestroyWindowHandle(HWND window) { DestroyWindow(window); }
+inline void FreeGlobalMemory(HGLOBAL block) { GlobalFree(block); }
+inline void FreeLocalMemory(HLOCAL block) { LocalFree(block); }
+inline void ClosePrinterHandle(HANDLE printer) { ClosePrinter(printer); }
+inline void DestroyImageList(HIMAGELIST images) { ImageList_Destroy(images); }
 }  // namespace detail
 
 // A kernel object: file, mutex, process, thread (null owns nothing).
@@ -65,6 +72,17 @@ using RegistryKey = ScopedHandle<HKEY, detail::CloseRegistryKey>;
 using OwnedCursor = ScopedHandle<HCURSOR, detail::DestroyCursorHandle>;
 // A window the program created and has not handed on yet.
 using OwnedWindow = ScopedHandle<HWND, detail::DestroyWindowHandle>;
+// A block from GlobalAlloc, or one a dialog handed out, until Detach hands
+// it to its next owner (the clipboard takes the blocks it is given).
+using GlobalMemory = ScopedHandle<HGLOBAL, detail::FreeGlobalMemory>;
+// A buffer the system allocated for the caller (FormatMessageW).
+using LocalMemory = ScopedHandle<HLOCAL, detail::FreeLocalMemory>;
+// A printer opened with OpenPrinterW.
+using OpenedPrinter = ScopedHandle<HANDLE, detail::ClosePrinterHandle>;
+// An image list that no control destroys by itself (a toolbar's is lent).
+using ImageList = ScopedHandle<HIMAGELIST, detail::DestroyImageList>;
+// A device context from CreateDCW or CreateCompatibleDC.
+using DeviceContext = ScopedHandle<HDC, detail::DeleteDeviceContext>;
 
 // A bitmap, brush, pen, font or region that the program created.
 template <typename Object>
@@ -90,9 +108,24 @@ private:
 };
 
 // A memory device context from CreateCompatibleDC.
-class MemoryDC : public ScopedHandle<HDC, detail::DeleteMemoryDC> {
+class MemoryDC : public DeviceContext {
 public:
-    explicit MemoryDC(HDC like) : ScopedHandle(CreateCompatibleDC(like)) {}
+    explicit MemoryDC(HDC like) : DeviceContext(CreateCompatibleDC(like)) {}
+};
+
+// The device context of one WM_PAINT, from BeginPaint to EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
 };
 
 // Selects an object into a device context and puts the one before it back.
@@ -133,6 +166,8 @@ template <typename Interface>
 class ComPtr {
 public:
     ComPtr() = default;
+    // Takes over the reference that `adopted` comes with (a new object's first).
+    explicit ComPtr(Interface* adopted) : pointer_(adopted) {}
     ~ComPtr() { Reset(); }
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;

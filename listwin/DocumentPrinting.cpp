@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "base/Scoped.h"
 #include "base/Texts.h"
 #include "base/Version.h"
 
@@ -45,27 +46,18 @@ void StartFollowingPage(ui::Printer& printer, int& pageNumber) {
     printer.PrintLine(L" ");
 }
 
-// The fonts of the document's formats on the printer, made once each.
+// The fonts of the document's formats on the printer, made once each. Each
+// measurement selects its font only for itself, so the printer's own font is
+// back in the device context between calls.
 class PrinterFonts : public TextMeasure {
 public:
     explicit PrinterFonts(ui::Printer& printer) : printer_(printer) {}
-    ~PrinterFonts() override {
-        for (auto& [format, font] : fonts_) DeleteObject(font);
-    }
-    PrinterFonts(const PrinterFonts&) = delete;
-    PrinterFonts& operator=(const PrinterFonts&) = delete;
-
-    // Selects the format's font and colour into the printer's device context.
-    HDC Select(const CharFormat& format) const {
-        HDC dc = printer_.hDC();
-        SelectObject(dc, Font(format));
-        SetTextColor(dc, format.color);
-        return dc;
-    }
 
     int Width(const std::wstring& text, const CharFormat& format) const override {
+        HDC dc = printer_.hDC();
+        const base::SelectedObject font(dc, Font(format));
         SIZE size{};
-        GetTextExtentPoint32W(Select(format), text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         return printer_.PixelsToTwipsX(size.cx);
     }
     int LineHeight(const CharFormat& format) const override {
@@ -74,49 +66,49 @@ public:
     }
     int Ascent(const CharFormat& format) const override { return printer_.PixelsToTwipsY(Metrics(format).tmAscent); }
 
-private:
-    TEXTMETRICW Metrics(const CharFormat& format) const {
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(Select(format), &metrics);
-        return metrics;
-    }
     HFONT Font(const CharFormat& format) const {
         for (const auto& [known, font] : fonts_)
-            if (known == format) return font;
-        HFONT font = CreateFontW(-printer_.TwipsToPixelsY(format.sizeTwips), 0, 0, 0,
-                                 format.bold ? FW_BOLD : FW_NORMAL, format.italic, format.underline,
-                                 format.strikeout, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH, format.face.c_str());
-        fonts_.emplace_back(format, font);
-        return font;
+            if (known == format) return font.get();
+        base::GdiObject<HFONT> font(CreateFontW(-printer_.TwipsToPixelsY(format.sizeTwips), 0, 0, 0,
+                                                format.bold ? FW_BOLD : FW_NORMAL, format.italic, format.underline,
+                                                format.strikeout, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                                format.face.c_str()));
+        return fonts_.emplace_back(format, std::move(font)).second.get();
+    }
+
+private:
+    TEXTMETRICW Metrics(const CharFormat& format) const {
+        HDC dc = printer_.hDC();
+        const base::SelectedObject font(dc, Font(format));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        return metrics;
     }
 
     ui::Printer& printer_;
-    mutable std::vector<std::pair<CharFormat, HFONT>> fonts_;
+    mutable std::vector<std::pair<CharFormat, base::GdiObject<HFONT>>> fonts_;
 };
 
 void DrawPage(ui::Printer& printer, const PrinterFonts& fonts, const PageBody& page) {
     HDC dc = printer.hDC();
-    HGDIOBJ printerFont = GetCurrentObject(dc, OBJ_FONT);
     SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     for (const PagePiece& piece : page.pieces) {
-        fonts.Select(piece.format);
+        const base::SelectedObject font(dc, fonts.Font(piece.format));
+        SetTextColor(dc, piece.format.color);
         TextOutW(dc, printer.TwipsToPixelsX(piece.x), printer.TwipsToPixelsY(piece.baseline), piece.text.c_str(),
                  static_cast<int>(piece.text.size()));
     }
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     SetTextColor(dc, RGB(0, 0, 0));
-    SelectObject(dc, printerFont);
 }
 
 // Lays out and draws the document from `start`: the first page on the page
 // begun, each further one on a new page with its header.
 void RenderRest(const ui::RichText& box, ui::Printer& printer, int& pageNumber, const RECT& rect, long start) {
     const PrinterFonts fonts(printer);
-    HGDIOBJ printerFont = GetCurrentObject(printer.hDC(), OBJ_FONT);
     const std::vector<PageBody> pages =
         LayoutPages(DocumentRuns(box), start, {rect.left, rect.top, rect.right, rect.bottom}, fonts);
-    SelectObject(printer.hDC(), printerFont);  // measuring left the last format's font selected
     for (size_t page = 0; page < pages.size(); ++page) {
         if (page > 0) StartFollowingPage(printer, pageNumber);
         DrawPage(printer, fonts, pages[page]);

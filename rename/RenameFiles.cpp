@@ -70,14 +70,13 @@ public:
 // What a failed call of the system says, for a person: its own message and
 // the program's name for it.
 std::wstring FailureText(DWORD code, const std::wstring& path) {
-    wchar_t* message = nullptr;
+    base::LocalMemory message;
     std::wstring text;
     if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr) &&
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(message.Receive()), 0, nullptr) &&
         message) {
-        text = message;
-        LocalFree(message);
+        text = static_cast<const wchar_t*>(message.get());
         while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
             text.pop_back();
     }

@@ -1,5 +1,6 @@
 #include "shellext/ClassFactory.h"
 
+#include "base/Scoped.h"
 #include "shellext/ContextMenuHandler.h"
 #include "shellext/Guarded.h"
 #include "shellext/Server.h"
@@ -32,10 +33,8 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object)
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     return Guarded([&] {
-        auto* handler = new ContextMenuHandler();
-        HRESULT result = handler->QueryInterface(iid, object);
-        handler->Release();
-        return result;
+        const base::ComPtr<ContextMenuHandler> handler(new ContextMenuHandler());
+        return handler->QueryInterface(iid, object);
     });
 }
 

@@ -67,10 +67,8 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) noexcept {
     *object = nullptr;
     if (clsid != kContextMenuClsid) return CLASS_E_CLASSNOTAVAILABLE;
     return Guarded([&] {
-        auto* factory = new ClassFactory();
-        HRESULT result = factory->QueryInterface(iid, object);
-        factory->Release();
-        return result;
+        const base::ComPtr<ClassFactory> factory(new ClassFactory());
+        return factory->QueryInterface(iid, object);
     });
 }
 

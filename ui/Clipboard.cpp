@@ -41,21 +41,16 @@ bool ClipboardHasText(HWND owner) { return !ClipboardText(owner).empty(); }
 
 bool SetClipboardText(HWND owner, const std::wstring& text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    base::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!block) return false;
     {
-        const base::LockedGlobal locked(block);
-        if (!locked.data()) {
-            GlobalFree(block);
-            return false;
-        }
+        const base::LockedGlobal locked(block.get());
+        if (!locked.data()) return false;
         std::memcpy(locked.data(), text.c_str(), bytes);
     }
     OpenedClipboard clipboard(owner);
-    if (!clipboard.open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block)) {
-        GlobalFree(block);  // the clipboard did not take it
-        return false;
-    }
+    if (!clipboard.open() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block.get())) return false;
+    block.Detach();  // the clipboard owns it now
     return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "base/Scoped.h"
+
 namespace ui {
 
 namespace {
@@ -65,9 +67,8 @@ bool ShowFontDialog(HWND owner, FontChoice& font) {
     logFont.lfStrikeOut = font.strikethrough;
     logFont.lfCharSet = DEFAULT_CHARSET;
     if (font.pointTenths > 0) {
-        HDC screen = GetDC(nullptr);
-        logFont.lfHeight = -MulDiv(font.pointTenths, GetDeviceCaps(screen, LOGPIXELSY), 720);
-        ReleaseDC(nullptr, screen);
+        const base::WindowDC screen(nullptr);
+        logFont.lfHeight = -MulDiv(font.pointTenths, GetDeviceCaps(screen.get(), LOGPIXELSY), 720);
     }
     CHOOSEFONTW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -87,19 +88,27 @@ bool ShowFontDialog(HWND owner, FontChoice& font) {
 
 namespace {
 
-// The print dialogs' results, freed when they go.
-struct PrinterDialog : PRINTDLGW {
-    explicit PrinterDialog(HWND owner, DWORD flags) : PRINTDLGW{} {
-        lStructSize = sizeof(PRINTDLGW);
-        hwndOwner = owner;
-        Flags = flags;
+// A print dialog; it owns the printer's settings and names that it hands out.
+class PrinterDialog {
+public:
+    PrinterDialog(HWND owner, DWORD flags) {
+        dialog_.lStructSize = sizeof dialog_;
+        dialog_.hwndOwner = owner;
+        dialog_.Flags = flags;
     }
-    ~PrinterDialog() {
-        if (hDevMode) GlobalFree(hDevMode);
-        if (hDevNames) GlobalFree(hDevNames);
+    // Whether the user chose; the blocks are owned here either way.
+    bool Show() {
+        const bool chosen = PrintDlgW(&dialog_) != 0;
+        mode_.Reset(dialog_.hDevMode);
+        names_.Reset(dialog_.hDevNames);
+        return chosen;
     }
-    PrinterDialog(const PrinterDialog&) = delete;
-    PrinterDialog& operator=(const PrinterDialog&) = delete;
+    HGLOBAL Mode() const { return mode_.get(); }
+    HGLOBAL Names() const { return names_.get(); }
+
+private:
+    PRINTDLGW dialog_{};
+    base::GlobalMemory mode_, names_;
 };
 
 }  // namespace
@@ -107,27 +116,25 @@ struct PrinterDialog : PRINTDLGW {
 std::unique_ptr<PrintDevice> ShowPrintDialog(HWND owner, DWORD flags) {
     if (Responder().print) return Responder().print(flags);
     PrinterDialog dialog(owner, flags);
-    if (!PrintDlgW(&dialog) || !dialog.hDevNames) return nullptr;
-    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames));
-    const std::wstring device = reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset;
-    GlobalUnlock(dialog.hDevNames);
-    const auto* mode = dialog.hDevMode ? static_cast<const DEVMODEW*>(GlobalLock(dialog.hDevMode)) : nullptr;
-    std::unique_ptr<PrintDevice> printer = PrinterDevice(device, mode);
-    if (mode) GlobalUnlock(dialog.hDevMode);
-    return printer;
+    if (!dialog.Show() || !dialog.Names()) return nullptr;
+    std::wstring device;
+    {
+        const base::LockedGlobal names(dialog.Names());
+        const auto* header = static_cast<const DEVNAMES*>(names.data());
+        if (!header) return nullptr;
+        device = reinterpret_cast<const wchar_t*>(header) + header->wDeviceOffset;
+    }
+    const base::LockedGlobal mode(dialog.Mode());
+    return PrinterDevice(device, static_cast<const DEVMODEW*>(mode.data()));
 }
 
 std::optional<Orientation> ShowPrinterSetupDialog(HWND owner) {
     if (Responder().printerSetup) return Responder().printerSetup();
     PrinterDialog dialog(owner, PD_PRINTSETUP);
-    if (!PrintDlgW(&dialog)) return std::nullopt;
-    Orientation orientation = Orientation::Portrait;
-    if (dialog.hDevMode) {
-        const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(dialog.hDevMode));
-        if (mode->dmOrientation == DMORIENT_LANDSCAPE) orientation = Orientation::Landscape;
-        GlobalUnlock(dialog.hDevMode);
-    }
-    return orientation;
+    if (!dialog.Show()) return std::nullopt;
+    const base::LockedGlobal locked(dialog.Mode());
+    const auto* mode = static_cast<const DEVMODEW*>(locked.data());
+    return mode && mode->dmOrientation == DMORIENT_LANDSCAPE ? Orientation::Landscape : Orientation::Portrait;
 }
 
 void SetDialogResponder(DialogResponder responder) { Responder() = std::move(responder); }

@@ -2,6 +2,7 @@
 
 #include "base/Module.h"
 #include "base/RunError.h"
+#include "base/Scoped.h"
 #include "ui/Screen.h"
 
 namespace ui {
@@ -32,9 +33,8 @@ void ReleasePicture(IPicture* picture) { picture->Release(); }
 // ---- Picture ---------------------------------------------------------------
 
 Picture Picture::FromBytes(const std::string& bytes) {
-    IStream* rawStream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &rawStream))) throw base::RunError(base::err::OutOfMemory);
-    std::unique_ptr<IStream, void (*)(IStream*)> stream(rawStream, [](IStream* s) { s->Release(); });
+    base::ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Receive()))) throw base::RunError(base::err::OutOfMemory);
     ULONG written = 0;
     if (!bytes.empty() &&
         (FAILED(stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written)) || written != bytes.size()))
@@ -119,9 +119,8 @@ LRESULT PictureImage::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return TRUE;  // Draw covers every pixel
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        Draw(BeginPaint(hwnd(), &paint));
-        EndPaint(hwnd(), &paint);
+        const base::PaintDC paint(hwnd());
+        Draw(paint.get());
         return 0;
     }
     case WM_PRINTCLIENT:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/RunError.h"
+#include "base/Scoped.h"
 #include "ui/App.h"
 
 namespace ui {
@@ -19,34 +20,33 @@ class GdiPrinter : public PrintDevice {
 public:
     GdiPrinter(std::wstring device, std::vector<BYTE> mode) : device_(std::move(device)), mode_(std::move(mode)) {}
     ~GdiPrinter() override {
-        if (inDocument_) AbortDoc(dc_);
-        if (dc_) DeleteDC(dc_);
+        if (inDocument_) AbortDoc(dc_.get());
     }
 
     HDC StartDocument(Orientation orientation) override {
         auto* mode = reinterpret_cast<DEVMODEW*>(mode_.data());
         mode->dmFields |= DM_ORIENTATION;
         mode->dmOrientation = orientation == Orientation::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-        dc_ = CreateDCW(L"WINSPOOL", device_.c_str(), nullptr, mode);
+        dc_.Reset(CreateDCW(L"WINSPOOL", device_.c_str(), nullptr, mode));
         if (!dc_) throw base::RunError(base::err::DeviceUnavailable);
         std::wstring title = AppTitle();
         if (title.empty()) title = L"Nomaro";  // the job's name in the printer's queue
         DOCINFOW document{};
         document.cbSize = sizeof document;
         document.lpszDocName = title.c_str();
-        if (StartDocW(dc_, &document) <= 0) throw base::RunError(base::err::DeviceUnavailable);
+        if (StartDocW(dc_.get(), &document) <= 0) throw base::RunError(base::err::DeviceUnavailable);
         inDocument_ = true;
-        Check(StartPage(dc_));
-        return dc_;
+        Check(StartPage(dc_.get()));
+        return dc_.get();
     }
     HDC NextPage() override {
-        Check(EndPage(dc_));
-        Check(StartPage(dc_));
-        return dc_;
+        Check(EndPage(dc_.get()));
+        Check(StartPage(dc_.get()));
+        return dc_.get();
     }
     void EndDocument() override {
-        Check(EndPage(dc_));
-        Check(EndDoc(dc_));
+        Check(EndPage(dc_.get()));
+        Check(EndDoc(dc_.get()));
         inDocument_ = false;
     }
 
@@ -57,23 +57,21 @@ private:
 
     std::wstring device_;
     std::vector<BYTE> mode_;  // DEVMODEW with the driver's private part
-    HDC dc_ = nullptr;
+    base::DeviceContext dc_;
     bool inDocument_ = false;
 };
 
 // The printer's own settings, driver part included.
 std::vector<BYTE> PrinterSettings(const std::wstring& device) {
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(device.c_str()), &printer, nullptr))
-        throw base::RunError(base::err::DeviceUnavailable);
     auto name = const_cast<wchar_t*>(device.c_str());
-    const LONG size = DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0);
+    base::OpenedPrinter printer;
+    if (!OpenPrinterW(name, printer.Receive(), nullptr)) throw base::RunError(base::err::DeviceUnavailable);
+    const LONG size = DocumentPropertiesW(nullptr, printer.get(), name, nullptr, nullptr, 0);
     std::vector<BYTE> mode(size > 0 ? static_cast<size_t>(size) : 0);
     const LONG read = mode.empty() ? -1
-                                   : DocumentPropertiesW(nullptr, printer, name,
+                                   : DocumentPropertiesW(nullptr, printer.get(), name,
                                                          reinterpret_cast<DEVMODEW*>(mode.data()), nullptr,
                                                          DM_OUT_BUFFER);
-    ClosePrinter(printer);
     if (read != IDOK) throw base::RunError(base::err::DeviceUnavailable);
     return mode;
 }
@@ -99,11 +97,6 @@ std::unique_ptr<PrintDevice> DefaultPrinterDevice() {
 
 Printer::Printer(std::unique_ptr<PrintDevice> device) : device_(std::move(device)) {}
 
-Printer::~Printer() {
-    device_.reset();  // its device context lets go of the font
-    if (font_) DeleteObject(font_);
-}
-
 HDC Printer::Dc() {
     if (!dc_) {
         if (ended_) throw base::RunError(base::err::InvalidCall);
@@ -117,11 +110,11 @@ void Printer::BeginPage(HDC dc) {
     dc_ = dc;
     if (!font_) {
         // The printer font: 10 point Arial.
-        font_ = CreateFontW(-MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, L"Arial");
+        font_.Reset(CreateFontW(-MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_SWISS, L"Arial"));
     }
-    SelectObject(dc, font_);
+    SelectObject(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
@@ -150,10 +143,11 @@ long Printer::TextWidth(const std::wstring& text) {
 
 void Printer::Line(long x1, long y1, long x2, long y2) {
     HDC dc = Dc();
-    HGDIOBJ pen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    MoveToEx(dc, TwipsToPixelsX(x1), TwipsToPixelsY(y1), nullptr);
-    LineTo(dc, TwipsToPixelsX(x2), TwipsToPixelsY(y2));
-    SelectObject(dc, pen);
+    {
+        const base::SelectedObject pen(dc, GetStockObject(BLACK_PEN));
+        MoveToEx(dc, TwipsToPixelsX(x1), TwipsToPixelsY(y1), nullptr);
+        LineTo(dc, TwipsToPixelsX(x2), TwipsToPixelsY(y2));
+    }
     x_ = x2;
     y_ = y2;
 }

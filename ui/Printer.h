@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "base/Scoped.h"
+
 namespace ui {
 
 enum class Orientation { Portrait = 1, Landscape = 2 };
@@ -32,7 +34,6 @@ std::unique_ptr<PrintDevice> DefaultPrinterDevice();
 class Printer {
 public:
     explicit Printer(std::unique_ptr<PrintDevice> device);
-    ~Printer();
     Printer(const Printer&) = delete;
     Printer& operator=(const Printer&) = delete;
 
@@ -70,11 +71,13 @@ private:
     HDC Dc();
     void BeginPage(HDC dc);
 
+    // Selected into each page's device context; declared before the device so
+    // that it is deleted after the device has let go of it.
+    base::GdiObject<HFONT> font_;
     std::unique_ptr<PrintDevice> device_;
     Orientation orientation_ = Orientation::Portrait;
     HDC dc_ = nullptr;
     bool ended_ = false;
-    HFONT font_ = nullptr;
     long x_ = 0, y_ = 0;
 };
 

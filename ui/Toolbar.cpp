@@ -10,10 +10,9 @@ void Toolbar::Create(Form& form, int strip, int pictureSize, COLORREF maskColor,
     keys_ = keys;
     CreateWindowOf(form, TOOLBARCLASSNAMEW, TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER, 0, nullptr);
     SendMessageW(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    if (images_) ImageList_Destroy(images_);
-    images_ = ImageList_LoadImageW(base::CodeModule(), MAKEINTRESOURCEW(strip), pictureSize, 0,
-                                   maskColor, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    images_.Reset(ImageList_LoadImageW(base::CodeModule(), MAKEINTRESOURCEW(strip), pictureSize, 0, maskColor,
+                                       IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    SendMessageW(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
     std::vector<TBBUTTON> buttons(keys_.size());
     for (size_t i = 0; i < buttons.size(); ++i) {
         buttons[i].iBitmap = static_cast<int>(i);
@@ -23,10 +22,6 @@ void Toolbar::Create(Form& form, int strip, int pictureSize, COLORREF maskColor,
     }
     SendMessageW(hwnd(), TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageW(hwnd(), TB_AUTOSIZE, 0, 0);
-}
-
-Toolbar::~Toolbar() {
-    if (images_) ImageList_Destroy(images_);
 }
 
 const std::wstring& Toolbar::Key(int button) const {
@@ -46,7 +41,7 @@ void Toolbar::ClickButton(int button) {
     if (ButtonEnabled(button) && OnButtonClick) OnButtonClick(Key(button));
 }
 
-int Toolbar::PictureCount() const { return images_ ? ImageList_GetImageCount(images_) : 0; }
+int Toolbar::PictureCount() const { return images_ ? ImageList_GetImageCount(images_.get()) : 0; }
 
 void Toolbar::Command(int commandId, int) {
     const int button = commandId - kFirstCommand;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Scoped.h"
 #include "ui/Controls.h"
 
 namespace ui {
@@ -20,7 +21,6 @@ public:
     // key in order; pixels of `maskColor` are left transparent.
     void Create(Form& form, int strip, int pictureSize, COLORREF maskColor,
                 const std::vector<std::wstring>& keys);
-    ~Toolbar() override;
 
     int ButtonCount() const { return static_cast<int>(keys_.size()); }
     // Buttons are counted from 1, as the key table counts them.
@@ -42,7 +42,7 @@ private:
     static constexpr int kFirstCommand = 1;
 
     std::vector<std::wstring> keys_;
-    HIMAGELIST images_ = nullptr;
+    base::ImageList images_;  // lent to the toolbar control, which does not destroy it
 };
 
 }  // namespace ui
