@@ -3,10 +3,10 @@
 // opened, edited and printed. The window also has a picture-view mode; the
 // commands that work on the document do nothing in it.
 #pragma once
-#include <array>
 #include <string>
 #include <vector>
 
+#include "listwin/ListCommandState.h"
 #include "listwin/TextMirror.h"
 #include "listwin/UndoHistory.h"
 #include "ui/BrowserBoxes.h"
@@ -21,16 +21,17 @@
 
 namespace listwin {
 
-// The buttons of the toolbar, counted from 1.
+// The buttons of the toolbar, counted from 1; their keys and handlers are
+// the rows of the toolbar's table.
 enum ToolbarButton : int {
-    kExitToolButton = 1,  // key "axxk"
-    kPrintToolButton,     // "ixxk"
-    kSaveToolButton,      // "bxxk"
-    kClearToolButton,     // "cxxk"
-    kUndoToolButton,      // "dxxk"
-    kRedoToolButton,      // "exxk"
-    kAboutToolButton,     // "gxxk"
-    kHelpToolButton,      // "hxxk"
+    kExitToolButton = 1,
+    kPrintToolButton,
+    kSaveToolButton,
+    kClearToolButton,
+    kUndoToolButton,
+    kRedoToolButton,
+    kAboutToolButton,
+    kHelpToolButton,
 };
 
 // The window's two modes, decided by the picture check box (Check1).
@@ -76,7 +77,8 @@ public:
     ui::Timer transferTimer;         // Timer3: the transfer step, 1000 ms
     ui::Timer restoreSettingsTimer;  // Timer4: restores the settings after loading, 250 ms
 
-    // Menus, in order; positions count separators (the menu pictures go by position).
+    // Menus, in order; the menu table gives each item its caption, handler,
+    // shortcut and picture.
     ui::MenuBar menuBar;
     ui::Menu fileMenu;                 // File
     ui::MenuItem openItem;             // openss: Open, Ctrl+O
@@ -110,7 +112,6 @@ public:
     ui::Menu helpMenu;                 // help
     ui::MenuItem helpItem;             // instr: Help, F1
     ui::MenuItem aboutItem;            // abb: About Nomaro / System Info
-    std::array<ui::MenuPicture, 14> menuPictures;  // Picture2 .. Picture15: bitmaps 101 .. 114
 
     // Mode: the value of viewPicturesBox. Commands marked "list mode only"
     // ask ListMode() and do nothing in picture view.
@@ -155,6 +156,8 @@ public:
     void OnGotoRenameClick();
     void OnRefreshClick();  // `RefreshControls`
     void OnHelpClick();
+    void OnAboutClick();
+    void OnExitClick();
     void OnToolbarClick(const std::wstring& key);
     void OnToolbarMouseMove(long x);
     void OnClipboardTimer();
@@ -204,7 +207,6 @@ protected:
 
 private:
     void CreateMenus();
-    void CreateFilterItems();
     void WireHandlers();
     void ApplyLayout();
     void CreatePictureControls();
@@ -214,8 +216,12 @@ private:
     void ShowPictureFile(const std::wstring& path);
     void FitPreview();
     void SetCaptions();
-    void SetMenuPictures();
-    void SetDocumentCommands(bool enabled);
+    void ShowMenuPictures();
+    void ReleaseMenuPictures();
+    static std::vector<std::wstring> ToolbarKeys();
+    // Writes every button, menu item and toolbar button from commandFacts_:
+    // the one place that sets the commands' enabled states.
+    void ApplyCommandState();
     void ShowImage(bool highlighted);
     void RememberBusyWindows();
     void FollowDocumentText();
@@ -240,6 +246,7 @@ private:
     bool skipExitQuestion_ = false;   // SkipExitQuestion
     bool landscapeChosen_ = false;    // LandscapeChosen
     bool imageHighlighted_ = false;
+    ListCommandInputs commandFacts_;
     TextMirror documentText_;  // the document's plain text, for the history
     UndoHistory history_{*this};
     // The font dialog's values, kept from one use to the next as the

@@ -4,7 +4,6 @@
 // picture's width and height as its header states them.
 #include <cmath>
 #include <string>
-#include <string_view>
 
 #include "base/Paths.h"
 #include "base/RunError.h"
@@ -19,19 +18,11 @@
 namespace listwin {
 namespace {
 
-// The files the picture view lists, the pattern of "All Picturefiles Above".
-const wchar_t kPicturePattern[] = L"*.jpg;*.gif;*.bmp;*.wmf;*.ico;*.cur";
 // Space kept free around the fitted preview inside its frame (twips).
 const int kPreviewMargin = 100;
 const long kThumbnailSide = 600;
 const long kThumbnailFrameBorder = 45;
 const long kSizeLineHeight = 255;
-
-// The type filters of the picture kinds stay usable in the picture view:
-// those whose pattern is a part of the pattern of all pictures.
-bool FindsPictures(const TypeFilter& filter) {
-    return std::wstring_view(kPicturePattern).find(filter.pattern) != std::wstring_view::npos;
-}
 
 // The fitting arithmetic works on these views of the controls.
 class FrameSize : public TwipsBox {
@@ -112,19 +103,11 @@ void ListWindow::ApplyMode() {
     const bool pictures = !ListMode();
     sizeLabel.SetVisible(pictures);
     thumbnailFrame.SetVisible(pictures);
-    for (ui::MenuItem* item : {&radicalSelectItem, &printerSetupItem, &clearListItem, &includePathItem})
-        item->SetEnabled(!pictures);
-    // Back in list mode the command-state refresh at the end enables what
-    // the document allows of these.
-    if (pictures) {
-        for (ui::MenuItem* item : {&openItem, &pasteItem, &saveItem, &printItem, &closeItem, &fontItem, &undoItem,
-                                   &selectAllTextItem, &redoItem, &cutItem, &deleteItem, &copyItem})
-            item->SetEnabled(false);
-        for (int button = kPrintToolButton; button <= kRedoToolButton; ++button)
-            toolbar.SetButtonEnabled(button, false);
-    }
-    selectAllFilesItem.SetEnabled(!pictures);
-    showAllFilesItem.SetEnabled(!pictures);
+    // Entering the picture view forgets what only its own events bring back;
+    // back in list mode the command-state refresh at the end enables what the
+    // document allows.
+    if (pictures) commandFacts_ = EnteringPictureView(commandFacts_);
+    ApplyCommandState();
     for (ui::Control* control : {static_cast<ui::Control*>(&undoButton), static_cast<ui::Control*>(&redoButton),
                                  static_cast<ui::Control*>(&documentLabel), static_cast<ui::Control*>(&document)})
         control->SetVisible(!pictures);
@@ -134,9 +117,6 @@ void ListWindow::ApplyMode() {
     preview.SetVisible(pictures);
     if (pictures) patternBox.SetText(kPicturePattern);
     viewPicturesItem.SetChecked(pictures);
-    for (size_t i = 0; i < filterItems.size(); ++i)
-        if (!FindsPictures(kTypeFilters[i])) filterItems[i].SetEnabled(!pictures);
-    if (pictures) addToListButton.SetEnabled(false);
 }
 
 void ListWindow::OnFileClick() {

@@ -35,7 +35,6 @@ void ListWindow::PrintMessage() {
     }
     std::unique_ptr<ui::PrintDevice> device = ui::ShowPrintDialog(hwnd(), kPrintDialogFlags);
     if (!device) return;
-    printButton.SetEnabled(true);
     try {
         ui::Printer printer(std::move(device));
         printer.SetOrientation(landscapeChosen_ ? ui::Orientation::Landscape : ui::Orientation::Portrait);

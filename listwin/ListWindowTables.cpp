@@ -1,6 +1,7 @@
 #include "listwin/ListWindowTables.h"
 
 #include <iterator>
+#include <string_view>
 
 namespace listwin {
 
@@ -28,6 +29,10 @@ const TypeFilter kTypeFilters[] = {
      Marking::All, false},
 };
 const size_t kTypeFilterCount = std::size(kTypeFilters);
+
+bool FindsPictures(const TypeFilter& filter) {
+    return std::wstring_view(kPicturePattern).find(filter.pattern) != std::wstring_view::npos;
+}
 
 namespace {
 // Right edges (exclusive) of the toolbar's hint zones, in twips.

@@ -26,6 +26,13 @@ struct TypeFilter {
 extern const TypeFilter kTypeFilters[];
 extern const size_t kTypeFilterCount;
 
+// The files the picture view lists, the pattern of "All Picturefiles Above".
+inline constexpr wchar_t kPicturePattern[] = L"*.jpg;*.gif;*.bmp;*.wmf;*.ico;*.cur";
+
+// Whether the filter finds only picture files (its pattern is a part of the
+// pattern of all pictures); those filters stay usable in the picture view.
+bool FindsPictures(const TypeFilter& filter);
+
 // The hint the toolbar shows with the pointer `xTwips` from its left edge.
 struct ToolbarHint {
     enum Kind {

@@ -1,30 +1,24 @@
 #include <gtest/gtest.h>
 
-
 #include "listwin/ListWindowTables.h"
 
 using base::Text;
 using listwin::ToolbarHint;
 
-// Each zone at both of its edges; the pointer left of the toolbar counts as the first zone.
-TEST(ToolbarHints, FollowThePointerZoneByZone) {
+// The hint of the button under the pointer; left of the toolbar counts as
+// its first button, the gap after the last shows the idle text, and beyond
+// it the panel keeps what it shows.
+TEST(ToolbarHints, FollowTheButtonUnderThePointer) {
     const struct {
         long x;
         ToolbarHint::Kind kind;
         Text text;
     } table[] = {
-        {-15, ToolbarHint::Numbered, Text::ExitProgram}, {0, ToolbarHint::Numbered, Text::ExitProgram},
-        {344, ToolbarHint::Numbered, Text::ExitProgram}, {345, ToolbarHint::Numbered, Text::Print},
-        {659, ToolbarHint::Numbered, Text::Print},       {660, ToolbarHint::Numbered, Text::SaveAs},
-        {1019, ToolbarHint::Numbered, Text::SaveAs},     {1020, ToolbarHint::Numbered, Text::ClearList},
-        {1349, ToolbarHint::Numbered, Text::ClearList},  {1350, ToolbarHint::Numbered, Text::Undo},
-        {1709, ToolbarHint::Numbered, Text::Undo},       {1710, ToolbarHint::Numbered, Text::Redo},
-        {2039, ToolbarHint::Numbered, Text::Redo},       {2040, ToolbarHint::Numbered, Text::SystemInfo},
-        {2414, ToolbarHint::Numbered, Text::SystemInfo}, {2415, ToolbarHint::Numbered, Text::Credits},
-        {2500, ToolbarHint::Numbered, Text::Credits},    {2744, ToolbarHint::Numbered, Text::Credits},
-        {2745, ToolbarHint::Numbered, Text::HelpMenu},   {3074, ToolbarHint::Numbered, Text::HelpMenu},
-        {3075, ToolbarHint::IdleText, Text::HelpMenu},   {3419, ToolbarHint::IdleText, Text::HelpMenu},
-        {3420, ToolbarHint::Keep, Text::HelpMenu},       {90000, ToolbarHint::Keep, Text::HelpMenu},
+        {-15, ToolbarHint::Numbered, Text::ExitProgram}, {150, ToolbarHint::Numbered, Text::ExitProgram},
+        {500, ToolbarHint::Numbered, Text::Print},       {850, ToolbarHint::Numbered, Text::SaveAs},
+        {1500, ToolbarHint::Numbered, Text::Undo},       {2600, ToolbarHint::Numbered, Text::Credits},
+        {2900, ToolbarHint::Numbered, Text::HelpMenu},   {3200, ToolbarHint::IdleText, Text::HelpMenu},
+        {90000, ToolbarHint::Keep, Text::HelpMenu},
     };
     for (const auto& row : table) {
         const ToolbarHint hint = listwin::ToolbarHintAt(row.x);
@@ -34,3 +28,4 @@ TEST(ToolbarHints, FollowThePointerZoneByZone) {
         }
     }
 }
+
