@@ -44,6 +44,9 @@ TEST(TextEncoding, Utf8AndUtf16BothWays) {
     EXPECT_EQ(FromUtf16(std::string("\0a\x04\x24\xD8\x3D\xDC\xF7" "x", 9), true), L"a\u0424\U0001F4F7")
         << "an odd last byte is dropped";
     EXPECT_EQ(FromUtf16("x", true), L"");
+    // Only a high half (up to DBFF) followed by a low half is one character.
+    const std::wstring lowHalves(2, static_cast<wchar_t>(0xDC00));
+    EXPECT_EQ(FromUtf16(std::string("\xFF\xDB\xFF\xDF\x00\xDC\x00\xDC", 8), false), L"\U0010FFFF" + lowHalves);
     EXPECT_EQ(ToUtf16LittleEndian(L"a\uffff\U0001F4F7"), std::string("a\0\xFF\xFF\x3D\xD8\xF7\xDC", 8));
     const std::wstring lone(1, static_cast<wchar_t>(0xDC00));
     EXPECT_EQ(FromUtf16(ToUtf16LittleEndian(lone), false), lone) << "names keep lone surrogates";
