@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <new>
 #include <string>
 
 #include "base/Module.h"
@@ -32,17 +31,7 @@ bool ListBoxOrder(const naming::RenameEntry& a, const naming::RenameEntry& b) {
 }
 
 // The failure in flight, as a run-time error: inside a catch block only.
-base::RunError CurrentFailure() {
-    try {
-        throw;
-    } catch (const base::RunError& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return base::RunError(base::err::OutOfMemory);
-    } catch (...) {
-        return base::RunError(base::err::InternalError);
-    }
-}
+base::RunError CurrentFailure() { return base::RunErrorOf(std::current_exception(), base::err::InternalError); }
 
 }  // namespace
 
