@@ -16,6 +16,7 @@
 #include "ui/MainWindows.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
+#include "ui/SettingsFailure.h"
 
 namespace renamer {
 
@@ -636,15 +637,10 @@ void RenameWindow::OnRestoreSettingsTimer() {
     try {
         RestoreSettings();
     } catch (const base::RunError& error) {
-        if (error.number == base::err::TypeMismatch)
-            ui::MsgBox(hwnd(),
-                       L"Some of the files required for Nomaro could be missing, read the helpfile "
-                       L"for more info",
-                       MB_OK | MB_ICONEXCLAMATION, L"Error");
-        else
-            ui::MsgBox(hwnd(), L"Nomaro Error Description: " + error.description,
-                       MB_OK | MB_ICONSTOP, L"Error " + std::to_wstring(error.number));
-        ui::EndProgram();
+        // This window's text is English in every language and has no full stop.
+        ui::EndOnSettingsFailure(hwnd(), error,
+                                 L"Some of the files required for Nomaro could be missing, read the "
+                                 L"helpfile for more info");
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -431,6 +432,38 @@ std::wstring Filled(Text id, const std::wstring& first, const std::wstring& seco
     return text;
 }
 }  // namespace
+
+// Saved values that do not convert end the program: a type mismatch with this window's own
+// English text, which has no full stop, any other failure with its description.
+TEST_F(RenameWindow, SettingsThatCannotBeUsedEndTheProgram) {
+    const struct {
+        const wchar_t* ext;
+        const wchar_t* index;
+        std::wstring text, title;
+        UINT flags;
+    } table[] = {
+        {L"", L"1",
+         L"Some of the files required for Nomaro could be missing, read the helpfile for more info",
+         L"Error", MB_OK | MB_ICONEXCLAMATION},
+        {L"True", L"70000", L"Nomaro Error Description: Overflow", L"Error 6", MB_OK | MB_ICONSTOP},
+    };
+    for (const auto& row : table) {
+        const std::pair<const wchar_t*, std::wstring> saved[] = {
+            {L"lastcat", folder.wstring()}, {L"format", L"*.*"}, {L"ext", row.ext}, {L"index", row.index}};
+        for (const auto& [key, value] : saved) base::WriteIniValue(L"rename", key, value);
+        EXPECT_EXIT(
+            {
+                ui::SetPromptResponder([&row](const ui::Prompt& prompt) {
+                    if (prompt.text == row.text && prompt.title == row.title && prompt.flags == row.flags)
+                        std::fputs("told the person\n", stderr);
+                    return IDOK;
+                });
+                Open();
+            },
+            testing::ExitedWithCode(0), "told the person")
+            << testing::PrintToString(row.text);
+    }
+}
 
 // Undo Last Rename asks first, gives back every old name it can, never over another file, and
 // names the one it cannot; it is grayed when there is nothing (more) to undo.
