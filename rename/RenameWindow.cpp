@@ -108,12 +108,7 @@ void RenameWindow::CreateControls() {
     // Initial state of the options and commands.
     patternBox.SetText(L"*.*");
     fileBox.SetPattern(L"*.*");
-    keepExtensionOption.SetValue(true);
-    fourDigitOption.SetValue(true);
-    newExtensionLabel.SetEnabled(false);
-    newExtensionBox.SetEnabled(false);
-    startNumberBox.SetEnabled(false);
-    startNumberBox.SetMaxLength(4);
+    naming_.SetStartState();
     clearListButton.SetEnabled(false);
     clearListItem.SetEnabled(false);
     statusBarItem.SetChecked(true);

@@ -55,12 +55,7 @@ void ContextRenameWindow::CreateControls() {
 
     SetCaptions();
     PlaceControls();
-    keepExtensionOption.SetValue(true);
-    fourDigitOption.SetValue(true);
-    newExtensionLabel.SetEnabled(false);
-    newExtensionBox.SetEnabled(false);
-    startNumberBox.SetEnabled(false);
-    startNumberBox.SetMaxLength(4);
+    naming_.SetStartState();
     SetDefaultButton(helpButton);
     newNameBox.SetToolTipText(L"Use the * -character to keep filenames");
     WireHandlers();
