@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "ui/App.h"
 #include "ui/MainWindows.h"
+#include "ui/MenuTable.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
 #include "ui/SettingsFailure.h"
@@ -46,6 +47,33 @@ const Filter kFilters[] = {
     {Text::SelectHtmlFiles, L"*.htm;*.html"},
     {Text::SelectInternetFiles, L"*.htm;*.html;*.asp;*.dhtml;*.shtml"},
 };
+
+// The menus and their items. The Select menu's type filters follow from
+// kFilters, after the table's items.
+using MenuTitle = ui::MenuTitleRow<RenameWindow>;
+using MenuRow = ui::MenuItemRow<RenameWindow>;
+using W = RenameWindow;
+const MenuTitle kMenuTitles[] = {
+    {&W::fileMenu, Text::FileMenu},
+    {&W::optionsMenu, Text::RenameOptionMenu},
+    {&W::selectMenu, Text::SelectCaption},
+    {&W::helpMenu, Text::HelpMenu},
+};
+const MenuRow kMenuItems[] = {
+    {&W::fileMenu, &W::clearListItem, Text::New, &W::OnClearListClick},
+    {&W::fileMenu, &W::undoLastRenameItem, Text::UndoLastRename, &W::OnUndoLastRenameClick},
+    {&W::fileMenu, &W::countMarkedItem, Text::CountMarkedFiles, &W::OnCountMarkedClick},
+    {&W::fileMenu, nullptr},
+    {&W::fileMenu, &W::exitItem, Text::Exit, &W::OnExitClick, {}, IDB_MENU_EXIT},
+    {&W::optionsMenu, &W::clearWriteProtectionItem, Text::ClearWriteProtection, &W::OnClearWriteProtectionClick},
+    {&W::optionsMenu, &W::statusBarItem, L"Statusbar", &W::OnStatusBarClick},
+    {&W::optionsMenu, &W::gotoListWindowItem, Text::ChoosePrintOrSave, &W::OnGotoListWindowClick},
+    {&W::optionsMenu, &W::refreshItem, L"Refresh", &W::OnRefreshClick},
+    {&W::helpMenu, &W::helpItem, Text::Help, &W::OnHelpClick, {}, IDB_MENU_HELP},
+    {&W::helpMenu, nullptr},
+    {&W::helpMenu, &W::aboutItem, Text::AboutAndSystemInfo, &W::OnAboutClick, {}, IDB_MENU_ABOUT},
+};
+const ui::MenuTable<RenameWindow> kMenus{kMenuTitles, kMenuItems};
 
 // Design layout for an 800 x 600 screen, in twips.
 const long kDesignWidth = 11700;
@@ -117,28 +145,12 @@ void RenameWindow::CreateControls() {
 }
 
 void RenameWindow::CreateMenus() {
-    menuBar.Create(*this);
-    fileMenu.Create(menuBar);
-    clearListItem.Create(fileMenu, [this] { OnClearListClick(); });
-    undoLastRenameItem.Create(fileMenu, [this] { OnUndoLastRenameClick(); });
-    countMarkedItem.Create(fileMenu, [this] { OnCountMarkedClick(); });
-    fileMenu.AddSeparator();
-    exitItem.Create(fileMenu, [this] { Unload(); });
-    optionsMenu.Create(menuBar);
-    clearWriteProtectionItem.Create(optionsMenu, [this] { OnClearWriteProtectionClick(); });
-    statusBarItem.Create(optionsMenu, [this] { OnStatusBarClick(); });
-    gotoListWindowItem.Create(optionsMenu, [this] { OnGotoListWindowClick(); });
-    refreshItem.Create(optionsMenu, [this] { OnRefreshClick(); });
-    selectMenu.Create(menuBar);
+    ui::CreateMenus(*this, menuBar, kMenus);
     filterItems.resize(std::size(kFilters));
     for (size_t i = 0; i < filterItems.size(); ++i) {
         std::wstring pattern = kFilters[i].pattern;
         filterItems[i].Create(selectMenu, [this, pattern] { OnFilterClick(pattern); });
     }
-    helpMenu.Create(menuBar);
-    helpItem.Create(helpMenu, [this] { OnHelpClick(); });
-    helpMenu.AddSeparator();
-    aboutItem.Create(helpMenu, [this] { ui::ShowAboutBox(hwnd()); });
 }
 
 void RenameWindow::WireHandlers() {
@@ -200,13 +212,7 @@ void RenameWindow::OnLoad() {
     busy_.Remember({hwnd(), selectButton.hwnd(), unselectButton.hwnd(), renameButton.hwnd(),
                     renameList.hwnd(), fileBox.hwnd(), folderBox.hwnd()},
                    base::JoinPath(base::ProgramFolder(), L"hourglas.bin"));
-    // Pictures of the Exit item and of the Help and About items.
-    exitPicture.Load(IDB_MENU_EXIT);
-    helpPicture.Load(IDB_MENU_HELP);
-    aboutPicture.Load(IDB_MENU_ABOUT);
-    exitItem.SetPicture(exitPicture.handle());
-    menuBar.SetPictureAt(3, 0, helpPicture.handle());
-    menuBar.SetPictureAt(3, 2, aboutPicture.handle());
+    ui::ShowMenuPictures(*this, kMenus);
     fileBox.SetPath(folderBox.Path());
     RefreshUndoItem();
     restoreSettingsTimer.SetEnabled(true);
@@ -269,22 +275,9 @@ void RenameWindow::SetCaptions() {
     threeDigitOption.SetCaption(L"001");
     twoDigitOption.SetCaption(L"01");
     startNumberOption.SetCaption(LoadText(Text::OtherStartNumber));
-    fileMenu.SetCaption(LoadText(Text::FileMenu));
-    clearListItem.SetCaption(LoadText(Text::New));
-    undoLastRenameItem.SetCaption(LoadText(Text::UndoLastRename));
-    countMarkedItem.SetCaption(LoadText(Text::CountMarkedFiles));
-    exitItem.SetCaption(LoadText(Text::Exit));
-    optionsMenu.SetCaption(LoadText(Text::RenameOptionMenu));
-    clearWriteProtectionItem.SetCaption(LoadText(Text::ClearWriteProtection));
-    statusBarItem.SetCaption(L"Statusbar");
-    gotoListWindowItem.SetCaption(LoadText(Text::ChoosePrintOrSave));
-    refreshItem.SetCaption(L"Refresh");
-    selectMenu.SetCaption(LoadText(Text::SelectCaption));
+    ui::SetMenuCaptions(*this, kMenus);
     for (size_t i = 0; i < filterItems.size(); ++i)
         filterItems[i].SetCaption(LoadText(kFilters[i].textId));
-    helpMenu.SetCaption(LoadText(Text::HelpMenu));
-    helpItem.SetCaption(LoadText(Text::Help));
-    aboutItem.SetCaption(LoadText(Text::AboutAndSystemInfo));
     menuBar.Redraw();
 }
 
@@ -440,6 +433,10 @@ void RenameWindow::OnGotoListWindowClick() {
 }
 
 void RenameWindow::OnHelpClick() { base::ShowHelpTopic(L"html\\file0soj.htm"); }
+
+void RenameWindow::OnAboutClick() { ui::ShowAboutBox(hwnd()); }
+
+void RenameWindow::OnExitClick() { Unload(); }
 
 // ---- Closing ---------------------------------------------------------------
 
