@@ -223,36 +223,41 @@ void RenameWindow::OnLoad() {
 // and the same layout scaled fits 640 x 480 and 1024 x 768.
 void RenameWindow::ApplyLayout(double scale) {
     auto s = [scale](long twips) { return static_cast<long>(twips * scale + 0.5); };
-    auto place = [&](ui::Control& control, long left, long top, long width, long height) {
-        control.Move(s(left), s(top), s(width), s(height));
+    // Left, top, width and height at the design size; in a frame, from the frame's corner.
+    const struct {
+        ui::Control& control;
+        long left, top, width, height;
+    } layout[] = {
+        {driveBox, 150, 150, 3525, 330},
+        {folderBox, 150, 570, 3525, 2250},
+        {patternBox, 150, 2910, 3525, 315},
+        {fileBox, 150, 3300, 3525, 3825},
+        {selectButton, 3825, 2250, 1725, 420},
+        {unselectButton, 3825, 2790, 1725, 420},
+        {clearListButton, 3825, 3330, 1725, 420},
+        {renameListLabel, 5700, 150, 5775, 240},
+        {renameList, 5700, 420, 5775, 2400},
+        {newNameFrame, 5700, 2910, 5775, 780},
+        {newNameLabel, 150, 330, 2600, 240},
+        {newNameBox, 2850, 285, 2775, 330},
+        {extensionFrame, 5700, 3780, 3300, 2550},
+        {keepExtensionOption, 180, 330, 1200, 300},
+        {newExtensionOption, 1500, 330, 1200, 300},
+        {newExtensionLabel, 180, 780, 3000, 240},
+        {newExtensionBox, 180, 1050, 1500, 330},
+        {indexedExtensionBox, 180, 1560, 2400, 300},
+        {indexFrame, 9075, 3780, 2400, 2550},
+        {fourDigitOption, 180, 330, 2130, 300},
+        {threeDigitOption, 180, 690, 2130, 300},
+        {twoDigitOption, 180, 1050, 2130, 300},
+        {startNumberOption, 180, 1410, 2130, 300},
+        {startNumberBox, 450, 1830, 1050, 330},
+        {renameButton, 5700, 6450, 5775, 540},
     };
     long width = s(kDesignWidth), height = s(kDesignHeight);
     CentreOnScreen(width, height);
-    place(driveBox, 150, 150, 3525, 330);
-    place(folderBox, 150, 570, 3525, 2250);
-    place(patternBox, 150, 2910, 3525, 315);
-    place(fileBox, 150, 3300, 3525, 3825);
-    place(selectButton, 3825, 2250, 1725, 420);
-    place(unselectButton, 3825, 2790, 1725, 420);
-    place(clearListButton, 3825, 3330, 1725, 420);
-    place(renameListLabel, 5700, 150, 5775, 240);
-    place(renameList, 5700, 420, 5775, 2400);
-    place(newNameFrame, 5700, 2910, 5775, 780);
-    place(newNameLabel, 150, 330, 2600, 240);
-    place(newNameBox, 2850, 285, 2775, 330);
-    place(extensionFrame, 5700, 3780, 3300, 2550);
-    place(keepExtensionOption, 180, 330, 1200, 300);
-    place(newExtensionOption, 1500, 330, 1200, 300);
-    place(newExtensionLabel, 180, 780, 3000, 240);
-    place(newExtensionBox, 180, 1050, 1500, 330);
-    place(indexedExtensionBox, 180, 1560, 2400, 300);
-    place(indexFrame, 9075, 3780, 2400, 2550);
-    place(fourDigitOption, 180, 330, 2130, 300);
-    place(threeDigitOption, 180, 690, 2130, 300);
-    place(twoDigitOption, 180, 1050, 2130, 300);
-    place(startNumberOption, 180, 1410, 2130, 300);
-    place(startNumberBox, 450, 1830, 1050, 330);
-    place(renameButton, 5700, 6450, 5775, 540);
+    for (const auto& place : layout)
+        place.control.Move(s(place.left), s(place.top), s(place.width), s(place.height));
     plainImage.Move(s(kImageLeft), s(kImageTop));
     hoverImage.Move(s(kImageLeft), s(kImageTop));
 }
