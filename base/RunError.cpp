@@ -1,5 +1,6 @@
 #include "base/RunError.h"
 
+#include <new>
 #include <utility>
 
 namespace base {
@@ -33,5 +34,18 @@ RunError::RunError(int number) : number(number), description(RunErrorText(number
 
 RunError::RunError(int number, std::wstring description)
     : number(number), description(std::move(description)) {}
+
+RunError RunErrorOf(const std::exception_ptr& error, int fallback) {
+    if (!error) return RunError(fallback);
+    try {
+        std::rethrow_exception(error);
+    } catch (const RunError& raised) {
+        return raised;
+    } catch (const std::bad_alloc&) {
+        return RunError(err::OutOfMemory);
+    } catch (...) {
+        return RunError(fallback);
+    }
+}
 
 }  // namespace base

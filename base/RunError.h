@@ -44,4 +44,10 @@ struct RunError : std::exception {
 // "Application-defined or object-defined error" for numbers outside the table.
 std::wstring RunErrorText(int number);
 
+// The failure `error` holds, as a run-time error: a RunError as it is, a
+// failed allocation as 7 (Out of memory), and anything else, or no failure
+// at all, as `fallback`. Lets the last line of defence of a window procedure
+// or a COM method report whatever escaped in the numbers a person knows.
+RunError RunErrorOf(const std::exception_ptr& error, int fallback);
+
 }  // namespace base

@@ -15,6 +15,7 @@
 #include "ui/App.h"
 #include "ui/MainWindows.h"
 #include "ui/MsgBox.h"
+#include "ui/SettingsFailure.h"
 
 namespace listwin {
 
@@ -341,12 +342,7 @@ void ListWindow::OnRestoreSettingsTimer() {
             driveBox.SetDrive(L"c:");
             return;
         }
-        if (error.number == base::err::TypeMismatch)
-            ui::MsgBox(hwnd(), LoadText(Text::FilesMissing), MB_OK | MB_ICONEXCLAMATION, L"Error");
-        else
-            ui::MsgBox(hwnd(), L"Nomaro Error Description: " + error.description, MB_OK | MB_ICONSTOP,
-                       L"Error " + std::to_wstring(error.number));
-        ui::EndProgram();
+        ui::EndOnSettingsFailure(hwnd(), error, LoadText(Text::FilesMissing));
     }
 }
 

@@ -25,6 +25,13 @@ void NamingControls::CreateIndex(ui::Form& form) {
     startNumberBox.Create(form, &indexFrame);
 }
 
+void NamingControls::SetStartState() {
+    keepExtensionOption.SetValue(true);
+    fourDigitOption.SetValue(true);
+    ui::SetEnabled({&newExtensionLabel, &newExtensionBox, &startNumberBox}, false);
+    startNumberBox.SetMaxLength(4);
+}
+
 void NamingControls::KeepChosen() {
     newExtensionBox.SetText(L"");
     ui::SetEnabled({&newExtensionLabel, &newExtensionBox}, false);

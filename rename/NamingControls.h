@@ -31,6 +31,10 @@ struct NamingControls {
     void CreateNameAndExtension(ui::Form& form);
     // Creates the index frame with the four styles and the start-number box.
     void CreateIndex(ui::Form& form);
+    // The state a window opens in: each file keeps its extension, the index
+    // has four digits, and the boxes of the other choices are closed until
+    // chosen. The start number holds at most four characters.
+    void SetStartState();
 
     // Keep chosen: the new extension is emptied and closed.
     void KeepChosen();

@@ -14,8 +14,10 @@
 #include "resources/resource.h"
 #include "ui/App.h"
 #include "ui/MainWindows.h"
+#include "ui/MenuTable.h"
 #include "ui/MsgBox.h"
 #include "ui/Screen.h"
+#include "ui/SettingsFailure.h"
 
 namespace renamer {
 
@@ -45,6 +47,33 @@ const Filter kFilters[] = {
     {Text::SelectHtmlFiles, L"*.htm;*.html"},
     {Text::SelectInternetFiles, L"*.htm;*.html;*.asp;*.dhtml;*.shtml"},
 };
+
+// The menus and their items. The Select menu's type filters follow from
+// kFilters, after the table's items.
+using MenuTitle = ui::MenuTitleRow<RenameWindow>;
+using MenuRow = ui::MenuItemRow<RenameWindow>;
+using W = RenameWindow;
+const MenuTitle kMenuTitles[] = {
+    {&W::fileMenu, Text::FileMenu},
+    {&W::optionsMenu, Text::RenameOptionMenu},
+    {&W::selectMenu, Text::SelectCaption},
+    {&W::helpMenu, Text::HelpMenu},
+};
+const MenuRow kMenuItems[] = {
+    {&W::fileMenu, &W::clearListItem, Text::New, &W::OnClearListClick},
+    {&W::fileMenu, &W::undoLastRenameItem, Text::UndoLastRename, &W::OnUndoLastRenameClick},
+    {&W::fileMenu, &W::countMarkedItem, Text::CountMarkedFiles, &W::OnCountMarkedClick},
+    {&W::fileMenu, nullptr},
+    {&W::fileMenu, &W::exitItem, Text::Exit, &W::OnExitClick, {}, IDB_MENU_EXIT},
+    {&W::optionsMenu, &W::clearWriteProtectionItem, Text::ClearWriteProtection, &W::OnClearWriteProtectionClick},
+    {&W::optionsMenu, &W::statusBarItem, L"Statusbar", &W::OnStatusBarClick},
+    {&W::optionsMenu, &W::gotoListWindowItem, Text::ChoosePrintOrSave, &W::OnGotoListWindowClick},
+    {&W::optionsMenu, &W::refreshItem, L"Refresh", &W::OnRefreshClick},
+    {&W::helpMenu, &W::helpItem, Text::Help, &W::OnHelpClick, {}, IDB_MENU_HELP},
+    {&W::helpMenu, nullptr},
+    {&W::helpMenu, &W::aboutItem, Text::AboutAndSystemInfo, &W::OnAboutClick, {}, IDB_MENU_ABOUT},
+};
+const ui::MenuTable<RenameWindow> kMenus{kMenuTitles, kMenuItems};
 
 // Design layout for an 800 x 600 screen, in twips.
 const long kDesignWidth = 11700;
@@ -107,12 +136,7 @@ void RenameWindow::CreateControls() {
     // Initial state of the options and commands.
     patternBox.SetText(L"*.*");
     fileBox.SetPattern(L"*.*");
-    keepExtensionOption.SetValue(true);
-    fourDigitOption.SetValue(true);
-    newExtensionLabel.SetEnabled(false);
-    newExtensionBox.SetEnabled(false);
-    startNumberBox.SetEnabled(false);
-    startNumberBox.SetMaxLength(4);
+    naming_.SetStartState();
     clearListButton.SetEnabled(false);
     clearListItem.SetEnabled(false);
     statusBarItem.SetChecked(true);
@@ -121,28 +145,12 @@ void RenameWindow::CreateControls() {
 }
 
 void RenameWindow::CreateMenus() {
-    menuBar.Create(*this);
-    fileMenu.Create(menuBar);
-    clearListItem.Create(fileMenu, [this] { OnClearListClick(); });
-    undoLastRenameItem.Create(fileMenu, [this] { OnUndoLastRenameClick(); });
-    countMarkedItem.Create(fileMenu, [this] { OnCountMarkedClick(); });
-    fileMenu.AddSeparator();
-    exitItem.Create(fileMenu, [this] { Unload(); });
-    optionsMenu.Create(menuBar);
-    clearWriteProtectionItem.Create(optionsMenu, [this] { OnClearWriteProtectionClick(); });
-    statusBarItem.Create(optionsMenu, [this] { OnStatusBarClick(); });
-    gotoListWindowItem.Create(optionsMenu, [this] { OnGotoListWindowClick(); });
-    refreshItem.Create(optionsMenu, [this] { OnRefreshClick(); });
-    selectMenu.Create(menuBar);
+    ui::CreateMenus(*this, menuBar, kMenus);
     filterItems.resize(std::size(kFilters));
     for (size_t i = 0; i < filterItems.size(); ++i) {
         std::wstring pattern = kFilters[i].pattern;
         filterItems[i].Create(selectMenu, [this, pattern] { OnFilterClick(pattern); });
     }
-    helpMenu.Create(menuBar);
-    helpItem.Create(helpMenu, [this] { OnHelpClick(); });
-    helpMenu.AddSeparator();
-    aboutItem.Create(helpMenu, [this] { ui::ShowAboutBox(hwnd()); });
 }
 
 void RenameWindow::WireHandlers() {
@@ -204,13 +212,7 @@ void RenameWindow::OnLoad() {
     busy_.Remember({hwnd(), selectButton.hwnd(), unselectButton.hwnd(), renameButton.hwnd(),
                     renameList.hwnd(), fileBox.hwnd(), folderBox.hwnd()},
                    base::JoinPath(base::ProgramFolder(), L"hourglas.bin"));
-    // Pictures of the Exit item and of the Help and About items.
-    exitPicture.Load(IDB_MENU_EXIT);
-    helpPicture.Load(IDB_MENU_HELP);
-    aboutPicture.Load(IDB_MENU_ABOUT);
-    exitItem.SetPicture(exitPicture.handle());
-    menuBar.SetPictureAt(3, 0, helpPicture.handle());
-    menuBar.SetPictureAt(3, 2, aboutPicture.handle());
+    ui::ShowMenuPictures(*this, kMenus);
     fileBox.SetPath(folderBox.Path());
     RefreshUndoItem();
     restoreSettingsTimer.SetEnabled(true);
@@ -221,36 +223,41 @@ void RenameWindow::OnLoad() {
 // and the same layout scaled fits 640 x 480 and 1024 x 768.
 void RenameWindow::ApplyLayout(double scale) {
     auto s = [scale](long twips) { return static_cast<long>(twips * scale + 0.5); };
-    auto place = [&](ui::Control& control, long left, long top, long width, long height) {
-        control.Move(s(left), s(top), s(width), s(height));
+    // Left, top, width and height at the design size; in a frame, from the frame's corner.
+    const struct {
+        ui::Control& control;
+        long left, top, width, height;
+    } layout[] = {
+        {driveBox, 150, 150, 3525, 330},
+        {folderBox, 150, 570, 3525, 2250},
+        {patternBox, 150, 2910, 3525, 315},
+        {fileBox, 150, 3300, 3525, 3825},
+        {selectButton, 3825, 2250, 1725, 420},
+        {unselectButton, 3825, 2790, 1725, 420},
+        {clearListButton, 3825, 3330, 1725, 420},
+        {renameListLabel, 5700, 150, 5775, 240},
+        {renameList, 5700, 420, 5775, 2400},
+        {newNameFrame, 5700, 2910, 5775, 780},
+        {newNameLabel, 150, 330, 2600, 240},
+        {newNameBox, 2850, 285, 2775, 330},
+        {extensionFrame, 5700, 3780, 3300, 2550},
+        {keepExtensionOption, 180, 330, 1200, 300},
+        {newExtensionOption, 1500, 330, 1200, 300},
+        {newExtensionLabel, 180, 780, 3000, 240},
+        {newExtensionBox, 180, 1050, 1500, 330},
+        {indexedExtensionBox, 180, 1560, 2400, 300},
+        {indexFrame, 9075, 3780, 2400, 2550},
+        {fourDigitOption, 180, 330, 2130, 300},
+        {threeDigitOption, 180, 690, 2130, 300},
+        {twoDigitOption, 180, 1050, 2130, 300},
+        {startNumberOption, 180, 1410, 2130, 300},
+        {startNumberBox, 450, 1830, 1050, 330},
+        {renameButton, 5700, 6450, 5775, 540},
     };
     long width = s(kDesignWidth), height = s(kDesignHeight);
     CentreOnScreen(width, height);
-    place(driveBox, 150, 150, 3525, 330);
-    place(folderBox, 150, 570, 3525, 2250);
-    place(patternBox, 150, 2910, 3525, 315);
-    place(fileBox, 150, 3300, 3525, 3825);
-    place(selectButton, 3825, 2250, 1725, 420);
-    place(unselectButton, 3825, 2790, 1725, 420);
-    place(clearListButton, 3825, 3330, 1725, 420);
-    place(renameListLabel, 5700, 150, 5775, 240);
-    place(renameList, 5700, 420, 5775, 2400);
-    place(newNameFrame, 5700, 2910, 5775, 780);
-    place(newNameLabel, 150, 330, 2600, 240);
-    place(newNameBox, 2850, 285, 2775, 330);
-    place(extensionFrame, 5700, 3780, 3300, 2550);
-    place(keepExtensionOption, 180, 330, 1200, 300);
-    place(newExtensionOption, 1500, 330, 1200, 300);
-    place(newExtensionLabel, 180, 780, 3000, 240);
-    place(newExtensionBox, 180, 1050, 1500, 330);
-    place(indexedExtensionBox, 180, 1560, 2400, 300);
-    place(indexFrame, 9075, 3780, 2400, 2550);
-    place(fourDigitOption, 180, 330, 2130, 300);
-    place(threeDigitOption, 180, 690, 2130, 300);
-    place(twoDigitOption, 180, 1050, 2130, 300);
-    place(startNumberOption, 180, 1410, 2130, 300);
-    place(startNumberBox, 450, 1830, 1050, 330);
-    place(renameButton, 5700, 6450, 5775, 540);
+    for (const auto& place : layout)
+        place.control.Move(s(place.left), s(place.top), s(place.width), s(place.height));
     plainImage.Move(s(kImageLeft), s(kImageTop));
     hoverImage.Move(s(kImageLeft), s(kImageTop));
 }
@@ -273,22 +280,9 @@ void RenameWindow::SetCaptions() {
     threeDigitOption.SetCaption(L"001");
     twoDigitOption.SetCaption(L"01");
     startNumberOption.SetCaption(LoadText(Text::OtherStartNumber));
-    fileMenu.SetCaption(LoadText(Text::FileMenu));
-    clearListItem.SetCaption(LoadText(Text::New));
-    undoLastRenameItem.SetCaption(LoadText(Text::UndoLastRename));
-    countMarkedItem.SetCaption(LoadText(Text::CountMarkedFiles));
-    exitItem.SetCaption(LoadText(Text::Exit));
-    optionsMenu.SetCaption(LoadText(Text::RenameOptionMenu));
-    clearWriteProtectionItem.SetCaption(LoadText(Text::ClearWriteProtection));
-    statusBarItem.SetCaption(L"Statusbar");
-    gotoListWindowItem.SetCaption(LoadText(Text::ChoosePrintOrSave));
-    refreshItem.SetCaption(L"Refresh");
-    selectMenu.SetCaption(LoadText(Text::SelectCaption));
+    ui::SetMenuCaptions(*this, kMenus);
     for (size_t i = 0; i < filterItems.size(); ++i)
         filterItems[i].SetCaption(LoadText(kFilters[i].textId));
-    helpMenu.SetCaption(LoadText(Text::HelpMenu));
-    helpItem.SetCaption(LoadText(Text::Help));
-    aboutItem.SetCaption(LoadText(Text::AboutAndSystemInfo));
     menuBar.Redraw();
 }
 
@@ -444,6 +438,10 @@ void RenameWindow::OnGotoListWindowClick() {
 }
 
 void RenameWindow::OnHelpClick() { base::ShowHelpTopic(L"html\\file0soj.htm"); }
+
+void RenameWindow::OnAboutClick() { ui::ShowAboutBox(hwnd()); }
+
+void RenameWindow::OnExitClick() { Unload(); }
 
 // ---- Closing ---------------------------------------------------------------
 
@@ -636,15 +634,10 @@ void RenameWindow::OnRestoreSettingsTimer() {
     try {
         RestoreSettings();
     } catch (const base::RunError& error) {
-        if (error.number == base::err::TypeMismatch)
-            ui::MsgBox(hwnd(),
-                       L"Some of the files required for Nomaro could be missing, read the helpfile "
-                       L"for more info",
-                       MB_OK | MB_ICONEXCLAMATION, L"Error");
-        else
-            ui::MsgBox(hwnd(), L"Nomaro Error Description: " + error.description,
-                       MB_OK | MB_ICONSTOP, L"Error " + std::to_wstring(error.number));
-        ui::EndProgram();
+        // This window's text is English in every language and has no full stop.
+        ui::EndOnSettingsFailure(hwnd(), error,
+                                 L"Some of the files required for Nomaro could be missing, read the "
+                                 L"helpfile for more info");
     }
 }
 

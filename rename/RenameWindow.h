@@ -71,17 +71,14 @@ public:
     ui::MenuItem clearListItem;             // clear: New, empties the rename list
     ui::MenuItem undoLastRenameItem;        // Undo Last Rename: takes the last batch back
     ui::MenuItem countMarkedItem;           // cf: counts the files marked in fileBox
-    ui::MenuItem exitItem;                  // quit: Exit
+    ui::MenuItem exitItem;                  // quit: Exit, with Picture1 beside it
     ui::MenuItem clearWriteProtectionItem;  // noorm: renamed files get normal attributes
     ui::MenuItem statusBarItem;             // statbar: shows or hides the status bar
     ui::MenuItem gotoListWindowItem;        // GotoPrint: switches to the list window
     ui::MenuItem refreshItem;               // ref2: reads drives, folders and files again
-    ui::MenuItem helpItem;                  // help
-    ui::MenuItem aboutItem;                 // abo: About
+    ui::MenuItem helpItem;                  // help, with Picture2 beside it
+    ui::MenuItem aboutItem;                 // abo: About, with Picture3 beside it
     std::vector<ui::MenuItem> filterItems;  // the type filters of the Select menu
-    ui::MenuPicture exitPicture;   // Picture1: picture of the Exit item
-    ui::MenuPicture helpPicture;   // Picture2: picture of the Help item
-    ui::MenuPicture aboutPicture;  // Picture3: picture of the About item
 
     // Handlers
     void OnSelectClick();
@@ -116,6 +113,8 @@ public:
     void OnRefreshClick();
     void OnFilterClick(const std::wstring& pattern);
     void OnHelpClick();
+    void OnAboutClick();
+    void OnExitClick();
 
     void SetBusyCursor();
     void RestoreCursor();

@@ -20,10 +20,10 @@ HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-ULONG ClassFactory::AddRef() { return ++mReferences; }
+ULONG ClassFactory::AddRef() { return ++references_; }
 
 ULONG ClassFactory::Release() {
-    ULONG left = --mReferences;
+    ULONG left = --references_;
     if (left == 0) delete this;
     return left;
 }

@@ -20,7 +20,7 @@ public:
 
 private:
     ~ClassFactory();
-    std::atomic<ULONG> mReferences{1};
+    std::atomic<ULONG> references_{1};
 };
 
 }  // namespace shellext

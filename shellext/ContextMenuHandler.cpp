@@ -28,13 +28,13 @@ VtableBinding& QueryContextMenuBinding() {
 // Gives the storage medium of a GetData call back however the caller leaves.
 class MediumRelease {
 public:
-    explicit MediumRelease(STGMEDIUM& medium) : mMedium(medium) {}
-    ~MediumRelease() { ReleaseStgMedium(&mMedium); }
+    explicit MediumRelease(STGMEDIUM& medium) : medium_(medium) {}
+    ~MediumRelease() { ReleaseStgMedium(&medium_); }
     MediumRelease(const MediumRelease&) = delete;
     MediumRelease& operator=(const MediumRelease&) = delete;
 
 private:
-    STGMEDIUM& mMedium;
+    STGMEDIUM& medium_;
 };
 
 // Whether a command record chooses the rename item: by its offset 0, or by
@@ -51,13 +51,13 @@ bool ChoosesRenameCommand(const CMINVOKECOMMANDINFO& info) {
 // Holds a reference to an object for the length of a call.
 class Hold {
 public:
-    explicit Hold(IUnknown* object) : mObject(object) { mObject->AddRef(); }
-    ~Hold() { mObject->Release(); }
+    explicit Hold(IUnknown* object) : object_(object) { object_->AddRef(); }
+    ~Hold() { object_->Release(); }
     Hold(const Hold&) = delete;
     Hold& operator=(const Hold&) = delete;
 
 private:
-    IUnknown* mObject;
+    IUnknown* object_;
 };
 
 }  // namespace
@@ -86,10 +86,10 @@ HRESULT ContextMenuHandler::QueryInterface(REFIID iid, void** object) {
     return S_OK;
 }
 
-ULONG ContextMenuHandler::AddRef() { return ++mReferences; }
+ULONG ContextMenuHandler::AddRef() { return ++references_; }
 
 ULONG ContextMenuHandler::Release() {
-    ULONG left = --mReferences;
+    ULONG left = --references_;
     if (left == 0) delete this;
     return left;
 }
@@ -116,7 +116,7 @@ void ContextMenuHandler::AppendDropList(HGLOBAL block) {
     const auto* bytes = static_cast<const unsigned char*>(locked.data());
     if (!bytes) return;
     for (std::wstring& name : ParseDropList(bytes, locked.size(), base::FromAnsi))
-        mFiles.push_back(std::move(name));
+        files_.push_back(std::move(name));
 }
 
 HRESULT ContextMenuHandler::QueryContextMenu(HMENU, UINT, UINT, UINT, UINT) {
@@ -154,11 +154,11 @@ HRESULT ContextMenuHandler::GetCommandString(UINT_PTR commandOffset, UINT flags,
 }
 
 void ContextMenuHandler::ShowRenameWindow(HWND owner) {
-    if (mFiles.empty()) {
+    if (files_.empty()) {
         ui::MsgBox(owner, L"No files or folders were selected.", MB_OK | MB_ICONQUESTION, L"Nomaro");
         return;
     }
-    ShowContextRenameWindow(owner, mFiles);
+    ShowContextRenameWindow(owner, files_);
 }
 
 HRESULT STDMETHODCALLTYPE ShellQueryContextMenu(IContextMenu* self, HMENU menu, UINT indexMenu,

@@ -43,8 +43,8 @@ private:
     // Hands the collected paths to the context rename window and shows it.
     void ShowRenameWindow(HWND owner);
 
-    std::atomic<ULONG> mReferences{1};
-    std::vector<std::wstring> mFiles;  // the collected paths, in the shell's order
+    std::atomic<ULONG> references_{1};
+    std::vector<std::wstring> files_;  // the collected paths, in the shell's order
 };
 
 // What the shell reaches through the QueryContextMenu entry of a handler's

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <exception>
-#include <new>
 #include <string>
+#include <utility>
 
 #include "base/Module.h"
 #include "base/Paths.h"
@@ -32,17 +32,7 @@ bool ListBoxOrder(const naming::RenameEntry& a, const naming::RenameEntry& b) {
 }
 
 // The failure in flight, as a run-time error: inside a catch block only.
-base::RunError CurrentFailure() {
-    try {
-        throw;
-    } catch (const base::RunError& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return base::RunError(base::err::OutOfMemory);
-    } catch (...) {
-        return base::RunError(base::err::InternalError);
-    }
-}
+base::RunError CurrentFailure() { return base::RunErrorOf(std::current_exception(), base::err::InternalError); }
 
 }  // namespace
 
@@ -66,12 +56,7 @@ void ContextRenameWindow::CreateControls() {
 
     SetCaptions();
     PlaceControls();
-    keepExtensionOption.SetValue(true);
-    fourDigitOption.SetValue(true);
-    newExtensionLabel.SetEnabled(false);
-    newExtensionBox.SetEnabled(false);
-    startNumberBox.SetEnabled(false);
-    startNumberBox.SetMaxLength(4);
+    naming_.SetStartState();
     SetDefaultButton(helpButton);
     newNameBox.SetToolTipText(L"Use the * -character to keep filenames");
     WireHandlers();
@@ -157,7 +142,7 @@ void ContextRenameWindow::OnLoad() {
 
 // Every way of closing empties the work lists, so the next opening starts clean.
 void ContextRenameWindow::OnUnload() {
-    folders.clear();
+    entries_.clear();
     plan_.clear();
 }
 
@@ -188,13 +173,10 @@ void ContextRenameWindow::FillList() {
         entries.push_back({std::move(parts.folder), std::move(parts.name)});
     }
     std::stable_sort(entries.begin(), entries.end(), ListBoxOrder);
-    folders.clear();
+    entries_ = std::move(entries);
     fileList.BeginUpdate();
     fileList.Clear();
-    for (const naming::RenameEntry& entry : entries) {
-        folders.push_back(entry.folder);
-        fileList.AddItem(entry.name);
-    }
+    for (const naming::RenameEntry& entry : entries_) fileList.AddItem(entry.name);
     fileList.EndUpdate();
     newNameBox.SetFocus();
     selectedCountLabel.SetCaption(L"Selected = " + std::to_wstring(fileList.ListCount()));
@@ -227,7 +209,7 @@ void ContextRenameWindow::OnHelpClick() { base::ShowHelpTopic(base::ModuleFolder
 void ContextRenameWindow::OnCancelClick() { Unload(); }
 
 void ContextRenameWindow::OnRenameClick() {
-    if (fileList.ListCount() == 0) {
+    if (entries_.empty()) {
         ui::MsgBox(hwnd(), L"Nothing to rename", MB_OK | MB_ICONINFORMATION, L"Stop");
         return;
     }
@@ -269,11 +251,7 @@ bool ContextRenameWindow::PlanRenames(naming::NamingOptions& options) {
         break;
     }
     if (!IndexChosen()) return false;
-    std::vector<naming::RenameEntry> entries;
-    entries.reserve(folders.size());
-    for (size_t i = 0; i < folders.size(); ++i)
-        entries.push_back({folders[i], fileList.List(static_cast<int>(i))});
-    plan_ = naming::BuildPlan(entries, options).entries;
+    plan_ = naming::BuildPlan(entries_, options).entries;
     naming::CheckNewNames(plan_, options);  // a bad name stops before the question
     return true;
 }

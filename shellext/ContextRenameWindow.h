@@ -31,8 +31,7 @@ public:
     void SetSelection(std::vector<std::wstring> paths) { selection_ = std::move(paths); }
 
     ui::Label selectedCountLabel;           // Label3: "Selected = n"
-    ui::ListBox fileList;                   // List2: names of the files to rename, without folder
-    std::vector<std::wstring> folders;      // List1: the folder of each entry of fileList
+    ui::ListBox fileList;                   // List2: shows the names of Entries(), without folder
     ui::Frame newNameFrame;                 // Frame1
     ui::Label newNameLabel;                 // Label1: ENTER NEW FILENAME
     ui::TextBox newNameBox;                 // Text3: new base name; "*" keeps the names
@@ -65,6 +64,9 @@ public:
     void OnCancelClick();
     void OnRenameClick();
 
+    // The files to rename, each with its folder, in the order fileList shows them.
+    const std::vector<naming::RenameEntry>& Entries() const { return entries_; }
+
 protected:
     void CreateControls() override;
     void OnLoad() override;
@@ -95,6 +97,7 @@ private:
 
     HWND owner_ = nullptr;
     std::vector<std::wstring> selection_;
+    std::vector<naming::RenameEntry> entries_;  // List1 and List2 together: folder and name of each file
     std::vector<naming::PlannedRename> plan_;  // old and new paths, base, extension and index of each entry
 };
 

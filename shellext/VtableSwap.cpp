@@ -28,20 +28,20 @@ uintptr_t SwapVtableEntry(void* objectPointer, int16_t entryNumber, uintptr_t ne
 }
 
 VtableBinding::VtableBinding(int16_t entryNumber, uintptr_t replacement)
-    : mEntryNumber(entryNumber), mReplacement(replacement) {}
+    : entryNumber_(entryNumber), replacement_(replacement) {}
 
 void VtableBinding::Attach(void* objectPointer) {
-    std::lock_guard lock(mMutex);
-    if (mObjects == 0) mClassEntry = SwapVtableEntry(objectPointer, mEntryNumber, mReplacement);
-    ++mObjects;
+    std::lock_guard lock(mutex_);
+    if (objects_ == 0) classEntry_ = SwapVtableEntry(objectPointer, entryNumber_, replacement_);
+    ++objects_;
 }
 
 void VtableBinding::Detach(void* objectPointer) noexcept {
-    std::lock_guard lock(mMutex);
-    if (mObjects == 0) return;
-    if (--mObjects > 0) return;
+    std::lock_guard lock(mutex_);
+    if (objects_ == 0) return;
+    if (--objects_ > 0) return;
     try {
-        SwapVtableEntry(objectPointer, mEntryNumber, mClassEntry);
+        SwapVtableEntry(objectPointer, entryNumber_, classEntry_);
     } catch (...) {
         // The entry number was accepted by Attach, so the swap cannot overflow here.
     }

@@ -30,11 +30,11 @@ public:
     void Detach(void* objectPointer) noexcept;
 
 private:
-    const int16_t mEntryNumber;
-    const uintptr_t mReplacement;
-    std::mutex mMutex;
-    long mObjects = 0;
-    uintptr_t mClassEntry = 0;  // the entry the first object replaced
+    const int16_t entryNumber_;
+    const uintptr_t replacement_;
+    std::mutex mutex_;
+    long objects_ = 0;
+    uintptr_t classEntry_ = 0;  // the entry the first object replaced
 };
 
 }  // namespace shellext

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <new>
 
 #include "base/Display.h"
 #include "base/Module.h"
@@ -58,17 +57,7 @@ bool InClientArea(HWND window, LPARAM point) {
 
 void ReportUnexpectedError(HWND owner, const std::exception_ptr& error) noexcept {
     try {
-        base::RunError failure(5);
-        if (error) {
-            try {
-                std::rethrow_exception(error);
-            } catch (const base::RunError& raised) {
-                failure = raised;
-            } catch (const std::bad_alloc&) {
-                failure = base::RunError(base::err::OutOfMemory);
-            } catch (...) {
-            }
-        }
+        const base::RunError failure = base::RunErrorOf(error, base::err::InvalidCall);
         if (owner && !IsWindow(owner)) owner = nullptr;
         ShowErrorBox(owner, failure);
     } catch (...) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <exception>
+#include <new>
+#include <stdexcept>
+
 #include "base/Int16.h"
 #include "base/RunError.h"
 #include "tests/error_number.h"
@@ -30,4 +34,31 @@ TEST(RunError, NumbersCarryTheirClassicDescription) {
     EXPECT_EQ(RunError(err::Overflow).description, L"Overflow");
     EXPECT_EQ(RunError(1234).description, L"Application-defined or object-defined error");
     EXPECT_EQ(RunError(err::FileExists, L"custom").description, L"custom");
+}
+
+// Whatever escaped becomes the run-time error a person is shown: its own, 7 for a failed
+// allocation, the caller's fallback for anything else or nothing at all.
+TEST(RunError, AnEscapedFailureBecomesARunError) {
+    const struct {
+        const char* what;
+        std::exception_ptr escaped;
+        int number;
+        std::wstring description;
+    } table[] = {
+        {"run-time error", std::make_exception_ptr(RunError(err::FileExists, L"custom")), err::FileExists,
+         L"custom"},
+        {"allocation", std::make_exception_ptr(std::bad_alloc()), err::OutOfMemory, L"Out of memory"},
+        {"other exception", std::make_exception_ptr(std::runtime_error("x")), err::InternalError,
+         L"Internal error"},
+        {"not an exception", std::make_exception_ptr(42), err::InternalError, L"Internal error"},
+        {"nothing", nullptr, err::InternalError, L"Internal error"},
+    };
+    for (const auto& row : table) {
+        const RunError failure = RunErrorOf(row.escaped, err::InternalError);
+        EXPECT_EQ(failure.number, row.number) << row.what;
+        EXPECT_EQ(failure.description, row.description) << row.what;
+    }
+    EXPECT_EQ(RunErrorOf(nullptr, err::InvalidCall).number, err::InvalidCall);
+    EXPECT_EQ(RunErrorOf(std::make_exception_ptr(std::logic_error("x")), err::InvalidCall).description,
+              L"Invalid procedure call or argument");
 }

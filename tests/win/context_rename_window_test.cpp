@@ -29,6 +29,12 @@ Paths Items(const ui::ListBox& list) {
     return items;
 }
 
+Paths FoldersOf(const W& window) {
+    Paths folders;
+    for (const auto& entry : window.Entries()) folders.push_back(entry.folder);
+    return folders;
+}
+
 class ContextWindow : public testing::Test {
 protected:
     testing_support::ScriptedPrompts prompts;
@@ -79,7 +85,7 @@ TEST_F(ContextWindow, OpensAsAFixedDialogListsDottedFilesInListBoxOrderAndOffers
     ASSERT_TRUE(w.fillListTimer.FireNow());
     EXPECT_EQ(Items(w.fileList), (Paths{L"a.txt", L"B.txt"}));
     EXPECT_EQ(w.selectedCountLabel.Caption(), L"Selected = 2");
-    EXPECT_EQ(w.folders, (Paths{folder.Path(), folder.Path()}));
+    EXPECT_EQ(FoldersOf(w), (Paths{folder.Path(), folder.Path()}));
     EXPECT_FALSE(w.fillListTimer.Enabled());
 
     // Names whose order differs between collations come in a sorted list box's order.
@@ -157,7 +163,7 @@ TEST_F(ContextWindow, CancelAnExistingTargetOrAVanishedFileEachCloseTheWindow) {
     Open(files);
     Rename(L"Trip", IDCANCEL);
     EXPECT_EQ(prompts.seen.size(), 1u);
-    EXPECT_TRUE(!window->IsLoaded() && window->folders.empty());
+    EXPECT_TRUE(!window->IsLoaded() && window->Entries().empty());
     MakeFiles({L"Trip0002.jpg"});
     Open(files);
     Rename(L"Trip");
@@ -166,7 +172,7 @@ TEST_F(ContextWindow, CancelAnExistingTargetOrAVanishedFileEachCloseTheWindow) {
                              L"FILENAME. Instead use a NEW name.",
                              L"Error 58", MB_OK | MB_ICONSTOP));
     EXPECT_EQ(folder.Entries(), (Names{L"Trip0001.jpg", L"Trip0002.jpg", L"b.jpg"}));
-    EXPECT_TRUE(!window->IsLoaded() && window->folders.empty());
+    EXPECT_TRUE(!window->IsLoaded() && window->Entries().empty());
     auto gone = MakeFiles({L"c.jpg"});
     Open({files[1], gone[0]});
     DeleteFileW(gone[0].c_str());

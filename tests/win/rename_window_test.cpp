@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -341,6 +342,58 @@ class ListWindowStandIn : public ui::Form {  // the list window lives in a folde
     void CreateControls() override { SetCaption(L"list window stand-in"); }
 };
 
+// The menus in their order, each item with its caption, and pictures beside Exit, Help and
+// About only.
+TEST_F(RenameWindow, MenusShowTheirItemsInOrderWithThePicturesBesideTheirItems) {
+    Open();
+    const HMENU bar = GetMenu(window->hwnd());
+    const struct {
+        std::wstring title;
+        std::vector<std::pair<std::wstring, bool>> items;  // caption ("" for a line), picture
+    } menus[] = {
+        {LoadText(Text::FileMenu),
+         {{LoadText(Text::New), false},
+          {LoadText(Text::UndoLastRename), false},
+          {LoadText(Text::CountMarkedFiles), false},
+          {L"", false},
+          {LoadText(Text::Exit), true}}},
+        {LoadText(Text::RenameOptionMenu),
+         {{LoadText(Text::ClearWriteProtection), false},
+          {L"Statusbar", false},
+          {LoadText(Text::ChoosePrintOrSave), false},
+          {L"Refresh", false}}},
+        {LoadText(Text::HelpMenu), {{LoadText(Text::Help), true}, {L"", false}, {LoadText(Text::AboutAndSystemInfo), true}}},
+    };
+    auto text = [](HMENU menu, int position) {
+        wchar_t buffer[256] = {};
+        GetMenuStringW(menu, static_cast<UINT>(position), buffer, 256, MF_BYPOSITION);
+        return std::wstring(buffer);
+    };
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
+    for (int m = 0, k = 0; m < 4; ++m) {
+        const HMENU menu = GetSubMenu(bar, m);
+        if (m == 2) {  // the type filters, in the Select menu alone
+            EXPECT_EQ(text(bar, m), LoadText(Text::SelectCaption));
+            EXPECT_EQ(GetMenuItemCount(menu), 15);
+            EXPECT_TRUE(text(menu, 0) == LoadText(Text::SelectAllFiles) &&
+                        text(menu, 14) == LoadText(Text::SelectInternetFiles));
+            continue;
+        }
+        const auto& expected = menus[k++];
+        EXPECT_EQ(text(bar, m), expected.title);
+        ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(expected.items.size())) << m;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_CHECKMARKS;
+            GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+            EXPECT_EQ(text(menu, i), expected.items[i].first) << m << "," << i;
+            EXPECT_EQ(info.hbmpChecked != nullptr && info.hbmpUnchecked != nullptr, expected.items[i].second)
+                << m << "," << i;
+        }
+    }
+}
+
 // A saved folder that is gone or on a drive not ready leaves drive C: and all else as at first.
 // Escape asks the exit question; the settings are saved even on cancel and come back, with a
 // folder whose name the ANSI code page cannot hold. The switch to the list window saves them
@@ -431,6 +484,38 @@ std::wstring Filled(Text id, const std::wstring& first, const std::wstring& seco
     return text;
 }
 }  // namespace
+
+// Saved values that do not convert end the program: a type mismatch with this window's own
+// English text, which has no full stop, any other failure with its description.
+TEST_F(RenameWindow, SettingsThatCannotBeUsedEndTheProgram) {
+    const struct {
+        const wchar_t* ext;
+        const wchar_t* index;
+        std::wstring text, title;
+        UINT flags;
+    } table[] = {
+        {L"", L"1",
+         L"Some of the files required for Nomaro could be missing, read the helpfile for more info",
+         L"Error", MB_OK | MB_ICONEXCLAMATION},
+        {L"True", L"70000", L"Nomaro Error Description: Overflow", L"Error 6", MB_OK | MB_ICONSTOP},
+    };
+    for (const auto& row : table) {
+        const std::pair<const wchar_t*, std::wstring> saved[] = {
+            {L"lastcat", folder.wstring()}, {L"format", L"*.*"}, {L"ext", row.ext}, {L"index", row.index}};
+        for (const auto& [key, value] : saved) base::WriteIniValue(L"rename", key, value);
+        EXPECT_EXIT(
+            {
+                ui::SetPromptResponder([&row](const ui::Prompt& prompt) {
+                    if (prompt.text == row.text && prompt.title == row.title && prompt.flags == row.flags)
+                        std::fputs("told the person\n", stderr);
+                    return IDOK;
+                });
+                Open();
+            },
+            testing::ExitedWithCode(0), "told the person")
+            << testing::PrintToString(row.text);
+    }
+}
 
 // Undo Last Rename asks first, gives back every old name it can, never over another file, and
 // names the one it cannot; it is grayed when there is nothing (more) to undo.
