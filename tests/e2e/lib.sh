@@ -75,7 +75,7 @@ wait_for() {
   shift 3
   until "$@"; do
     [ $SECONDS -lt $deadline ] || fail "$description (waited $seconds s)"
-    sleep 0.1
+    sleep 0.1   # the interval between tries
   done
 }
 # Conditions for wait_for: a command prints exactly VALUE; a window or one of
