@@ -67,17 +67,27 @@ wintool() {
   wine "$NOMARO_WINTOOL" "$@" 2>/dev/null | tr -d '\r'
 }
 
-# Waits for a process to end; prints its exit code, or fails after $2 seconds.
-wait_exit() {
-  local pid=$1 seconds=$2 i
-  for i in $(seq 1 $((seconds * 10))); do
-    if ! kill -0 "$pid" 2>/dev/null; then
-      wait "$pid"
-      return $?
-    fi
-    sleep 0.1
+# Tries COMMAND every tenth of a second until it succeeds; fails the test
+# with DESCRIPTION when TIMEOUT seconds pass first.
+#   wait_for TIMEOUT DESCRIPTION -- COMMAND...
+wait_for() {
+  local seconds=$1 description=$2 deadline=$((SECONDS + $1))
+  shift 3
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || fail "$description (waited $seconds s)"
+    sleep 0.1   # the interval between tries
   done
-  fail "process $pid still runs after $seconds s"
+}
+# Conditions for wait_for: a command prints exactly VALUE; a window or one of
+# its children shows a text that grep's arguments find; a process has ended.
+is() { [ "$("${@:2}")" = "$1" ]; }
+shows() { wintool texts "$1" | grep -q "${@:2}"; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# Waits for a process to end; returns its exit code, or fails after $2 seconds.
+wait_exit() {
+  wait_for "$2" "process $1 still runs" -- gone "$1"
+  wait "$1"
 }
 
 # Clicks the middle of a window with the mouse.
@@ -113,7 +123,7 @@ keys_to() {
   local window=$1
   shift
   wintool activate "$window" || fail "window $window cannot be brought to the front"
-  sleep 0.3
+  wait_for 30 "window $window does not get the keyboard" -- wintool focused "$window"
   xdotool key "$@"
 }
 
@@ -132,16 +142,17 @@ choose_context_rename() {
   wintool activate "$window" || fail "the shell host cannot be brought to the front ($host)"
   xdotool mousemove $(wintool centre "$window") click 3
   wintool wait '#32768' '*' 30000 >/dev/null || fail "no context menu ($host)"
-  sleep 0.5
+  sleep 0.5   # for the shot only: nothing tells from outside when the menu is painted
   import -window root "$shot"
   xdotool key n
   RENAME_WINDOW=$(wintool wait NomaroForm 'Rename Filenames' 30000) ||
     fail "choosing the item opened no rename window ($host)"
   # The list is filled a moment after the window opens, and then counted.
-  local i
-  for i in $(seq 1 300); do
-    wintool texts "$RENAME_WINDOW" | grep -q '^Selected = ' && return 0
-    sleep 0.1
-  done
-  fail "the rename window filled no list ($host)"
+  wait_for 30 "the rename window filled no list ($host)" -- shows "$RENAME_WINDOW" '^Selected = '
+}
+
+# Clicks into a list and waits until it has the keyboard.
+click_list() {
+  click "$1"
+  wait_for 30 "the list $1 does not get the keyboard" -- wintool focused "$1"
 }

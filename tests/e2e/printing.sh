@@ -12,8 +12,8 @@ CUPS_PID=
 stop_cups() {
   [ -n "$CUPS_PID" ] || return 0
   kill "$CUPS_PID" 2>/dev/null
-  local i
-  for i in $(seq 1 50); do kill -0 "$CUPS_PID" 2>/dev/null || break; sleep 0.1; done
+  # In a subshell: a failure here is reported, and the cleanup still runs.
+  (wait_for 30 "cupsd does not stop" -- gone "$CUPS_PID")
   CUPS_PID=
 }
 trap 'stop_cups; e2e_cleanup' EXIT
@@ -32,12 +32,9 @@ else
   started_here=true
   /usr/sbin/cupsd || fail "cupsd did not start"
 fi
-for i in $(seq 1 300); do
-  [ -f /run/cups/cupsd.pid ] && lpstat -r 2>/dev/null | grep -q "is running" && break
-  sleep 0.1
-done
+cups_running() { [ -f /run/cups/cupsd.pid ] && lpstat -r 2>/dev/null | grep -q "is running"; }
+wait_for 30 "the CUPS scheduler does not run" -- cups_running
 if $started_here; then CUPS_PID=$(cat /run/cups/cupsd.pid 2>/dev/null) || fail "cupsd wrote no pid"; fi
-lpstat -r | grep -q "is running" || fail "the CUPS scheduler does not run"
 lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || fail "lpadmin -p PDF"
 lpadmin -d PDF || fail "lpadmin -d PDF"
 
@@ -45,13 +42,12 @@ use_prefix "$NOMARO_WIN/wineprefix"
 NOMARO_PRINT_LINES=$PRINT_LINES wine "$NOMARO_PRINT_CHECK" >"$E2E_DIR/print-check.log" 2>&1 ||
   { cat "$E2E_DIR/print-check.log"; fail "the print check failed"; }
 
-# The two jobs, in the order they were printed.
-for i in $(seq 1 1800); do
+# The two jobs, in the order they were printed, once the queue is empty.
+both_jobs_printed() {
   pdfs=$(ls "$PRINT_OUT"/*.pdf 2>/dev/null | sed 's/.*job_\([0-9]*\).*/\1 &/' | sort -n | cut -d' ' -f2-)
-  [ "$(echo "$pdfs" | grep -c pdf)" = 2 ] && [ -z "$(lpstat -o PDF 2>/dev/null)" ] && break
-  sleep 0.1
-done
-[ "$(echo "$pdfs" | grep -c pdf)" = 2 ] || fail "expected two PDFs in $PRINT_OUT, found: $pdfs"
+  [ "$(echo "$pdfs" | grep -c pdf)" = 2 ] && [ -z "$(lpstat -o PDF 2>/dev/null)" ]
+}
+wait_for 180 "expected two PDFs in $PRINT_OUT and an empty queue" -- both_jobs_printed
 portrait=$(echo "$pdfs" | sed -n 1p)
 landscape=$(echo "$pdfs" | sed -n 2p)
 

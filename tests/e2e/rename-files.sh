@@ -10,13 +10,14 @@ rename_settings "$program" "$photos"
 start_program "$program"
 keys_to "$START_WINDOW" Return
 window=$(wintool wait NomaroForm 'Nomaro 3.1 (Rename)' 30000) || fail "no rename window"
-sleep 1   # the settings are restored 250 ms after the window opens
 files=$(wintool child "$window" ListBox 1) || fail "no file list"
-xdotool mousemove $(wintool centre "$files") click 1
-sleep 0.3
+list=$(wintool child "$window" ListBox 2) || fail "no rename list"
+# The settings, and with them the folder, are restored a moment after the window opens.
+wait_for 30 "the file list does not show the folder's four files" -- is 4 wintool items "$files"
+click_list "$files"
 xdotool key ctrl+Home shift+End
 click "$(wintool labelled "$window" '> SELECT >')"
-sleep 1.2
+wait_for 30 "the four files did not reach the rename list" -- is 4 wintool items "$list"
 click "$(wintool child "$window" Edit 1)"
 xdotool type --delay 50 Trip
 click "$(wintool labelled "$window" RENAME)"

@@ -17,14 +17,7 @@ open_rename_window() {
   window=$(wintool wait NomaroForm 'Nomaro 3.1 (Rename)' 30000) || fail "no rename window"
 }
 
-# Waits up to 60 s for the list box to hold every file.
-wait_for_items() {
-  local deadline=$((SECONDS + 60))
-  until [ "$(wintool items "$1")" = $count ]; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.2
-  done
-}
+renamed_any() { ls "$photos" | grep -q '^Trip'; }
 
 # Collects every file of the folder, starts renaming them to Trip and ends
 # the program once some, not all, have their new names.
@@ -32,19 +25,17 @@ rename_and_cut_off() {
   open_rename_window
   local files list renamed
   files=$(wintool child "$window" ListBox 1) || fail "no file list"
-  wait_for_items "$files" || fail "the file box holds $(wintool items "$files") files"
-  xdotool mousemove $(wintool centre "$files") click 1
-  sleep 0.3
+  wait_for 60 "the file box does not hold every file" -- is $count wintool items "$files"
+  click_list "$files"
   xdotool key ctrl+Home shift+End
   click "$(wintool labelled "$window" '> SELECT >')"
   list=$(wintool child "$window" ListBox 2) || fail "no rename list"
-  wait_for_items "$list" || fail "the rename list holds $(wintool items "$list") files"
+  wait_for 60 "the rename list does not hold every file" -- is $count wintool items "$list"
   click "$(wintool child "$window" Edit 1)"
   xdotool type --delay 50 Trip
   click "$(wintool labelled "$window" RENAME)"
   answer_box 'Rename?' >/dev/null
-  local deadline=$((SECONDS + 60))
-  until ls "$photos" | grep -q '^Trip'; do [ $SECONDS -lt $deadline ] || fail "no file renamed"; done
+  wait_for 60 "no file renamed" -- renamed_any
   kill -KILL "$PROGRAM_PID"
   wait_exit "$PROGRAM_PID" 30 >/dev/null
   renamed=$(ls "$photos" | grep -c '^Trip')
@@ -86,7 +77,7 @@ answer_offer '&No' "$renamed"
 [ "$(ls "$photos" | grep -c '^Trip')" = "$renamed" ] || fail "No changed names"
 # The menu bar, File opened, the item below New.
 keys_to "$window" F10
-sleep 0.5
+wait_for 30 "F10 opened no menu" -- wintool inmenu
 xdotool key Down Down Return
 answer_box 'Undo Last Rename' '&Yes' >/dev/null
 expect_first_names "$renamed"

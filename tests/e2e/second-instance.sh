@@ -13,7 +13,7 @@ wine "$program" & second=$!
 E2E_PIDS+=($second)
 box=$(wintool wait '#32770' Nomaro 30000) || fail "the second instance shows no message"
 wintool texts "$box" | grep -qx 'The program is already in use!' || fail "wrong message: $(wintool texts "$box")"
-sleep 1   # past the moment the tip would show
+sleep 1   # a window that does not come has no event to wait for: past the moment the tip would show
 [ "$(wintool count '#32770' '*')" = 1 ] || fail "more than one message box"
 [ "$(wintool count NomaroForm '*')" = 1 ] || fail "the second instance showed a window"
 

@@ -38,6 +38,14 @@ export_registry() {
 dialog_with() {
   wintool showing '#32770' '*' "$1" 180000
 }
+# Whether the box is gone; if not, clicks its button and gives it a second to
+# close: on a busy machine a click can come before the box takes it.
+clicked_away() {
+  local button
+  button=$(wintool labelled "$1" "$2") || return 0
+  xdotool mousemove $(wintool centre "$button") click 1
+  wintool gone "$1" 1000
+}
 installed_files() { (cd "$folder" 2>/dev/null && ls | sort | tr '\n' ' '); }
 install_silently() {
   wine "$NOMARO_SETUP" /S </dev/null >/dev/null 2>&1
@@ -67,7 +75,7 @@ expect_nothing_left() {
 
 # Chooses the item in the given shell host and renames two files through the window.
 rename_through_host() {
-  local tag=$2 files=$E2E_DIR/rename-$2 i
+  local tag=$2 files=$E2E_DIR/rename-$2
   mkdir -p "$files"
   for name in b.txt a.txt; do echo "$name" >"$files/$name"; done
   choose_context_rename "$1" "$shots/setup-program-$tag-menu.png" \
@@ -76,7 +84,7 @@ rename_through_host() {
   xdotool type --delay 50 "Set$tag"
   click "$(wintool labelled "$RENAME_WINDOW" Rename)"
   answer_box 'Rename?' >/dev/null
-  for i in $(seq 1 600); do [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] && break; sleep 0.1; done
+  wait_for 60 "the rename window stays open ($tag host)" -- is 0 wintool count NomaroForm 'Rename Filenames'
   [ "$(ls "$files" | tr '\n' ' ')" = "Set${tag}0001.txt Set${tag}0002.txt " ] ||
     fail "the $tag host renamed to: $(ls "$files" | tr '\n' ' ')"
   kill "$HOST_PID" 2>/dev/null
@@ -107,31 +115,21 @@ window=$(dialog_with '&Install') || fail "no setup window"
 click "$(wintool labelled "$window" '&Install')"
 box=$(dialog_with '&Retry') || fail "no question when installing over the running program"
 wintool texts "$box" | grep -qx 'Close it, then choose Retry.' || fail "question: $(wintool texts "$box")"
-for i in $(seq 1 120); do
-  button=$(wintool labelled "$box" Cancel 2>/dev/null) || break
-  xdotool mousemove $(wintool centre "$button") click 1
-  sleep 0.5
-done
+wait_for 60 "the question stays after Cancel" -- clicked_away "$box" Cancel
 wait $setup
 [ $? = 2 ] || fail "Cancel over the running program did not end the setup with code 2"
 uninstaller=$(winepath -w "$folder/Uninstall.exe" 2>/dev/null)
 wine "$uninstaller" </dev/null >/dev/null 2>&1
 box=$(wintool wait '#32770' "Nomaro $NOMARO_VERSION Uninstall" 180000) || fail "no message when removing the running program"
 wintool texts "$box" | grep -q '^Nothing was removed. Close it' || fail "refusal: $(wintool texts "$box")"
-# On a busy machine a click can come before the box takes it: click until the uninstaller ends.
-for i in $(seq 1 120); do
-  [ -z "$(uninstaller_copies)" ] && break
-  button=$(wintool labelled "$box" OK) && xdotool mousemove $(wintool centre "$button") click 1
-  sleep 0.5
-done
-[ -z "$(uninstaller_copies)" ] || fail "the refusing uninstaller does not end"
+wait_for 60 "the refusal stays after OK" -- clicked_away "$box" OK
+wait_for 60 "the refusing uninstaller does not end" -- is "" uninstaller_copies
 wine "$uninstaller" /S "_?=$(winepath -w "$folder" 2>/dev/null)" </dev/null >/dev/null 2>&1
 [ $? = 2 ] || fail "a silent removal of the running program did not refuse with code 2"
 expect_whole_install "after refusing to remove the running program"
 click "$(wintool labelled "$tip" OK)"
 keys_to "$START_WINDOW" Escape
-for i in $(seq 1 600); do [ "$(wintool count NomaroForm Nomaro)" = 0 ] && break; sleep 0.1; done
-[ "$(wintool count NomaroForm Nomaro)" = 0 ] || fail "the program did not end"
+wait_for 60 "the program did not end" -- is 0 wintool count NomaroForm Nomaro
 
 uninstall_quietly || fail "the quiet uninstall command failed ($?)"
 expect_nothing_left "after the silent removal"
@@ -150,7 +148,7 @@ wintool texts "$question" | grep -q '^Keep them for a later install?' || fail "q
 click "$(wintool labelled "$question" '&Yes')"
 close=$(dialog_with '&Close') || fail "the uninstaller did not finish"
 click "$(wintool labelled "$close" '&Close')"
-for i in $(seq 1 600); do [ -z "$(uninstaller_copies)" ] && break; sleep 0.1; done
+wait_for 60 "the uninstaller does not end" -- is "" uninstaller_copies
 [ "$(installed_files)" = "filename.ini " ] || fail "kept after an interactive removal: $(installed_files)"
 install_silently && grep -q '^by=user' "$folder/filename.ini" || fail "the kept settings were not taken up"
 
@@ -189,8 +187,7 @@ for menus in xdg home; do
     fi
     install_silently || fail "the silent install with the menu builder failed ($?)"
     # The menu builder runs beside the setup program.
-    for i in $(seq 1 1200); do [ -f "$menu" ] && break; sleep 0.1; done
-    [ -f "$menu" ] || fail "the menu builder wrote no menu file ($menus)"
+    wait_for 120 "the menu builder wrote no menu file ($menus)" -- test -f "$menu"
     uninstall_quietly || fail "the quiet uninstall command failed with the menu builder ($?)"
     [ ! -e "$menu" ] || fail "the removal left the menu file ($menus): $menu"
   ) || exit 1

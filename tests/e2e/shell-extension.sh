@@ -22,8 +22,7 @@ xdotool type --delay 50 Trip
 import -window root "$shots/shell-extension$E2E_TAG-window.png"
 click "$(wintool labelled "$window" Rename)"
 answer_box 'Rename?' | grep -qx 'Rename the selected file(s)?' || fail "wrong question"
-for i in $(seq 1 50); do [ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] && break; sleep 0.1; done
-[ "$(wintool count NomaroForm 'Rename Filenames')" = 0 ] || fail "the window stays open after renaming"
+wait_for 30 "the window stays open after renaming" -- is 0 wintool count NomaroForm 'Rename Filenames'
 actual=$(cd "$photos" && ls | sort | tr '\n' ' ')
 [ "$actual" = "Trip0001.jpg Trip0002.JPG Trip0003.tar.gz " ] || fail "files on disk: $actual"
 [ "$(cat "$photos/Trip0002.JPG")" = b.JPG ] || fail "a file lost its content"

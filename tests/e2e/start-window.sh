@@ -22,7 +22,7 @@ answer_box 'Exit?' | grep -qx 'Exit Nomaro Now?' || fail "closing the rename win
 wait_exit "$PROGRAM_PID" 30 || fail "the program ended with an error"
 
 start_program "$program"
-sleep 1.5   # the tip would show half a second after the start window
+sleep 1.5   # a window that does not come has no event to wait for: the tip would show 0.5 s after the start window
 [ "$(wintool count NomaroForm 'Tip of the Day')" = 0 ] || fail "the tip came back although it was turned off"
 keys_to "$START_WINDOW" Escape
 wait_exit "$PROGRAM_PID" 30 || fail "the program ended with an error"

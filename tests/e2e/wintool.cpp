@@ -13,7 +13,12 @@
 //   wintool child <handle> <class> <n>              prints the n-th (from 0) child window of a class
 //   wintool labelled <handle> <text>                prints the child window showing exactly that text
 //   wintool centre <handle>                         prints the screen position of the window's centre ("x y")
+//   wintool text <handle>                           prints the text the window gives on asking (an edit's contents)
 //   wintool items <handle>                          prints how many entries a list box holds
+//   wintool gone <handle> <timeout-ms>              waits until the window is destroyed or hidden
+//   wintool focused <handle>                        succeeds when the keyboard focus of the foreground
+//                                                   thread is in that window (itself or a child)
+//   wintool inmenu                                  succeeds when the foreground thread tracks a menu
 #include <windows.h>
 
 #include <cstdio>
@@ -121,6 +126,15 @@ int wmain(int argc, wchar_t** argv) {
         } while (GetTickCount() < deadline);
         return 1;
     }
+    if (command == L"gone" && argc == 4) {
+        HWND hwnd = HandleFrom(argv[2]);
+        DWORD deadline = GetTickCount() + static_cast<DWORD>(_wtoi(argv[3]));
+        while (IsWindowVisible(hwnd)) {
+            if (GetTickCount() >= deadline) return 1;
+            Sleep(50);
+        }
+        return 0;
+    }
     if (command == L"count" && argc == 4) {
         std::printf("%u\n", static_cast<unsigned>(Find(argv[2], argv[3]).size()));
         return 0;
@@ -161,12 +175,31 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%p\n", static_cast<void*>(GetForegroundWindow()));
         return 0;
     }
+    if (command == L"text" && argc == 3) {
+        HWND hwnd = HandleFrom(argv[2]);
+        if (!IsWindow(hwnd)) return 1;
+        std::wstring text(static_cast<size_t>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        PrintUtf8(text);
+        return 0;
+    }
     if (command == L"items" && argc == 3) {
         HWND hwnd = HandleFrom(argv[2]);
         if (!IsWindow(hwnd)) return 1;
         std::printf("%ld\n", static_cast<long>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)));
         return 0;
     }
-    std::fprintf(stderr, "usage: wintool wait|showing|count|texts|foreground|activate|child|labelled|centre|items ...\n");
+    // Keys typed from outside reach the foreground thread's focus window, so a
+    // script waits for these before it types.
+    GUITHREADINFO input{};
+    input.cbSize = sizeof(input);
+    if (command == L"focused" && argc == 3) {
+        HWND hwnd = HandleFrom(argv[2]);
+        if (!GetGUIThreadInfo(0, &input) || !input.hwndFocus) return 1;
+        return input.hwndFocus == hwnd || IsChild(hwnd, input.hwndFocus) ? 0 : 1;
+    }
+    if (command == L"inmenu" && argc == 2) return GetGUIThreadInfo(0, &input) && (input.flags & GUI_INMENUMODE) ? 0 : 1;
+    std::fprintf(stderr, "usage: wintool wait|showing|count|texts|foreground|activate|child|labelled|centre|text|items|gone|focused|inmenu ...\n");
     return 2;
 }
