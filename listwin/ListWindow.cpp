@@ -193,15 +193,13 @@ void ListWindow::OnTransferTimer() {
     RestoreCursor();
 }
 
-// The hand-over of the transfer and of the recursive search: the scratch box
-// takes the text, and its selection, all of it, becomes the document's
-// selected text, one insertion at the caret replacing any selection there.
-void ListWindow::InsertAtCaret(const std::wstring& text) {
-    scratch.ReplaceSelection(text);
-    scratch.SelectAll();
-    document.ReplaceSelection(scratch.SelText());
-    scratch.ReplaceSelection(L"");
-}
+// The hand-over of the transfer and of the recursive search: one insertion
+// at the caret replacing any selection there, as plain text in the format
+// the document has there. The text goes straight into the document: passing
+// it through the scratch box first gave the same characters (the control
+// turns every line end into one paragraph end either way) at the cost of a
+// second insertion and a copy of the whole text out of the box.
+void ListWindow::InsertAtCaret(const std::wstring& text) { document.ReplaceSelection(text); }
 
 // The recursive search, list mode only: it starts at this window's folder,
 // and the folder it ends at becomes this window's.
