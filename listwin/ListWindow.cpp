@@ -44,7 +44,6 @@ void ListWindow::CreateControls() {
     undoButton.Create(*this);
     redoButton.Create(*this);
     document.Create(*this);
-    scratch.Create(*this);
     exitButton.Create(*this);
     saveButton.Create(*this);
     clearButton.Create(*this);
@@ -137,7 +136,7 @@ void ListWindow::OnLoad() {
 // The busy cursor goes by window class; the document's window is replaced
 // after a large removal, so the windows are looked up again each time.
 void ListWindow::RememberBusyWindows() {
-    busy_.Remember({hwnd(), addToListButton.hwnd(), document.hwnd(), scratch.hwnd(), folderBox.hwnd(),
+    busy_.Remember({hwnd(), addToListButton.hwnd(), document.hwnd(), folderBox.hwnd(),
                     fileBox.hwnd()},
                    base::JoinPath(base::ProgramFolder(), L"hourglas.bin"));
 }
@@ -161,7 +160,7 @@ void ListWindow::OnRefreshClick() {
     Refresh();
     driveBox.Refresh();
     folderBox.Refresh();
-    for (ui::RichText* box : {&document, &scratch}) InvalidateRect(box->hwnd(), nullptr, TRUE);
+    InvalidateRect(document.hwnd(), nullptr, TRUE);
     fileBox.Refresh();
 }
 
@@ -173,9 +172,9 @@ void ListWindow::OnAddToListClick() {
     transferTimer.SetEnabled(true);
 }
 
-// The marked names go into the scratch box first and from there into the
-// document in one replacement of its selection, so that the document changes
-// once (one undo element) however many names there are. Marks stay. Open goes
+// The marked names go into the document in one replacement of its
+// selection, so that the document changes once (one undo element) however
+// many names there are. Marks stay. Open goes
 // off until the list is cleared; the other commands follow the document's
 // change event (Undo on, Redo off, the document's commands as its text allows).
 void ListWindow::OnTransferTimer() {
@@ -195,10 +194,8 @@ void ListWindow::OnTransferTimer() {
 
 // The hand-over of the transfer and of the recursive search: one insertion
 // at the caret replacing any selection there, as plain text in the format
-// the document has there. The text goes straight into the document: passing
-// it through the scratch box first gave the same characters (the control
-// turns every line end into one paragraph end either way) at the cost of a
-// second insertion and a copy of the whole text out of the box.
+// the document has there; the control turns every line end into one
+// paragraph end.
 void ListWindow::InsertAtCaret(const std::wstring& text) { document.ReplaceSelection(text); }
 
 // The recursive search, list mode only: it starts at this window's folder,

@@ -54,7 +54,6 @@ public:
     // Document
     ui::Label documentLabel;        // Label1: heading of the document
     ui::RichText document;          // RichTextBox2: the list document
-    ui::RichText scratch;           // RichTextBox3: scratch buffer of the transfer, not for display
     ui::Button printButton;         // Command2: Print
     ui::Button saveButton;          // Command5: Save to file
     ui::Button clearButton;         // Command3: Clear List

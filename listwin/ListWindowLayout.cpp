@@ -105,7 +105,6 @@ const long kButtonHeight = 360;
 const long kPrintWidth = 1200;       // leaves a gap before Clear List in every layout
 const long kClearWidth = 1400;
 const long kImageLeft = 4190, kImageTop = 2500;
-const long kScratchWidth = 120;     // RichTextBox3 sits at the left edge, out of the way
 }  // namespace
 
 SIZE ListWindow::DesignSize() const { return SIZE{12000, 8600}; }
@@ -122,9 +121,6 @@ void ListWindow::ApplyLayout() {
     undoButton.Move(layout.undoLeft, kUndoRowTop, kUndoWidth, kButtonHeight);
     redoButton.Move(layout.redoLeft, kUndoRowTop, kUndoWidth, kButtonHeight);
     document.Move(kDocumentLeft, kDocumentTop, layout.documentWidth, layout.documentHeight);
-    scratch.Move(0, layout.buttonRowTop, kScratchWidth, kButtonHeight);
-    scratch.SetVisible(false);
-    scratch.SetWordWrap(false);  // never shown: no lines to lay out
     exitButton.Move(kMiddleLeft, layout.buttonRowTop, kMiddleWidth, kButtonHeight);
     saveButton.Move(layout.saveLeft, layout.buttonRowTop, layout.saveWidth, kButtonHeight);
     printButton.Move(layout.printLeft, layout.buttonRowTop, kPrintWidth, kButtonHeight);

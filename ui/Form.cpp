@@ -8,6 +8,7 @@
 #include "base/Display.h"
 #include "base/Module.h"
 #include "base/RunError.h"
+#include "base/Scoped.h"
 #include "ui/App.h"
 #include "ui/Controls.h"
 #include "ui/Menu.h"
@@ -427,10 +428,8 @@ bool Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 }
 
 void Form::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    for (const Image* image : images_) image->Draw(dc);
-    EndPaint(hwnd_, &ps);
+    const base::PaintDC dc(hwnd_);
+    for (const Image* image : images_) image->Draw(dc.get());
 }
 
 // The timers, pictures and menu items go with the window; a later load

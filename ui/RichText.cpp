@@ -235,7 +235,6 @@ void RichText::TakeFreshWindow(const std::function<LONG(HWND fresh)>& fill) {
         SendMessageW(fresh, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
     SendMessageW(fresh, EM_EXLIMITTEXT, 0, SendMessageW(old, EM_GETLIMITTEXT, 0, 0));
     SendMessageW(fresh, EM_SETOPTIONS, ECOOP_SET, SendMessageW(old, EM_GETOPTIONS, 0, 0));
-    if (!wordWrap_) SendMessageW(fresh, EM_SETTARGETDEVICE, 0, 1);
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     SendMessageW(old, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
@@ -260,11 +259,6 @@ void RichText::TakeFreshWindow(const std::function<LONG(HWND fresh)>& fill) {
 void RichText::SelectAll() { Select(hwnd(), 0, -1); }
 
 void RichText::HideSelection(bool hidden) { SendMessageW(hwnd(), EM_HIDESELECTION, hidden, 0); }
-
-void RichText::SetWordWrap(bool wrap) {
-    wordWrap_ = wrap;
-    SendMessageW(hwnd(), EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
-}
 
 bool RichText::Locked() const { return (GetWindowLongW(hwnd(), GWL_STYLE) & ES_READONLY) != 0; }
 

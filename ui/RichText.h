@@ -70,9 +70,6 @@ public:
     void SelectAll();
     // Hides the selection's highlight while `hidden` (the selection stays).
     void HideSelection(bool hidden);
-    // Lines wrap at the control's width (the default). A box that is never
-    // shown is filled much faster without wrapping.
-    void SetWordWrap(bool wrap);
     // A locked document takes no typing (the program may still change it).
     bool Locked() const;
     void SetLocked(bool locked);
@@ -88,7 +85,6 @@ public:
 private:
     void RebuildWith(int start, int length, const std::wstring& text);
 
-    bool wordWrap_ = true;
 };
 
 }  // namespace ui
