@@ -733,7 +733,7 @@ TEST_F(FormsKit, BusyCursorShowsTheFilesCursorOrTheWaitCursorAndPutsTheClassCurs
 }
 
 namespace {
-// Fills in the first common dialog of this thread that appears: the file name
+// Fills in the first common dialog that shows: the file name
 // (or nothing), the read-only box, then OK or Cancel.
 struct DialogPerson {
     std::wstring fileName;
@@ -742,18 +742,9 @@ struct DialogPerson {
     bool sawDialog = false;
 } * gPerson = nullptr;
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 void CALLBACK FillInDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (!dialog || !IsWindowVisible(dialog)) return;
     KillTimer(nullptr, timer);
     gPerson->sawDialog = true;
     if (!gPerson->fileName.empty())
