@@ -222,9 +222,7 @@ TEST_F(BrowserBoxes, EveryBoxRefusesAMissingFolderOrANotReadyDrive) {
 // highlighted and the subfolders have a closed folder glyph.
 TEST_F(BrowserBoxes, DirBoxShowsAncestorsThenSubfoldersAsOnDisk) {
     std::wstring pics = MakeFolder(L"Pics");
-    MakeFolder(L"Pics\\beta");
-    MakeFolder(L"Pics\\Alpha");
-    MakeFolder(L"Pics\\Alpha\\deeper");
+    for (const wchar_t* sub : {L"Pics\\beta", L"Pics\\Alpha", L"Pics\\Alpha\\deeper"}) MakeFolder(sub);
     MakeFolder(L"Pics\\Secret", FILE_ATTRIBUTE_HIDDEN);
     MakeFiles({L"Pics\\file.txt"});
     form.Dir1.SetPath(pics + L"\\beta\\..\\");

@@ -14,6 +14,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/Module.h"
@@ -423,12 +424,8 @@ TEST(FormsKitOptions, SelectingClearsDisabledAndHiddenButtonsOfTheGroup) {
         form.Option1.SetEnabled(false);
         form.Option3.SetValue(true);
         form.Option3.SetVisible(false);
-        for (ui::OptionButton* option : {&form.Option2, &form.Option4}) {
-            if (byClick)
-                SendMessageW(option->hwnd(), BM_CLICK, 0, 0);
-            else
-                option->SetValue(true);
-        }
+        for (ui::OptionButton* option : {&form.Option2, &form.Option4})
+            byClick ? void(SendMessageW(option->hwnd(), BM_CLICK, 0, 0)) : option->SetValue(true);
         EXPECT_EQ((std::vector<bool>{form.Option1.Value(), form.Option2.Value(), form.Option3.Value(),
                                      form.Option4.Value()}),
                   (std::vector<bool>{false, true, false, true}));
@@ -733,7 +730,7 @@ TEST_F(FormsKit, BusyCursorShowsTheFilesCursorOrTheWaitCursorAndPutsTheClassCurs
 }
 
 namespace {
-// Fills in the first common dialog of this thread that appears: the file name
+// Fills in the first common dialog that shows: the file name
 // (or nothing), the read-only box, then OK or Cancel.
 struct DialogPerson {
     std::wstring fileName;
@@ -742,18 +739,9 @@ struct DialogPerson {
     bool sawDialog = false;
 } * gPerson = nullptr;
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 void CALLBACK FillInDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (!dialog || !IsWindowVisible(dialog)) return;
     KillTimer(nullptr, timer);
     gPerson->sawDialog = true;
     if (!gPerson->fileName.empty())
@@ -788,9 +776,8 @@ TEST_F(FormsKit, RealFileDialogsReturnThePersonsChoice) {
                                                : ui::ShowOpenDialog(form.hwnd(), settings);
         KillTimer(nullptr, timer);
         EXPECT_TRUE(row.person.sawDialog);
-        EXPECT_EQ(choice.chosen, row.expected.chosen);
-        EXPECT_EQ(choice.fileName, row.expected.fileName);
-        EXPECT_EQ(choice.readOnly, row.expected.readOnly);
+        EXPECT_EQ(std::tuple(choice.chosen, choice.fileName, choice.readOnly),
+                  std::tuple(row.expected.chosen, row.expected.fileName, row.expected.readOnly));
     }
     gPerson = nullptr;
     testing_support::FailOnEveryDialog();
@@ -804,7 +791,6 @@ TEST_F(FormsKit, RichEditContentToAndFromFiles) {
     box.Create(form);
     testing_support::TempFolder folder;
     const std::wstring path = folder.Path() + L"\\list";
-    const auto setText = [&](const std::wstring& text) { box.SetText(text); };
     const struct {
         std::wstring text;
         ui::DocumentFormat format;
@@ -818,12 +804,12 @@ TEST_F(FormsKit, RichEditContentToAndFromFiles) {
     };
     for (const auto& row : table) {
         SCOPED_TRACE(testing::PrintToString(row.text));
-        setText(row.text);
+        box.SetText(row.text);
         ASSERT_EQ(ErrorNumberOf([&] { ui::SaveRichEdit(box.hwnd(), path, row.format); }), 0);
         const std::string bytes = FileBytes(path);
         if (row.format == ui::DocumentFormat::Text) EXPECT_EQ(bytes, row.bytes);
         else EXPECT_EQ(bytes.substr(0, 5), "{\\rtf");
-        setText(L"something else");
+        box.SetText(L"something else");
         ASSERT_EQ(ErrorNumberOf([&] { ui::LoadRichEdit(box, path); }), 0);
         EXPECT_EQ(ui::RichEditText(box.hwnd()), row.text);
     }
