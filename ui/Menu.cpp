@@ -54,12 +54,6 @@ UINT MenuBar::ItemId(int menuPosition, int itemPosition) const {
     return id == static_cast<UINT>(-1) ? 0 : id;
 }
 
-bool MenuBar::SetPictureAt(int menuPosition, int itemPosition, HBITMAP picture) const {
-    UINT id = ItemId(menuPosition, itemPosition);
-    return id != 0 &&
-           SetMenuItemBitmaps(SubMenu(menuPosition), id, MF_BYCOMMAND, picture, picture) != FALSE;
-}
-
 void MenuBar::Redraw() const {
     if (form_ && form_->hwnd()) DrawMenuBar(form_->hwnd());
 }

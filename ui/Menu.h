@@ -31,9 +31,6 @@ public:
     // of the drop-down menu at `menuPosition`; 0 when there is no such item
     // or it is a separator or a submenu.
     UINT ItemId(int menuPosition, int itemPosition) const;
-    // Shows `picture` beside that item in place of the check mark, checked
-    // and unchecked alike. False when there is no such item.
-    bool SetPictureAt(int menuPosition, int itemPosition, HBITMAP picture) const;
 
     // Redraws the bar after its menus changed.
     void Redraw() const;

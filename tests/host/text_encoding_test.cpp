@@ -51,6 +51,7 @@ TEST(TextEncoding, Utf8AndUtf16BothWays) {
     const std::wstring lone(1, static_cast<wchar_t>(0xDC00));
     EXPECT_EQ(FromUtf16(ToUtf16LittleEndian(lone), false), lone) << "names keep lone surrogates";
     EXPECT_EQ(ToUtf8(L"\u00e9\u20ac\U0001F4F7"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x93\xB7");
+    EXPECT_EQ(ToUtf8(L"\u07ff\uffff\U00010000"), "\xDF\xBF\xEF\xBF\xBF\xF0\x90\x80\x80") << "the ends of each length";
     EXPECT_EQ(FromUtf8("a\xC3(b\xE2\x82"), L"a\ufffd(b\ufffd\ufffd");
     EXPECT_EQ(FromUtf8("\x80z"), L"\ufffdz");
     EXPECT_EQ(ToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD") << "a lone surrogate";

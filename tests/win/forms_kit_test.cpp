@@ -684,18 +684,16 @@ TEST_F(FormsKit, MenuChoicesCaptionsStatesAndPictures) {
     EXPECT_EQ(std::pair(form.bar.ItemId(0, 3), form.bar.ItemId(2, 2)),
               std::pair(form.exitItem.id(), form.aboutItem.id()));
     EXPECT_EQ(form.bar.ItemId(0, 2) + form.bar.ItemId(0, 4) + form.bar.ItemId(5, 0), 0u) << "separator, past the ends";
-    ui::MenuPicture exitPicture, helpPicture, missing;
-    ASSERT_TRUE(exitPicture.Load(IDB_MENU_EXIT) && helpPicture.Load(IDB_MENU_HELP));
-    EXPECT_FALSE(missing.Load(4321));
-    EXPECT_TRUE(form.bar.SetPictureAt(0, 3, exitPicture.handle()));
-    EXPECT_FALSE(form.bar.SetPictureAt(0, 2, exitPicture.handle()));
-    form.helpItem.SetPicture(helpPicture.handle());
-    EXPECT_EQ(PicturesOf(form.fileMenu, form.exitItem), std::pair(exitPicture.handle(), exitPicture.handle()));
-    EXPECT_EQ(PicturesOf(form.helpMenu, form.helpItem), std::pair(helpPicture.handle(), helpPicture.handle()));
+    EXPECT_FALSE(form.aboutItem.ShowPicture(4321)) << "no such bitmap: the plain item";
+    ASSERT_TRUE(form.exitItem.ShowPicture(IDB_MENU_EXIT) && form.helpItem.ShowPicture(IDB_MENU_HELP));
+    const auto [exitUnchecked, exitChecked] = PicturesOf(form.fileMenu, form.exitItem);
+    EXPECT_TRUE(exitUnchecked && exitUnchecked == exitChecked) << "checked and unchecked alike";
+    const HBITMAP help = PicturesOf(form.helpMenu, form.helpItem).first;
+    EXPECT_TRUE(help && help != exitUnchecked);
     EXPECT_EQ(PicturesOf(form.helpMenu, form.aboutItem), std::pair(HBITMAP{}, HBITMAP{}));
-    HBITMAP released = helpPicture.handle();
-    helpPicture.Release();
-    EXPECT_EQ(GetObjectType(released), 0u) << "the bitmap is freed";
+    form.helpItem.ReleasePicture();
+    EXPECT_EQ(PicturesOf(form.helpMenu, form.helpItem), std::pair(HBITMAP{}, HBITMAP{}));
+    EXPECT_EQ(GetObjectType(help), 0u) << "the bitmap is freed";
 }
 
 // The busy cursor becomes the class cursor of every remembered window's
