@@ -92,47 +92,38 @@ std::function<bool(Window&)> ToolUsable(int button) {
     return [button](Window& w) { return w.toolbar.ButtonEnabled(button); };
 }
 
-// After typing into the document and one undo (both possible): the rows marked
-// "not changed" for list mode keep the state picture view gave them, unless
-// the command-state refresh at the end sets them from the document.
+// After typing into the document and one undo (both possible): the rows off
+// in both modes keep the state picture view gave them, unless the
+// command-state refresh at the end sets them from the document.
 std::vector<ModeRow> ModeTable() {
-    std::vector<ModeRow> rows = {
-        {"Label2", Shown(&Window::sizeLabel), true, false},
-        {"Label3", Shown(&Window::thumbnailFrame), true, false},
-        {"radi", Usable(&Window::radicalSelectItem), false, true},
-        {"printsetup", Usable(&Window::printerSetupItem), false, true},
-        {"ccll", Usable(&Window::clearListItem), false, true},
-        {"pathz", Usable(&Window::includePathItem), false, true},
-        {"openss", Usable(&Window::openItem), false, false},
-        {"mnuPaste", Usable(&Window::pasteItem), false, false},
-        {"savess", Usable(&Window::saveItem), false, true},
-        {"printerss", Usable(&Window::printItem), false, true},
-        {"newss", Usable(&Window::closeItem), false, true},
-        {"fontss", Usable(&Window::fontItem), false, true},
-        {"mnuUndo", Usable(&Window::undoItem), false, false},
-        {"mnuSelectAll", Usable(&Window::selectAllTextItem), false, false},
-        {"mnuRedo", Usable(&Window::redoItem), false, false},
-        {"mnuCut", Usable(&Window::cutItem), false, true},
-        {"mnuDelete", Usable(&Window::deleteItem), false, true},
-        {"mnuCopy", Usable(&Window::copyItem), false, true},
-        {"toolbar print", ToolUsable(listwin::kPrintToolButton), false, true},
-        {"toolbar save", ToolUsable(listwin::kSaveToolButton), false, true},
-        {"toolbar clear", ToolUsable(listwin::kClearToolButton), false, true},
-        {"toolbar undo", ToolUsable(listwin::kUndoToolButton), false, true},
-        {"toolbar redo", ToolUsable(listwin::kRedoToolButton), false, true},
-        {"selectss", Usable(&Window::selectAllFilesItem), false, true},
-        {"selects", Usable(&Window::showAllFilesItem), false, true},
-        {"cmdUndo", Shown(&Window::undoButton), false, true},
-        {"cmdRedo", Shown(&Window::redoButton), false, true},
-        {"Label1", Shown(&Window::documentLabel), false, true},
-        {"RichTextBox2", Shown(&Window::document), false, true},
-        {"Picture1", Shown(&Window::previewBox), true, false},
-        {"Image4", Shown(&Window::thumbnail), true, false},
-        {"Image3", Shown(&Window::preview), true, false},
-        {"Text2", [](Window& w) { return w.patternBox.Text() == kPicturePattern; }, true, false},
-        {"view", [](Window& w) { return w.viewPicturesItem.Checked(); }, true, false},
-        {"Command1", Usable(&Window::addToListButton), false, true},
+    std::vector<ModeRow> rows;
+    using Named = std::vector<std::pair<std::string, std::function<bool(Window&)>>>;
+    auto add = [&rows](bool inPictures, bool inList, const Named& states) {
+        for (auto& [name, state] : states) rows.push_back({name, state, inPictures, inList});
     };
+    add(true, false, {{"sizeLabel", Shown(&Window::sizeLabel)}, {"thumbnailFrame", Shown(&Window::thumbnailFrame)},
+                      {"previewBox", Shown(&Window::previewBox)}, {"thumbnail", Shown(&Window::thumbnail)},
+                      {"preview", Shown(&Window::preview)},
+                      {"patternBox", [](Window& w) { return w.patternBox.Text() == kPicturePattern; }},
+                      {"viewPicturesItem", [](Window& w) { return w.viewPicturesItem.Checked(); }}});
+    add(false, false, {{"openItem", Usable(&Window::openItem)}, {"pasteItem", Usable(&Window::pasteItem)},
+                       {"undoItem", Usable(&Window::undoItem)}, {"redoItem", Usable(&Window::redoItem)},
+                       {"selectAllTextItem", Usable(&Window::selectAllTextItem)}});
+    add(false, true, {{"radicalSelectItem", Usable(&Window::radicalSelectItem)},
+                      {"printerSetupItem", Usable(&Window::printerSetupItem)},
+                      {"clearListItem", Usable(&Window::clearListItem)},
+                      {"includePathItem", Usable(&Window::includePathItem)},
+                      {"saveItem", Usable(&Window::saveItem)}, {"printItem", Usable(&Window::printItem)},
+                      {"closeItem", Usable(&Window::closeItem)}, {"fontItem", Usable(&Window::fontItem)},
+                      {"cutItem", Usable(&Window::cutItem)}, {"deleteItem", Usable(&Window::deleteItem)},
+                      {"copyItem", Usable(&Window::copyItem)}, {"undoButton", Shown(&Window::undoButton)},
+                      {"selectAllFilesItem", Usable(&Window::selectAllFilesItem)},
+                      {"showAllFilesItem", Usable(&Window::showAllFilesItem)},
+                      {"redoButton", Shown(&Window::redoButton)}, {"documentLabel", Shown(&Window::documentLabel)},
+                      {"document", Shown(&Window::document)}, {"addToListButton", Usable(&Window::addToListButton)}});
+    for (int button : {listwin::kPrintToolButton, listwin::kSaveToolButton, listwin::kClearToolButton,
+                       listwin::kUndoToolButton, listwin::kRedoToolButton})
+        rows.push_back({"tool button " + std::to_string(button), ToolUsable(button), false, true});
     const Text pictureFilters[] = {Text::SelectJpgFiles, Text::SelectGifFiles, Text::SelectBmpFiles,
                                    Text::SelectWmfFiles, Text::SelectIcoFiles, Text::SelectCurFiles,
                                    Text::SelectPictureFiles};

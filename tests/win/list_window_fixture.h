@@ -20,10 +20,10 @@ namespace testing_support {
 
 // The list window's three settings as a settings file holds them after a run
 // (the program ends at start without them).
-inline void WriteListSettings(const std::wstring& folder) {
+inline void WriteListSettings(const std::wstring& folder, const wchar_t* pictures = L"0") {
     base::WriteIniValue(L"printsave", L"lastcat", folder);
     base::WriteIniValue(L"printsave", L"format", L"*.*");
-    base::WriteIniValue(L"printsave", L"pictures", L"0");
+    base::WriteIniValue(L"printsave", L"pictures", pictures);
 }
 
 // The clipboard as another program fills it: ANSI text (format 1), or nothing.

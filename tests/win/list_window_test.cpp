@@ -396,8 +396,7 @@ TEST_F(ListWindow, SettingsAreWrittenOnClosingAndComeBack) {
 // unchecks the box.
 TEST_F(ListWindow, GrayedPictureBoxOpensInListMode) {
     MakeFiles({L"a.txt"});
-    testing_support::WriteListSettings(folder.wstring());
-    base::WriteIniValue(L"printsave", L"pictures", L"2");
+    testing_support::WriteListSettings(folder.wstring(), L"2");
     Open();
     Window& w = *window;
     EXPECT_EQ(SendMessageW(w.viewPicturesBox.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
@@ -430,8 +429,7 @@ TEST_F(ListWindow, AModeThatCannotBeTrustedEndsTheProgram) {
         {L"", LoadText(Text::FilesMissing), L"Error", MB_OK | MB_ICONEXCLAMATION},
     };
     for (const auto& row : table) {
-        testing_support::WriteListSettings(folder.wstring());
-        base::WriteIniValue(L"printsave", L"pictures", row.mode);
+        testing_support::WriteListSettings(folder.wstring(), row.mode);
         EXPECT_EXIT(
             {
                 ui::SetPromptResponder([&row](const ui::Prompt& prompt) {
