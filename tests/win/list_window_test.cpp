@@ -430,17 +430,7 @@ TEST_F(ListWindow, AModeThatCannotBeTrustedEndsTheProgram) {
     };
     for (const auto& row : table) {
         testing_support::WriteListSettings(folder.wstring(), row.mode);
-        EXPECT_EXIT(
-            {
-                ui::SetPromptResponder([&row](const ui::Prompt& prompt) {
-                    if (prompt.text == row.text && prompt.title == row.title && prompt.flags == row.flags)
-                        std::fputs("told the person\n", stderr);
-                    return IDOK;
-                });
-                Open();
-            },
-            testing::ExitedWithCode(0), "told the person")
-            << testing::PrintToString(row.mode);
+        testing_support::ExpectToldThenEnded(row.text, row.title, row.flags, [this] { Open(); });
     }
 }
 

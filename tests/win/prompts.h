@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
 #include <string>
 #include <vector>
@@ -35,5 +36,23 @@ public:
     // "Error Number = n\rError description = ..." under "Error n", with the stop icon.
     testing::AssertionResult SaidError(size_t index, int number) const;
 };
+
+// Runs `open` in a child process that answers every message box with OK and
+// expects it to show exactly this box (text, title, icon and buttons) and
+// then end the program.
+template <class Open>
+void ExpectToldThenEnded(const std::wstring& text, const std::wstring& title, UINT flags, Open open) {
+    EXPECT_EXIT(
+        {
+            ui::SetPromptResponder([&](const ui::Prompt& prompt) {
+                if (prompt.text == text && prompt.title == title && prompt.flags == flags)
+                    std::fputs("told the person\n", stderr);
+                return IDOK;
+            });
+            open();
+        },
+        testing::ExitedWithCode(0), "told the person")
+        << testing::PrintToString(text);
+}
 
 }  // namespace testing_support

@@ -503,17 +503,7 @@ TEST_F(RenameWindow, SettingsThatCannotBeUsedEndTheProgram) {
         const std::pair<const wchar_t*, std::wstring> saved[] = {
             {L"lastcat", folder.wstring()}, {L"format", L"*.*"}, {L"ext", row.ext}, {L"index", row.index}};
         for (const auto& [key, value] : saved) base::WriteIniValue(L"rename", key, value);
-        EXPECT_EXIT(
-            {
-                ui::SetPromptResponder([&row](const ui::Prompt& prompt) {
-                    if (prompt.text == row.text && prompt.title == row.title && prompt.flags == row.flags)
-                        std::fputs("told the person\n", stderr);
-                    return IDOK;
-                });
-                Open();
-            },
-            testing::ExitedWithCode(0), "told the person")
-            << testing::PrintToString(row.text);
+        testing_support::ExpectToldThenEnded(row.text, row.title, row.flags, [this] { Open(); });
     }
 }
 
