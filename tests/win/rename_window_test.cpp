@@ -361,6 +361,9 @@ TEST_F(RenameWindow, EveryMenuItemHasACaptionAndThePicturesSitBesideTheirItems) 
         }
     }
     EXPECT_EQ(pictures, 3);
+    for (const ui::MenuItem& filter : window->filterItems)
+        EXPECT_TRUE(filter.id() && GetMenuState(bar, filter.id(), MF_BYCOMMAND) != static_cast<UINT>(-1))
+            << "a type filter is missing";
     for (const ui::MenuItem* item : {&window->exitItem, &window->helpItem, &window->aboutItem})
         EXPECT_TRUE(pictured(bar, item->id(), FALSE)) << item->id();
 }
