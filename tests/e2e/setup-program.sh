@@ -87,6 +87,7 @@ rename_through_host() {
   wait_for 60 "the rename window stays open ($tag host)" -- is 0 wintool count NomaroForm 'Rename Filenames'
   [ "$(ls "$files" | tr '\n' ' ')" = "Set${tag}0001.txt Set${tag}0002.txt " ] ||
     fail "the $tag host renamed to: $(ls "$files" | tr '\n' ' ')"
+  is 1 wintool count NomaroShellHost 'Shell host' || fail "the $tag host went down"
   kill "$HOST_PID" 2>/dev/null
   wait "$HOST_PID" 2>/dev/null
 }
