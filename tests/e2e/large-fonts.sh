@@ -7,8 +7,6 @@ wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 wineserver -w
 
-NOMARO_EXPECT_FONTS=Large wine "$NOMARO_DISPLAY_CHECK" --gtest_filter='Display.FontSize*' \
-  || fail "the desktop font is not measured as large"
 
 program=$(copy_program)
 wine "$program" & pid=$!

@@ -63,6 +63,13 @@ tipofday=false
 INI
 }
 
+# make_files FOLDER NAME...: the folder with a file of each name, holding its name.
+make_files() {
+  mkdir -p "$1"
+  local name
+  for name in "${@:2}"; do echo "$name" >"$1/$name"; done
+}
+
 wintool() {
   wine "$NOMARO_WINTOOL" "$@" 2>/dev/null | tr -d '\r'
 }
@@ -116,6 +123,37 @@ start_program() {
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
   START_WINDOW=$(wintool wait NomaroForm Nomaro 30000) || fail "no start window"
+}
+
+# Enter in the start window: sets WINDOW to the rename window it opens.
+open_rename_window() {
+  keys_to "$START_WINDOW" Return
+  WINDOW=$(wintool wait NomaroForm 'Nomaro 3.1 (Rename)' 30000) || fail "Enter opened no rename window"
+}
+
+# In the rename window WINDOW: all COUNT files of the file list to the rename
+# list, the new name NAME typed and RENAME clicked.
+#   rename_all COUNT NAME
+rename_all() {
+  local files list
+  files=$(wintool child "$WINDOW" ListBox 1) || fail "no file list"
+  # The settings, and with them the folder, are restored a moment after the window opens.
+  wait_for 60 "the file list does not show the folder's $1 files" -- is "$1" wintool items "$files"
+  click_list "$files"
+  xdotool key ctrl+Home shift+End
+  click "$(wintool labelled "$WINDOW" '> SELECT >')"
+  list=$(wintool child "$WINDOW" ListBox 2) || fail "no rename list"
+  wait_for 60 "the $1 files did not reach the rename list" -- is "$1" wintool items "$list"
+  click "$(wintool child "$WINDOW" Edit 1)"
+  xdotool type --delay 50 "$2"
+  click "$(wintool labelled "$WINDOW" RENAME)"
+}
+
+# Escape, the exit question answered OK, and the program ends without error.
+close_program() {
+  xdotool key Escape
+  answer_box 'Exit?' >/dev/null
+  wait_exit "$PROGRAM_PID" 30 || fail "the program ended with an error"
 }
 
 # Types keys into a window after bringing it to the front.

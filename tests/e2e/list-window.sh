@@ -3,8 +3,7 @@ source "$(dirname "$0")/lib.sh"
 use_prefix "$WINEPREFIX"
 program=$(copy_program)
 photos=$E2E_DIR/photos
-mkdir -p "$photos"
-for name in a.jpg b.JPG c.tar.gz README; do echo "$name" > "$photos/$name"; done
+make_files "$photos" a.jpg b.JPG c.tar.gz README
 cat > "$(dirname "$program")/filename.ini" <<INI
 [printsave]
 lastcat=$(winepath -w "$photos" 2>/dev/null)

@@ -36,7 +36,7 @@ export_registry() {
 # come to the front meanwhile. The limit only ends a run that hangs; a busy
 # machine may need a minute for the first start of a program in a fresh prefix.
 dialog_with() {
-  wintool showing '#32770' '*' "$1" 180000
+  wintool wait '#32770' '*' 180000 "$1"
 }
 # Whether the box is gone; if not, clicks its button and gives it a second to
 # close: on a busy machine a click can come before the box takes it.
@@ -76,8 +76,7 @@ expect_nothing_left() {
 # Chooses the item in the given shell host and renames two files through the window.
 rename_through_host() {
   local tag=$2 files=$E2E_DIR/rename-$2
-  mkdir -p "$files"
-  for name in b.txt a.txt; do echo "$name" >"$files/$name"; done
+  make_files "$files" b.txt a.txt
   choose_context_rename "$1" "$shots/setup-program-$tag-menu.png" \
     "$(winepath -w "$files/a.txt" 2>/dev/null)" "$(winepath -w "$files/b.txt" 2>/dev/null)"
   click "$(wintool child "$RENAME_WINDOW" Edit 0)"
@@ -87,6 +86,7 @@ rename_through_host() {
   wait_for 60 "the rename window stays open ($tag host)" -- is 0 wintool count NomaroForm 'Rename Filenames'
   [ "$(ls "$files" | tr '\n' ' ')" = "Set${tag}0001.txt Set${tag}0002.txt " ] ||
     fail "the $tag host renamed to: $(ls "$files" | tr '\n' ' ')"
+  is 1 wintool count NomaroShellHost 'Shell host' || fail "the $tag host went down"
   kill "$HOST_PID" 2>/dev/null
   wait "$HOST_PID" 2>/dev/null
 }
@@ -172,19 +172,17 @@ done
 # menu folder ($XDG_CONFIG_HOME/menus, else ~/.config/menus) as well as a
 # .desktop file; removal takes the menu file away (Wine takes the other).
 for menus in xdg home; do
-  if [ $menus = xdg ]; then
-    menu=$E2E_DIR/xdg-config/menus/applications-merged/wine-Programs-Nomaro.menu
-  else
-    menu=$E2E_DIR/home/.config/menus/applications-merged/wine-Programs-Nomaro.menu
-  fi
   (
     export WINEDLLOVERRIDES=$overrides_with_menus
     if [ $menus = xdg ]; then
       export XDG_CONFIG_HOME=$E2E_DIR/xdg-config XDG_DATA_HOME=$E2E_DIR/xdg-data
+      menu=$XDG_CONFIG_HOME/menus
     else
       unset XDG_CONFIG_HOME XDG_DATA_HOME
       export HOME=$E2E_DIR/home
+      menu=$HOME/.config/menus
     fi
+    menu=$menu/applications-merged/wine-Programs-Nomaro.menu
     install_silently || fail "the silent install with the menu builder failed ($?)"
     # The menu builder runs beside the setup program.
     wait_for 120 "the menu builder wrote no menu file ($menus)" -- test -f "$menu"

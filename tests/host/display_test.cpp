@@ -24,19 +24,15 @@ TEST(WorkArea, ScreenSizesChooseTheirLayout) {
     }
 }
 
-TEST(FontSize, SixteenPixelsIsSmallAnythingTallerIsLarge) {
+// Sixteen pixels is a small font, anything taller large; twips round to the
+// nearest pixel; centring truncates toward zero, also the negative offset of a
+// window wider than the screen.
+TEST(Geometry, FontSizeRoundingAndCentring) {
     EXPECT_EQ(base::FontResFromHeight(16), L"Small");
     EXPECT_EQ(base::FontResFromHeight(17), L"Large");
-}
-
-TEST(Geometry, TwipsRoundToTheNearestPixel) {
     EXPECT_EQ(base::TwipsToPixels(6307, 15), 420);
     EXPECT_EQ(base::TwipsToPixels(6308, 15), 421);
     EXPECT_EQ(base::TwipsToPixels(6300, 12), 525);
-}
-
-TEST(Geometry, CentringTruncatesTowardZero) {
     EXPECT_EQ(base::CentredOffset(12001, 6300), 2850);
-    // A window wider than the screen gets a negative offset, also truncated toward zero.
     EXPECT_EQ(base::CentredOffset(100, 301), -100);
 }

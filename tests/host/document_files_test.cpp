@@ -5,28 +5,24 @@
 
 using listwin::SaveFormat;
 
-TEST(DocumentFiles, SaveFormatGoesByTheLastThreeCharactersExactly) {
+// Save goes by the last three characters exactly; Open takes ".rtf" in any case as rich text.
+TEST(DocumentFiles, SaveFormatAndOpenByTheName) {
     const struct {
         const wchar_t* name;
         SaveFormat format;
+        bool opensAsRichText;
     } table[] = {
-        {L"C:\\lists\\list.txt", SaveFormat::Text},     {L"LIST.TXT", SaveFormat::Text},
-        {L"listtxt", SaveFormat::Text},                 {L"list.rtf", SaveFormat::RichText},
-        {L"list.RTF", SaveFormat::RichText},            {L"list.Txt", SaveFormat::None},
-        {L"list.rTF", SaveFormat::None},                {L"list", SaveFormat::None},
-        {L"list.doc", SaveFormat::None},                {L"tx", SaveFormat::None},
-        {L"", SaveFormat::None},
+        {L"C:\\lists\\list.txt", SaveFormat::Text, false}, {L"LIST.TXT", SaveFormat::Text, false},
+        {L"listtxt", SaveFormat::Text, false},             {L"list.rtf", SaveFormat::RichText, true},
+        {L"list.RTF", SaveFormat::RichText, true},         {L"list.Txt", SaveFormat::None, false},
+        {L"list.rTF", SaveFormat::None, true},             {L"list", SaveFormat::None, false},
+        {L"list.doc", SaveFormat::None, false},            {L"tx", SaveFormat::None, false},
+        {L"", SaveFormat::None, false},                    {L".RTF", SaveFormat::RichText, true},
+        {L"listrtf", SaveFormat::RichText, false},         {L"a.rtf.bak", SaveFormat::None, false},
+        {L"rtf", SaveFormat::RichText, false},
     };
-    for (const auto& row : table) EXPECT_EQ(listwin::SaveFormatFor(row.name), row.format) << row.name;
-}
-
-TEST(DocumentFiles, OpenTakesRtfInAnyCaseAsRichText) {
-    const struct {
-        const wchar_t* name;
-        bool richText;
-    } table[] = {
-        {L"Report.RtF", true}, {L"a.rtf", true},  {L".RTF", true},      {L"list.txt", false},
-        {L"listrtf", false},   {L"rtf", false},   {L"a.rtf.bak", false}, {L"", false},
-    };
-    for (const auto& row : table) EXPECT_EQ(listwin::NamedAsRichText(row.name), row.richText) << row.name;
+    for (const auto& row : table) {
+        EXPECT_EQ(listwin::SaveFormatFor(row.name), row.format) << row.name;
+        EXPECT_EQ(listwin::NamedAsRichText(row.name), row.opensAsRichText) << row.name;
+    }
 }

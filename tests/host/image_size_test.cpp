@@ -87,12 +87,8 @@ TEST(ImageSize, JpegFrameTypes) {
 // Each value is formed in a signed 16-bit number: a high byte of 128 or more
 // leaves that value 0, and the other value is still read.
 TEST(ImageSize, ValuesBeyondSigned16BitsStayZero) {
-    auto after = [](Bytes head) {
-        return [head](Bytes size) {
-            Bytes b = head;
-            b.insert(b.end(), size.begin(), size.end());
-            return b;
-        };
+    auto after = [](const Bytes& head) {
+        return [head](const Bytes& size) { Bytes b = head; b.insert(b.end(), size.begin(), size.end()); return b; };
     };
     const auto png = after({137, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
     const auto gif = after({'G', 'I', 'F', '8', '9', 'a'});

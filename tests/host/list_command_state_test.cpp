@@ -10,26 +10,19 @@ using listwin::ListCommandState;
 
 namespace {
 
+#define COMMAND(member) {#member, &ListCommandState::member}
 const struct {
     const char* name;
     bool ListCommandState::*state;
 } kCommands[] = {
-    {"printButton", &ListCommandState::printButton},   {"saveButton", &ListCommandState::saveButton},
-    {"clearButton", &ListCommandState::clearButton},   {"undoButton", &ListCommandState::undoButton},
-    {"redoButton", &ListCommandState::redoButton},     {"addToList", &ListCommandState::addToListButton},
-    {"open", &ListCommandState::open},                 {"save", &ListCommandState::save},
-    {"close", &ListCommandState::close},               {"printerSetup", &ListCommandState::printerSetup},
-    {"print", &ListCommandState::print},               {"radicalSelect", &ListCommandState::radicalSelect},
-    {"includePath", &ListCommandState::includePath},   {"undo", &ListCommandState::undo},
-    {"redo", &ListCommandState::redo},                 {"copy", &ListCommandState::copy},
-    {"cut", &ListCommandState::cut},                   {"delete", &ListCommandState::del},
-    {"paste", &ListCommandState::paste},               {"font", &ListCommandState::font},
-    {"clearList", &ListCommandState::clearList},       {"selectAllText", &ListCommandState::selectAllText},
-    {"selectAllFiles", &ListCommandState::selectAllFiles}, {"showAllFiles", &ListCommandState::showAllFiles},
-    {"otherFilters", &ListCommandState::otherTypeFilters}, {"toolbarPrint", &ListCommandState::toolbarPrint},
-    {"toolbarSave", &ListCommandState::toolbarSave},   {"toolbarClear", &ListCommandState::toolbarClear},
-    {"toolbarUndo", &ListCommandState::toolbarUndo},   {"toolbarRedo", &ListCommandState::toolbarRedo},
+    COMMAND(printButton), COMMAND(saveButton), COMMAND(clearButton), COMMAND(undoButton), COMMAND(redoButton),
+    COMMAND(addToListButton), COMMAND(open), COMMAND(save), COMMAND(close), COMMAND(printerSetup), COMMAND(print),
+    COMMAND(radicalSelect), COMMAND(includePath), COMMAND(undo), COMMAND(redo), COMMAND(copy), COMMAND(cut),
+    COMMAND(del), COMMAND(paste), COMMAND(font), COMMAND(clearList), COMMAND(selectAllText),
+    COMMAND(selectAllFiles), COMMAND(showAllFiles), COMMAND(otherTypeFilters), COMMAND(toolbarPrint),
+    COMMAND(toolbarSave), COMMAND(toolbarClear), COMMAND(toolbarUndo), COMMAND(toolbarRedo),
 };
+#undef COMMAND
 
 std::set<std::string> EnabledCommands(const ListCommandState& state) {
     std::set<std::string> names;
@@ -40,9 +33,9 @@ std::set<std::string> EnabledCommands(const ListCommandState& state) {
 
 // The commands of list mode that need nothing but list mode.
 const std::set<std::string> kListModeCommands = {"printerSetup", "radicalSelect", "includePath",
-                                                 "selectAllFiles", "showAllFiles", "otherFilters"};
+                                                 "selectAllFiles", "showAllFiles", "otherTypeFilters"};
 const std::set<std::string> kDocumentCommands = {"printButton", "saveButton", "clearButton", "save", "close",
-                                                 "print", "copy", "cut", "delete", "font", "clearList",
+                                                 "print", "copy", "cut", "del", "font", "clearList",
                                                  "toolbarPrint", "toolbarSave", "toolbarClear"};
 
 std::set<std::string> Joined(std::initializer_list<std::set<std::string>> parts) {
@@ -95,7 +88,7 @@ TEST(ListCommandStates, FollowWhatTheWindowLastLearned) {
         {"empty document", ListCommandInputs{}, Joined({kListModeCommands, {"open"}})},
         {"every fact", WithText(),
          Joined({kListModeCommands, kDocumentCommands,
-                 {"undoButton", "redoButton", "addToList", "open", "undo", "redo", "paste", "selectAllText",
+                 {"undoButton", "redoButton", "addToListButton", "open", "undo", "redo", "paste", "selectAllText",
                   "toolbarUndo", "toolbarRedo"}})},
         {"undo only", undoOnly, Joined({kListModeCommands, {"open", "undoButton", "undo", "toolbarUndo"}})},
         {"redo only", redoOnly, Joined({kListModeCommands, {"open", "redoButton", "redo", "toolbarRedo"}})},
@@ -106,7 +99,7 @@ TEST(ListCommandStates, FollowWhatTheWindowLastLearned) {
         {"picture view", picturesWithText,
          {"printButton", "saveButton", "clearButton", "undoButton", "redoButton"}},
         {"picture view, clipboard watch and type filter", picturesWithClipboard,
-         {"printButton", "saveButton", "clearButton", "undoButton", "redoButton", "paste", "addToList"}},
+         {"printButton", "saveButton", "clearButton", "undoButton", "redoButton", "paste", "addToListButton"}},
         {"picture view ignores select all and open", picturesSelectAll,
          {"printButton", "saveButton", "clearButton", "undoButton", "redoButton"}},
         {"back in list mode", Returned(WithText()),

@@ -101,13 +101,6 @@ TEST(NamingRules, IndexTexts) {
               (Names{L"001", L"042", L"999", L"1000"}));
 }
 
-TEST(NamingRules, OldPathJoinsWithOneBackslash) {
-    const std::pair<const wchar_t*, const wchar_t*> table[] = {
-        {L"C:\\Pics", L"C:\\Pics\\a.jpg"}, {L"C:\\Pics\\", L"C:\\Pics\\a.jpg"}, {L"C:\\", L"C:\\a.jpg"}};
-    for (const auto& [folder, oldPath] : table)
-        EXPECT_EQ(BuildPlan(InFolder(folder, {L"a.jpg"}), Options{L"T", true}).entries[0].oldPath, oldPath);
-}
-
 TEST(NamingRules, StartNumbers) {
     const struct {
         const wchar_t* text;

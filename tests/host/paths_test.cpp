@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using base::JoinPath;
 using base::SplitPath;
 
@@ -30,11 +32,10 @@ TEST(Paths, SplitKeepsTheBackslashOfARootOnly) {
         {L"C:/a", L"C:/", L"a", true},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.path)));
         const base::PathParts parts = SplitPath(c.path);
-        EXPECT_EQ(parts.folder, c.folder) << testing::PrintToString(std::wstring(c.path));
-        EXPECT_EQ(parts.name, c.name) << testing::PrintToString(std::wstring(c.path));
-        EXPECT_EQ(JoinPath(parts.folder, parts.name) == c.path, c.roundTrip)
-            << testing::PrintToString(std::wstring(c.path));
+        EXPECT_EQ(std::tie(parts.folder, parts.name), std::tuple(std::wstring(c.folder), std::wstring(c.name)));
+        EXPECT_EQ(JoinPath(parts.folder, parts.name) == c.path, c.roundTrip);
     }
 }
 

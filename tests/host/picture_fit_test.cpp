@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "base/RunError.h"
+#include "tests/error_number.h"
 
 using listwin::LogicalSize;
 
@@ -97,12 +98,7 @@ TEST(PictureFit, LogicalSizeErrorsLeaveThePictureHidden) {
     for (const auto& c : cases) {
         const Box box(c.boxW, c.boxH);
         Picture picture(c.pictureW, c.pictureH);
-        try {
-            LogicalSize(box, picture, 100);
-            ADD_FAILURE() << c.what << ": no error";
-        } catch (const base::RunError& e) {
-            EXPECT_EQ(e.number, c.error) << c.what;
-        }
+        EXPECT_EQ(testing_support::ErrorNumberOf([&] { LogicalSize(box, picture, 100); }), c.error) << c.what;
         EXPECT_FALSE(picture.visible) << c.what;
     }
 }

@@ -178,14 +178,11 @@ TEST(RenameBatch, EveryBatchCutOffAnywhereGoesBackToTheFirstNames) {
 // a new file took, one folder removed, one that went back by hand already.
 TEST(RenameBatch, UndoLeavesWhatItCannotTakeBackAndSaysWhy) {
     ModelDisk disk;
-    for (const wchar_t* name : {L"a.jpg", L"b.jpg", L"c.jpg", L"d.jpg", L"e.jpg"}) disk.Add(L"C:\\P", name);
-    disk.Add(L"C:\\Q", L"q.jpg");
+    const std::vector<RenameEntry> entries = {{L"C:\\P", L"a.jpg"}, {L"C:\\P", L"b.jpg"}, {L"C:\\P", L"c.jpg"},
+                                              {L"C:\\P", L"d.jpg"}, {L"C:\\P", L"e.jpg"}, {L"C:\\Q", L"q.jpg"}};
+    for (const RenameEntry& entry : entries) disk.Add(entry.folder, entry.name);
     NamingOptions options;
     options.newName = L"T";
-    std::vector<RenameEntry> entries;
-    for (const wchar_t* name : {L"a.jpg", L"b.jpg", L"c.jpg", L"d.jpg", L"e.jpg"})
-        entries.push_back({L"C:\\P", name});
-    entries.push_back({L"C:\\Q", L"q.jpg"});
     auto plan = BuildPlan(entries, options).entries;
     ModelJournal journal(disk);
     RunBatch(plan, options, false, L"~t-", disk, journal, [](const std::wstring&) {});
@@ -198,17 +195,14 @@ TEST(RenameBatch, UndoLeavesWhatItCannotTakeBackAndSaysWhy) {
     const RollbackReport report = Rollback(journal.Read(), journal.Read().renamedCount, disk);
 
     EXPECT_EQ(report.restored, 3u);  // c and e moved back, d back already
-    ASSERT_EQ(report.left.size(), 3u);
-    EXPECT_EQ(report.left[0].entry.oldName, L"q.jpg");
-    EXPECT_EQ(report.left[0].reason, LeftReason::FolderGone);
-    EXPECT_EQ(report.left[1].entry.oldName, L"b.jpg");
-    EXPECT_EQ(report.left[1].reason, LeftReason::OldNameTaken);
-    EXPECT_EQ(report.left[2].entry.oldName, L"a.jpg");
-    EXPECT_EQ(report.left[2].reason, LeftReason::RenamedFileGone);
+    std::vector<std::pair<std::wstring, LeftReason>> left;
+    for (const auto& item : report.left) left.emplace_back(item.entry.oldName, item.reason);
+    EXPECT_EQ(left, (std::vector<std::pair<std::wstring, LeftReason>>{{L"q.jpg", LeftReason::FolderGone},
+                                                                      {L"b.jpg", LeftReason::OldNameTaken},
+                                                                      {L"a.jpg", LeftReason::RenamedFileGone}}));
     EXPECT_EQ(disk.folders[L"C:\\P"].at(L"b.jpg").name, L"B.JPG");  // nothing overwritten
-    EXPECT_TRUE(disk.StoredName(L"C:\\P\\T0002.jpg"));
-    EXPECT_TRUE(disk.StoredName(L"C:\\P\\mine.jpg"));
-    for (const wchar_t* name : {L"c.jpg", L"d.jpg", L"e.jpg"}) EXPECT_TRUE(disk.StoredName(L"C:\\P\\" + std::wstring(name)));
+    for (const wchar_t* name : {L"T0002.jpg", L"mine.jpg", L"c.jpg", L"d.jpg", L"e.jpg"})
+        EXPECT_TRUE(disk.StoredName(L"C:\\P\\" + std::wstring(name))) << name;
 }
 
 // ---- The journal file ---------------------------------------------------------

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(SearchTexts, ShowSearchPathKeepsTheLast40Characters) {
     const std::wstring forty = L"C:\\0123456789\\0123456789\\0123456789\\abcd";
     ASSERT_EQ(forty.size(), 40u);
@@ -58,13 +60,10 @@ TEST(SearchTexts, StatusTimeAndSummary) {
 }
 
 TEST(SearchTexts, FailureReports) {
-    const auto noFiles = search::FailureFor(base::RunError(base::err::InvalidPropertyValue),
-                                            L"No files to send", L"Radical Select");
-    EXPECT_EQ(noFiles.message, L"No files to send. Radical Select exit.");
-    EXPECT_EQ(noFiles.title, L"380");
-    EXPECT_TRUE(noFiles.information);
-    const auto overflow = search::FailureFor(base::RunError(base::err::Overflow), L"-", L"-");
-    EXPECT_EQ(overflow.message, L"Nomaro Error Description: Overflow");
-    EXPECT_EQ(overflow.title, L"Error: 6");
-    EXPECT_FALSE(overflow.information);
+    auto shown = [](const search::FailureReport& f) { return std::tuple(f.message, f.title, f.information); };
+    EXPECT_EQ(shown(search::FailureFor(base::RunError(base::err::InvalidPropertyValue), L"No files to send",
+                                       L"Radical Select")),
+              std::tuple(L"No files to send. Radical Select exit.", L"380", true));
+    EXPECT_EQ(shown(search::FailureFor(base::RunError(base::err::Overflow), L"-", L"-")),
+              std::tuple(L"Nomaro Error Description: Overflow", L"Error: 6", false));
 }

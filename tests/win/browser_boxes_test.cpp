@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "base/Paths.h"
-#include "base/Scoped.h"
 #include "tests/error_number.h"
 #include "tests/win/client_picture.h"
 #include "tests/win/temp_folder.h"
@@ -95,27 +94,18 @@ void ClickItem(HWND list, int index, bool doubleClick) {
 
 class BrowserBoxes : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
-        form.Show();
-    }
+    void SetUp() override { form.Show(); }
     void TearDown() override {
         ui::SetDriveReadyProbe(nullptr);
         form.Unload();
     }
-    std::wstring MakeFolder(const std::wstring& relative, DWORD attributes = 0) {
-        std::wstring path = JoinPath(root, relative);
-        EXPECT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << "cannot create folder";
-        if (attributes) SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY);
-        return path;
-    }
+    std::wstring MakeFolder(const std::wstring& relative) { return temp.AddFolder(L"nomaro boxes\\" + relative); }
     void MakeFiles(std::initializer_list<std::wstring> names, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
         for (const std::wstring& name : names)
-            EXPECT_TRUE(base::FileHandle(CreateFileW(JoinPath(root, name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                                     CREATE_NEW, attributes, nullptr)));
+            SetFileAttributesW(temp.AddFile(L"nomaro boxes\\" + name).c_str(), attributes);
     }
     testing_support::TempFolder temp;
-    const std::wstring root = temp.Path() + L"\\nomaro boxes";  // a blank in every path
+    const std::wstring root = temp.AddFolder(L"nomaro boxes");  // a blank in every path
     BrowserForm form;
 };
 
@@ -223,7 +213,7 @@ TEST_F(BrowserBoxes, EveryBoxRefusesAMissingFolderOrANotReadyDrive) {
 TEST_F(BrowserBoxes, DirBoxShowsAncestorsThenSubfoldersAsOnDisk) {
     std::wstring pics = MakeFolder(L"Pics");
     for (const wchar_t* sub : {L"Pics\\beta", L"Pics\\Alpha", L"Pics\\Alpha\\deeper"}) MakeFolder(sub);
-    MakeFolder(L"Pics\\Secret", FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW(MakeFolder(L"Pics\\Secret").c_str(), FILE_ATTRIBUTE_HIDDEN);
     MakeFiles({L"Pics\\file.txt"});
     form.Dir1.SetPath(pics + L"\\beta\\..\\");
     std::wstring path = form.Dir1.Path();
@@ -317,8 +307,7 @@ TEST_F(BrowserBoxes, DriveBoxListsTheDrivesAndFollowsSetDriveAndTheKeyboard) {
         << "it starts at the drive of the current folder, as the folder box";
     Names drives;
     for (int i = 0; i < form.Drive1.ListCount(); ++i) drives.push_back(form.Drive1.List(i).substr(0, 2));
-    EXPECT_NE(std::find(drives.begin(), drives.end(), L"c:"), drives.end());
-    EXPECT_NE(std::find(drives.begin(), drives.end(), L"z:"), drives.end());
+    for (const wchar_t* drive : {L"c:", L"z:"}) EXPECT_NE(std::find(drives.begin(), drives.end(), drive), drives.end());
     EXPECT_EQ(ErrorNumberOf([&] { form.Drive1.List(form.Drive1.ListCount()); }), 381);
     form.Drive1.SetDrive(L"z:");
     form.driveChanges = 0;

@@ -342,8 +342,7 @@ TEST_F(FormsKit, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) 
     const long pixel = ui::TwipsPerPixelX();
     EXPECT_EQ(picture.Width(), 48 * pixel);
     EXPECT_TRUE(picture.Contains(47 * pixel, 47 * pixel));
-    EXPECT_FALSE(picture.Contains(48 * pixel, 0));
-    EXPECT_FALSE(picture.Contains(0, 48 * pixel));
+    EXPECT_FALSE(picture.Contains(48 * pixel, 0) || picture.Contains(0, 48 * pixel));
     base::WindowDC screen(nullptr);
     base::MemoryDC dc(screen.get());
     base::GdiObject<HBITMAP> canvas(CreateCompatibleBitmap(screen.get(), 48, 48));
@@ -656,9 +655,7 @@ TEST(FormsKitPlaces, StatusBarAtTheBottomAndControlsInTwips) {
 // Choices reach enabled items and not the controls; items and menus have
 // captions and states; pictures go to items by position, separators counted.
 TEST_F(FormsKit, MenuChoicesCaptionsStatesAndPictures) {
-    Choose(form, form.newItem);
-    Choose(form, form.newItem);
-    Choose(form, form.exitItem);
+    for (const ui::MenuItem* item : {&form.newItem, &form.newItem, &form.exitItem}) Choose(form, *item);
     EXPECT_EQ(form.newClicks, 2);
     SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(form.Command1.id(), BN_CLICKED),
                  reinterpret_cast<LPARAM>(form.Command1.hwnd()));

@@ -83,7 +83,6 @@ const HandOverCase kHandOvers[] = {
     // A large insertion is built in a fresh window, where the lines take the document's
     // default format rather than the bold before the caret.
     {"LargeBehindBold", L"Head Tail", 4, 4, 0, kLarge, L"Head" + kLargeAsShown + L" Tail", false, false},
-    {"LargeLocked", L"Head Tail", 4, 5, 0, kLarge, L"Head " + kLargeAsShown + L"Tail", false, true},
 };
 
 TEST_P(HandOver, OneChangeCaretBehindFormattingKept) {
@@ -128,16 +127,5 @@ TEST_P(HandOver, OneChangeCaretBehindFormattingKept) {
 
 INSTANTIATE_TEST_SUITE_P(Search, HandOver, testing::ValuesIn(kHandOvers),
                          [](const testing::TestParamInfo<HandOverCase>& info) { return info.param.name; });
-
-// Two searches in a row: each hands over once, the second at the caret the first left.
-TEST_F(HandOver, SecondSearchFollowsTheFirst) {
-    Search(L"one\n");
-    Search(L"two\n");
-    EXPECT_EQ(window->document.Text(), L"one\rtwo\r");
-    EXPECT_EQ(window->document.SelStart(), 8);
-    EXPECT_EQ(Elements(), 3u);
-    window->undoButton.Click();
-    EXPECT_EQ(window->document.Text(), L"one\r");
-}
 
 }  // namespace

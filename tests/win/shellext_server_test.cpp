@@ -59,36 +59,6 @@ protected:
     }
 };
 
-// The object gets its item through the method bound in the library's own table; the library stays
-// while it lives, and the table is left as it was, read-only.
-TEST_F(Server, ServesARealSelectionAndLeavesItsTableAsItWas) {
-    TempFolder folder;
-    folder.AddFile(L"a.txt");
-    ComPtr<IDataObject> data;
-    *data.Receive() = ShellDataObject(folder.Path(), {L"a.txt"});
-    ComPtr<IShellExtInit> init;
-    ComPtr<IContextMenu> menu;
-    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, init.ReceiveVoid()), S_OK);
-    ASSERT_EQ(init->QueryInterface(IID_IContextMenu, menu.ReceiveVoid()), S_OK);
-    ASSERT_TRUE(data);
-    EXPECT_EQ(init->Initialize(nullptr, data.get(), nullptr), S_OK);
-    HMENU popup = CreatePopupMenu();
-    AppendMenuW(popup, MF_STRING, 1, L"Open");
-    EXPECT_EQ(menu->QueryContextMenu(popup, 0, 100, 200, CMF_NORMAL), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
-    EXPECT_EQ(GetMenuItemCount(popup), 3);
-    DestroyMenu(popup);
-
-    auto* entry = *reinterpret_cast<uintptr_t**>(menu.get()) + 3;
-    const uintptr_t bound = *entry;
-    EXPECT_EQ(Call("DllCanUnloadNow"), S_FALSE);
-    init.Reset();
-    menu.Reset();
-    EXPECT_NE(*entry, bound) << "the table stays patched after the last object";
-    MEMORY_BASIC_INFORMATION memory{};
-    EXPECT_TRUE(VirtualQuery(entry, &memory, sizeof memory) && memory.Protect == PAGE_READONLY);
-    EXPECT_EQ(Call("DllCanUnloadNow"), S_OK);
-}
-
 // A host thread chooses the item; while the modal window is open it drops its handler and asks COM
 // to free unused libraries, then closes the window; when the thread has released all, it asks again.
 struct HostThread {

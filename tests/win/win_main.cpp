@@ -2,12 +2,25 @@
 // answered by the tests, never by a person.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "base/RunError.h"
 #include "tests/win/dialogs.h"
 #include "tests/win/prompts.h"
 #include "tests/win/remove_tree.h"
 
 namespace testing_support {
+
+namespace {
+// The next answer of a script, none when it has run out.
+template <class Answer>
+std::optional<Answer> Next(std::deque<Answer>& answers) {
+    if (answers.empty()) return std::nullopt;
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+}  // namespace
 
 void FailOnEveryPrompt() {
     ui::SetPromptResponder([](const ui::Prompt& prompt) -> int {
@@ -19,10 +32,7 @@ void FailOnEveryPrompt() {
 ScriptedPrompts::ScriptedPrompts() {
     ui::SetPromptResponder([this](const ui::Prompt& prompt) {
         seen.push_back(prompt);
-        if (answers.empty()) return IDOK;
-        int answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return Next(answers).value_or(IDOK);
     });
 }
 
@@ -70,27 +80,20 @@ void FailOnEveryDialog() {
 }
 
 ScriptedDialogs::ScriptedDialogs() {
-    auto answer = [](std::deque<ui::FileChoice>& answers) {
-        if (answers.empty()) return ui::FileChoice{};
-        ui::FileChoice choice = answers.front();
-        answers.pop_front();
-        return choice;
-    };
     ui::DialogResponder scripted;
-    scripted.open = [this, answer](const ui::FileDialogSettings& settings) {
+    scripted.open = [this](const ui::FileDialogSettings& settings) {
         openSeen.push_back(settings);
-        return answer(openAnswers);
+        return Next(openAnswers).value_or(ui::FileChoice{});
     };
-    scripted.save = [this, answer](const ui::FileDialogSettings& settings) {
+    scripted.save = [this](const ui::FileDialogSettings& settings) {
         saveSeen.push_back(settings);
-        return answer(saveAnswers);
+        return Next(saveAnswers).value_or(ui::FileChoice{});
     };
     scripted.font = [this](ui::FontChoice& font) {
         fontPresets.push_back(font);
-        if (fontAnswers.empty()) return false;
-        font = fontAnswers.front();
-        fontAnswers.pop_front();
-        return true;
+        const std::optional<ui::FontChoice> answer = Next(fontAnswers);
+        if (answer) font = *answer;
+        return answer.has_value();
     };
     ui::SetDialogResponder(scripted);
 }
