@@ -28,3 +28,17 @@ TEST(ToolbarHints, FollowTheButtonUnderThePointer) {
         }
     }
 }
+
+// The Select menu comes in four groups, programs, documents, pictures and
+// web files; a single picture type marks only the first file shown, so that
+// the picture view shows it, every other filter marks them all.
+TEST(TypeFilters, GroupProgramsDocumentsPicturesAndWebFiles) {
+    std::wstring groupStarts, firstOnly;
+    for (size_t i = 0; i < listwin::kTypeFilterCount; ++i) {
+        const listwin::TypeFilter& filter = listwin::kTypeFilters[i];
+        if (filter.separatorBefore) groupStarts += std::wstring(filter.pattern) + L" ";
+        if (filter.marking != listwin::Marking::All) firstOnly += std::wstring(filter.pattern) + L" ";
+    }
+    EXPECT_EQ(groupStarts, L"*.exe *.doc *.jpg *.htm;*.html ");
+    EXPECT_EQ(firstOnly, L"*.jpg *.gif *.bmp *.wmf *.ico *.cur ");
+}
