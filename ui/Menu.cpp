@@ -47,13 +47,6 @@ int MenuBar::Count() const { return GetMenuItemCount(menu_); }
 
 HMENU MenuBar::SubMenu(int menuPosition) const { return GetSubMenu(menu_, menuPosition); }
 
-UINT MenuBar::ItemId(int menuPosition, int itemPosition) const {
-    HMENU menu = SubMenu(menuPosition);
-    if (!menu) return 0;
-    UINT id = GetMenuItemID(menu, itemPosition);
-    return id == static_cast<UINT>(-1) ? 0 : id;
-}
-
 void MenuBar::Redraw() const {
     if (form_ && form_->hwnd()) DrawMenuBar(form_->hwnd());
 }

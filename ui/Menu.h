@@ -27,10 +27,6 @@ public:
 
     // The drop-down menu at `menuPosition` (from 0), or null.
     HMENU SubMenu(int menuPosition) const;
-    // Command id of the item at `itemPosition` (from 0, separators counted)
-    // of the drop-down menu at `menuPosition`; 0 when there is no such item
-    // or it is a separator or a submenu.
-    UINT ItemId(int menuPosition, int itemPosition) const;
 
     // Redraws the bar after its menus changed.
     void Redraw() const;

@@ -7,7 +7,6 @@ wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 wineserver -w
 
-
 program=$(copy_program)
 wine "$program" & pid=$!
 E2E_PIDS+=($pid)

@@ -99,13 +99,13 @@ protected:
         ui::SetDriveReadyProbe(nullptr);
         form.Unload();
     }
-    std::wstring MakeFolder(const std::wstring& relative) { return temp.AddFolder(L"nomaro boxes\\" + relative); }
+    std::wstring MakeFolder(const std::wstring& relative) { return temp.AddFolder(kTop + L"\\" + relative); }
     void MakeFiles(std::initializer_list<std::wstring> names, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-        for (const std::wstring& name : names)
-            SetFileAttributesW(temp.AddFile(L"nomaro boxes\\" + name).c_str(), attributes);
+        for (const std::wstring& name : names) SetFileAttributesW(temp.AddFile(kTop + L"\\" + name).c_str(), attributes);
     }
+    inline static const std::wstring kTop = L"nomaro boxes";  // a blank in every path
     testing_support::TempFolder temp;
-    const std::wstring root = temp.AddFolder(L"nomaro boxes");  // a blank in every path
+    const std::wstring root = temp.AddFolder(kTop);
     BrowserForm form;
 };
 

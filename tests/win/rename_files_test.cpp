@@ -34,7 +34,8 @@ std::wstring Folded(std::wstring name) {
 
 using Options = NamingOptions;
 Options Named(const wchar_t* name, bool keepExtension = true, const wchar_t* newExtension = L"") {
-    return {name, keepExtension, newExtension, IndexStyle::Four, L"", false};
+    return {.newName = name, .keepExtension = keepExtension, .newExtension = newExtension,
+            .indexStyle = IndexStyle::Four, .startNumber = L"", .indexedExtension = false};
 }
 const JournalWarning NoWarning = [](const std::wstring& reason) { ADD_FAILURE() << "no journal: " << base::ToAnsi(reason); };
 
