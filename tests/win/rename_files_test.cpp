@@ -3,12 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cwctype>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
-#include <memory>
 
 #include "base/Ansi.h"
 #include "base/Scoped.h"
@@ -18,22 +15,15 @@
 #include "tests/win/temp_folder.h"
 
 using namespace naming;
-using testing_support::ErrorNumberOf;
+using namespace testing_support;
 using Names = std::vector<std::wstring>;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct FileState { std::wstring name; std::string content; bool readOnly = false; };
-using Folder = std::map<std::wstring, FileState>;  // by case-folded names, as Windows matches them
+using Folder = std::map<std::wstring, std::string>;  // each file's name and content
 
-std::wstring Folded(std::wstring name) {
-    for (auto& c : name) c = std::towlower(c);
-    return name;
-}
-
-using Options = NamingOptions;
-Options Named(const wchar_t* name, bool keepExtension = true, const wchar_t* newExtension = L"") {
+NamingOptions Named(const wchar_t* name, bool keepExtension = true, const wchar_t* newExtension = L"") {
     return {.newName = name, .keepExtension = keepExtension, .newExtension = newExtension,
             .indexStyle = IndexStyle::Four, .startNumber = L"", .indexedExtension = false};
 }
@@ -41,32 +31,19 @@ const JournalWarning NoWarning = [](const std::wstring& reason) { ADD_FAILURE() 
 
 class RenameFiles : public testing::Test {
 protected:
-    std::unique_ptr<testing_support::TempFolder> files = std::make_unique<testing_support::TempFolder>();
-    std::wstring folder = files->Path();  // without a trailing backslash
-    testing_support::TempFolder appDataFolder;
+    TempFolder files;
+    std::wstring folder = files.Path();  // without a trailing backslash; each table row has a subfolder
+    TempFolder appDataFolder;
     const std::wstring appData = appDataFolder.Path();  // the journals go to appData\Nomaro
 
     void SetUp() override { SetEnvironmentVariableW(L"LOCALAPPDATA", appData.c_str()); }
-    void Clear() {
-        files = std::make_unique<testing_support::TempFolder>();
-        folder = files->Path();
-    }
 
     std::wstring PathOf(const std::wstring& name) const { return folder + L"\\" + name; }
 
-    void Write(const FileState& file) {
-        std::ofstream(fs::path(PathOf(file.name)), std::ios::binary) << file.content;
-        if (file.readOnly) SetFileAttributesW(PathOf(file.name).c_str(), FILE_ATTRIBUTE_READONLY);
-    }
-
     Folder Read() const {
         Folder files;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            FileState file{entry.path().filename().wstring(), {std::istreambuf_iterator<char>(in), {}},
-                           (GetFileAttributesW(entry.path().c_str()) & FILE_ATTRIBUTE_READONLY) != 0};
-            files[Folded(file.name)] = file;
-        }
+        for (const auto& entry : fs::directory_iterator(folder))
+            files[entry.path().filename().wstring()] = FileBytes(entry.path());
         return files;
     }
 
@@ -82,22 +59,23 @@ protected:
 // Each failure of a single rename, and the folder as the list names it.
 TEST_F(RenameFiles, RenamesOneFileOrReportsWhyNot) {
     const struct {
-        const char* what;
+        const wchar_t* what;
         const wchar_t* newName;
         int error;
         const wchar_t* after;  // the name of a.jpg afterwards
         const wchar_t* folderSuffix = L"";  // appended to the folder the list names
         bool heldOpen = false;
     } table[] = {
-        {"renamed", L"My Trip", 0, L"My Trip0001.jpg"},
-        {"folder with a trailing backslash", L"Root", 0, L"Root0001.jpg", L"\\"},
-        {"folder gone", L"Trip", 76, L"a.jpg", L"\\gone"},
-        {"file held open", L"Trip", 70, L"a.jpg", L"", true},
+        {L"renamed", L"My Trip", 0, L"My Trip0001.jpg"},
+        {L"folder with a trailing backslash", L"Root", 0, L"Root0001.jpg", L"\\"},
+        {L"folder gone", L"Trip", 76, L"a.jpg", L"\\gone"},
+        {L"file held open", L"Trip", 70, L"a.jpg", L"", true},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);
-        const Options options = Named(row.newName);
-        Write({L"a.jpg", "a.jpg"});
+        folder = files.AddFolder(row.what);
+        const NamingOptions options = Named(row.newName);
+        PutBytes(PathOf(L"a.jpg"), "a.jpg");
         auto plan = Plan({L"a.jpg"}, options, folder + row.folderSuffix);
         {
             base::FileHandle held;
@@ -105,12 +83,8 @@ TEST_F(RenameFiles, RenamesOneFileOrReportsWhyNot) {
                 held.Reset(CreateFileW(PathOf(L"a.jpg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
             EXPECT_EQ(ErrorNumberOf([&] { PerformRenames(plan, options, false, NoWarning); }), row.error);
         }
-        const Folder after = Read();
-        ASSERT_EQ(after.size(), 1u);
-        EXPECT_EQ(after.begin()->second.name, row.after);
-        EXPECT_EQ(after.begin()->second.content, "a.jpg");
+        EXPECT_EQ(Read(), (Folder{{row.after, "a.jpg"}}));
         EXPECT_TRUE(row.error != 0 || plan[0].newPath == PathOf(row.after));
-        Clear();
     }
 }
 
@@ -119,20 +93,21 @@ TEST_F(RenameFiles, RenamesOneFileOrReportsWhyNot) {
 TEST_F(RenameFiles, LetterCaseChangesReachTheDisk) {
     const std::wstring temporary = L"~nomaro-" + std::to_wstring(GetCurrentProcessId()) + L"-0.tmp";
     const struct {
-        const char* what;
+        const wchar_t* what;
         bool temporaryTaken, secondStepFails;
         int error, moves;
     } table[] = {
-        {"both steps work", false, false, 0, 2},
-        {"second step fails", false, true, 75, 3},  // there, refused, back
-        {"temporary name taken", true, false, 58, 1},
+        {L"both steps work", false, false, 0, 2},
+        {L"second step fails", false, true, 75, 3},  // there, refused, back
+        {L"temporary name taken", true, false, 58, 1},
     };
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);
-        Write({L"a.jpg", "a"});
-        Write({L"b.JPG", "b"});
-        if (row.temporaryTaken) Write({temporary, "in the way"});
-        const Options options = Named(L"*", false, L"JPG");
+        folder = files.AddFolder(row.what);
+        PutBytes(PathOf(L"a.jpg"), "a");
+        PutBytes(PathOf(L"b.JPG"), "b");
+        if (row.temporaryTaken) PutBytes(PathOf(temporary), "in the way");
+        const NamingOptions options = Named(L"*", false, L"JPG");
         auto plan = Plan({L"a.jpg", L"b.JPG"}, options, folder);
         int moves = 0;
         const FileMover mover = [&](const std::wstring& from, const std::wstring& to) {
@@ -144,12 +119,10 @@ TEST_F(RenameFiles, LetterCaseChangesReachTheDisk) {
             return MoveFileW(from.c_str(), to.c_str()) != FALSE;
         };
         EXPECT_EQ(ErrorNumberOf([&] { PerformRenames(plan, options, false, mover); }), row.error);
-        std::map<std::wstring, std::string> expected{{row.error ? L"a.jpg" : L"a.JPG", "a"}, {L"b.JPG", "b"}}, contents;
+        Folder expected{{row.error ? L"a.jpg" : L"a.JPG", "a"}, {L"b.JPG", "b"}};
         if (row.temporaryTaken) expected[temporary] = "in the way";
-        for (const auto& [key, file] : Read()) contents[file.name] = file.content;
-        EXPECT_EQ(contents, expected);
+        EXPECT_EQ(Read(), expected);
         EXPECT_EQ(moves, row.moves);
-        Clear();
     }
 }
 
@@ -157,8 +130,8 @@ TEST_F(RenameFiles, LetterCaseChangesReachTheDisk) {
 // next batch replaces it, and the journal held here is live for another.
 TEST_F(RenameFiles, EachBatchLeavesOneJournal) {
     const std::wstring omega = L"\u03a9mega.jpg", tokyo = L"\u6771\u4eac.JPG";
-    for (const auto& name : {L"a.jpg", omega.c_str(), tokyo.c_str()}) Write({name, base::ToAnsi(name)});
-    const Options caseOnly = Named(L"*", false, L"JPG");
+    for (const auto& name : {L"a.jpg", omega.c_str(), tokyo.c_str()}) PutBytes(PathOf(name), base::ToAnsi(name));
+    const NamingOptions caseOnly = Named(L"*", false, L"JPG");
     auto plan = Plan({L"a.jpg", omega, tokyo}, caseOnly, folder);
     PerformRenames(plan, caseOnly, false, NoWarning);
     ASSERT_EQ(StoredJournals().size(), 1u);
@@ -170,7 +143,7 @@ TEST_F(RenameFiles, EachBatchLeavesOneJournal) {
         EXPECT_EQ(first.journal().entries[1].temporaryName.rfind(L"~nomaro-", 0), 0u);
     }
 
-    const Options trip = Named(L"Trip");
+    const NamingOptions trip = Named(L"Trip");
     plan = Plan({L"a.JPG", L"\u03a9mega.JPG", tokyo}, trip, folder);
     PerformRenames(plan, trip, false, NoWarning);
     const std::vector<std::wstring> journals = StoredJournals();
@@ -186,17 +159,17 @@ TEST_F(RenameFiles, EachBatchLeavesOneJournal) {
 // goes on; a journal file that cannot be used is named as such and can be set aside.
 TEST_F(RenameFiles, JournalsThatCannotBeWrittenOrReadAreReported) {
     std::ofstream(fs::path(appData + L"\\Nomaro")) << "a file where the folder should be";
-    Write({L"a.jpg", "a"});
-    const Options trip = Named(L"Trip");
+    PutBytes(PathOf(L"a.jpg"), "a");
+    const NamingOptions trip = Named(L"Trip");
     auto plan = Plan({L"a.jpg"}, trip, folder);
     std::vector<std::wstring> warnings;
     PerformRenames(plan, trip, false, [&](const std::wstring& reason) {
         warnings.push_back(reason);
-        EXPECT_EQ(Read().begin()->second.name, L"a.jpg");  // told before the move
+        EXPECT_EQ(Read().begin()->first, L"a.jpg");  // told before the move
     });
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find(appData), std::wstring::npos) << base::ToAnsi(warnings[0]);
-    EXPECT_EQ(Read().begin()->second.name, L"Trip0001.jpg");
+    EXPECT_EQ(Read().begin()->first, L"Trip0001.jpg");
     DeleteFileW((appData + L"\\Nomaro").c_str());
 
     ASSERT_TRUE(CreateDirectoryW(JournalFolder().c_str(), nullptr));
