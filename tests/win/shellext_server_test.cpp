@@ -89,8 +89,7 @@ DWORD WINAPI ChooseTheItem(void* parameter) {
     auto& host = *static_cast<HostThread*>(parameter);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     {
-        ComPtr<IDataObject> data;
-        *data.Receive() = ShellDataObject(host.folder, {L"a.txt"});
+        ComPtr<IDataObject> data(ShellDataObject(host.folder, {L"a.txt"}));
         ComPtr<IShellExtInit> init;
         CoCreateInstance(host.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, init.ReceiveVoid());
         if (data && init && SUCCEEDED(init->Initialize(nullptr, data.get(), nullptr)) &&

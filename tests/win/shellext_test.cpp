@@ -48,9 +48,8 @@ ComPtr<IContextMenu> CreateHandler() {
     ComPtr<IClassFactory> factory;
     ComPtr<IContextMenu> menu;
     EXPECT_EQ(shellext::GetClassObject(shellext::kContextMenuClsid, IID_IClassFactory, factory.ReceiveVoid()), S_OK);
-    if (factory) {
-        EXPECT_EQ(factory->CreateInstance(nullptr, IID_IContextMenu, menu.ReceiveVoid()), S_OK);
-    }
+    if (!factory) return menu;
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IContextMenu, menu.ReceiveVoid()), S_OK);
     return menu;
 }
 
@@ -139,12 +138,6 @@ struct PopupMenu {
 
 const Paths kPlainMenu{L"1 Open", L"2 Edit", L"3 Print", L"4 Properties"};
 
-Paths WithItemAt(size_t position) {
-    Paths entries = kPlainMenu;
-    entries.insert(entries.begin() + static_cast<long>(position), {L"100 Rename with &Nomaro", L"-"});
-    return entries;
-}
-
 class Handler : public testing::Test {
 protected:
     void SetUp() override {
@@ -169,8 +162,7 @@ TEST_F(Handler, AnswersWithOneIdentityCountsReferencesAndItsFactoryServesOnlyIts
         ASSERT_EQ(menu->QueryInterface(IID_IUnknown, fromMenu.ReceiveVoid()), S_OK);
         ASSERT_EQ(init->QueryInterface(IID_IUnknown, fromInit.ReceiveVoid()), S_OK);
         ASSERT_EQ(init->QueryInterface(IID_IContextMenu, back.ReceiveVoid()), S_OK);
-        EXPECT_EQ(fromMenu.get(), fromInit.get());
-        EXPECT_EQ(back.get(), menu.get());
+        EXPECT_EQ(std::pair(fromMenu.get(), back.get()), std::pair(fromInit.get(), menu.get()));
         EXPECT_EQ(menu->AddRef(), 6u) << "the creator's, init, the two IUnknowns, back and this one";
         EXPECT_EQ(menu->Release(), 5u);
     }
@@ -213,9 +205,8 @@ TEST_F(Handler, CollectsEverySelectionWholeAndGivesTheMediumBack) {
 
     TempFolder folder;
     Paths shell{folder.AddFile(L"a.txt"), folder.AddFile(L"B photo.JPG"), folder.AddFile(L"c.tar.gz")};
-    ComPtr<IDataObject> first, second;
-    *first.Receive() = ShellDataObject(folder.Path(), {L"a.txt", L"B photo.JPG"});
-    *second.Receive() = ShellDataObject(folder.Path(), {L"c.tar.gz"});
+    ComPtr<IDataObject> first(ShellDataObject(folder.Path(), {L"a.txt", L"B photo.JPG"}));
+    ComPtr<IDataObject> second(ShellDataObject(folder.Path(), {L"c.tar.gz"}));
     ASSERT_TRUE(first && second);
     FixedDataObject ansi(DropList<char>({"C:\\ansi\\Caf\xe9.txt"}));
     for (IDataObject* data : {first.get(), second.get(), static_cast<IDataObject*>(&ansi)})
@@ -230,15 +221,13 @@ TEST_F(Handler, CollectsEverySelectionWholeAndGivesTheMediumBack) {
 // Which flags add the item and the texts are settled by the host tests; here the item lands in a
 // real menu and command strings go into the buffer, ANSI or wide, cut to its size.
 TEST_F(Handler, MenuItemLandsAtThePositionAndCommandStringsFillTheBuffer) {
-    struct Item { UINT flags, position; HRESULT result; Paths entries; };
-    const HRESULT one = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1);
-    const Item items[] = {{CMF_DEFAULTONLY, 0, S_OK, kPlainMenu}, {0x14, 3, one, WithItemAt(3)}};
     auto menu = CreateHandler();
-    for (const Item& c : items) {
-        PopupMenu popup;
-        EXPECT_EQ(menu->QueryContextMenu(popup, c.position, 100, 200, c.flags), c.result) << std::hex << c.flags;
-        EXPECT_EQ(popup.Entries(), c.entries) << std::hex << c.flags;
-    }
+    PopupMenu untouched, withItem;
+    EXPECT_EQ(menu->QueryContextMenu(untouched, 0, 100, 200, CMF_DEFAULTONLY), S_OK);
+    EXPECT_EQ(menu->QueryContextMenu(withItem, 3, 100, 200, 0x14), MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
+    EXPECT_EQ(untouched.Entries(), kPlainMenu);
+    EXPECT_EQ(withItem.Entries(),
+              (Paths{L"1 Open", L"2 Edit", L"3 Print", L"100 Rename with &Nomaro", L"-", L"4 Properties"}));
     // The buffer's start; 'x' marks a byte left alone.
     struct Case { UINT_PTR offset; UINT flags, size; HRESULT result; std::string bytes; };
     const Case cases[] = {
@@ -266,8 +255,7 @@ TEST_F(Handler, OffsetZeroOrTheExactCaptionOpensTheWindowAndFailuresComeBackAsCo
     TempFolder folder;
     const Paths files{folder.AddFile(L"a.txt")};
     auto menu = CreateHandler();
-    ComPtr<IDataObject> data;
-    *data.Receive() = ShellDataObject(folder.Path(), {L"a.txt"});
+    ComPtr<IDataObject> data(ShellDataObject(folder.Path(), {L"a.txt"}));
     ASSERT_TRUE(data);
     ASSERT_EQ(Initialize(menu.get(), data.get()), S_OK);
     struct Case { const char* verb; const wchar_t* verbW; DWORD size; bool opens; };
@@ -322,19 +310,16 @@ TEST(SwapVtableEntry, WritesOneEntryOfAReadOnlyTableWithinSixteenBitOffsets) {
     DWORD old = 0;
     ASSERT_TRUE(VirtualProtect(region, kWords * sizeof(uintptr_t), PAGE_READONLY, &old));
     struct { uintptr_t* table; } object{table};
-    EXPECT_EQ(shellext::SwapVtableEntry(&object, 1, 111), 10u);
-    EXPECT_EQ(shellext::SwapVtableEntry(&object, 4, 444), 40u);
-    EXPECT_EQ(shellext::SwapVtableEntry(&object, 4, 40), 444u);
+    auto swap = [&](int16_t entry, uintptr_t value) { return shellext::SwapVtableEntry(&object, entry, value); };
+    // Each call gives back the entry it replaced; entry 0 is the word before the table.
+    EXPECT_EQ((std::vector{swap(1, 111), swap(4, 444), swap(4, 40), swap(0, 5), swap(kLastEntry, 6)}),
+              (std::vector<uintptr_t>{10, 40, 444, 0, 0}));
     MEMORY_BASIC_INFORMATION memory{};
     EXPECT_TRUE(VirtualQuery(&table[3], &memory, sizeof memory) && memory.Protect == PAGE_READONLY);
     for (int16_t entry : {int16_t(kLastEntry + 1), int16_t{32767}, int16_t{-32768}, kFirstBelow})
-        EXPECT_EQ(ErrorNumberOf([&] { shellext::SwapVtableEntry(&object, entry, 9); }), base::err::Overflow) << entry;
-    // Entry 0 is the word before the table.
-    EXPECT_EQ(shellext::SwapVtableEntry(&object, 0, 5), 0u);
-    EXPECT_EQ(shellext::SwapVtableEntry(&object, kLastEntry, 6), 0u);
-    std::vector<uintptr_t> expected(kWords, 0);
-    const uintptr_t written[] = {5, 111, 20, 30, 40, 50, 60};
-    std::copy(std::begin(written), std::end(written), expected.begin() + 3);
+        EXPECT_EQ(ErrorNumberOf([&] { swap(entry, 9); }), base::err::Overflow) << entry;
+    std::vector<uintptr_t> expected{0, 0, 0, 5, 111, 20, 30, 40, 50, 60};
+    expected.resize(kWords);
     expected[4 + kLastEntry - 1] = 6;
     EXPECT_EQ(std::vector<uintptr_t>(region, region + kWords), expected);
     VirtualFree(region, 0, MEM_RELEASE);
