@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -30,7 +29,6 @@ using Names = std::vector<std::wstring>;
 using Window = renamer::RenameWindow;
 
 namespace {
-bool NoDiskInZ(const std::wstring& root) { return towlower(root[0]) != L'z'; }
 // A message text of the table with %1 and %2 filled in.
 std::wstring Filled(Text id, const std::wstring& first, const std::wstring& second = {}) {
     std::wstring text = LoadText(id);
@@ -54,6 +52,9 @@ protected:
         DeleteFileW(base::SettingsFilePath().c_str());
     }
 
+    void Save(std::initializer_list<std::pair<const wchar_t*, std::wstring>> settings) {
+        for (const auto& [key, value] : settings) base::WriteIniValue(L"rename", key, value);
+    }
     void MakeFiles(const Names& names, const fs::path& in) {
         fs::create_directories(in);
         for (const auto& name : names) std::ofstream(in / name) << fs::path(name).string();
@@ -376,12 +377,10 @@ TEST_F(RenameWindow, SettingsAreSavedAndRestored) {
     const std::wstring lastFolders[] = {(folder / "gone").wstring(), L"z:\\Pics"};
     for (const std::wstring& lastFolder : lastFolders) {
         SCOPED_TRACE(testing::PrintToString(lastFolder));
-        const std::pair<const wchar_t*, std::wstring> saved[] = {
-            {L"lastcat", lastFolder}, {L"format", L"*.jpg"}, {L"ext", L"False"}, {L"index", L"2"}};
-        for (const auto& [key, value] : saved) base::WriteIniValue(L"rename", key, value);
+        Save({{L"lastcat", lastFolder}, {L"format", L"*.jpg"}, {L"ext", L"False"}, {L"index", L"2"}});
         window = std::make_unique<Window>();
         window->Show();
-        ui::SetDriveReadyProbe(NoDiskInZ);
+        ui::SetDriveReadyProbe([](const std::wstring& root) { return towlower(root[0]) != L'z'; });
         window->restoreSettingsTimer.FireNow();
         ui::SetDriveReadyProbe(nullptr);
         EXPECT_TRUE(window->driveBox.Drive() == L"c:" && window->patternBox.Text() == L"*.*");
@@ -462,9 +461,7 @@ TEST_F(RenameWindow, SettingsThatCannotBeUsedEndTheProgram) {
         {L"True", L"70000", L"Nomaro Error Description: Overflow", L"Error 6", MB_OK | MB_ICONSTOP},
     };
     for (const auto& row : table) {
-        const std::pair<const wchar_t*, std::wstring> saved[] = {
-            {L"lastcat", folder.wstring()}, {L"format", L"*.*"}, {L"ext", row.ext}, {L"index", row.index}};
-        for (const auto& [key, value] : saved) base::WriteIniValue(L"rename", key, value);
+        Save({{L"lastcat", folder.wstring()}, {L"format", L"*.*"}, {L"ext", row.ext}, {L"index", row.index}});
         testing_support::ExpectToldThenEnded(row.text, row.title, row.flags, [this] { Open(); });
     }
 }
