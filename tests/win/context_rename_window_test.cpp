@@ -181,12 +181,10 @@ TEST_F(ContextWindow, ChecksBeforeTheQuestionKeepTheWindowOpen) {
     // An empty start number fails when the indexes are built; a second try starts afresh.
     window->startNumberOption.SetValue(true);
     Rename(L"Trip");
-    EXPECT_TRUE(prompts.SaidError(3, base::err::TypeMismatch));
-    EXPECT_TRUE(window->IsLoaded());
+    EXPECT_TRUE(prompts.SaidError(3, base::err::TypeMismatch) && window->IsLoaded());
     EXPECT_EQ(folder.Entries(), (Names{L"a.jpg", L"README"}));
     window->startNumberBox.SetText(L"12a");
-    EXPECT_TRUE(prompts.Said(4, L"Only numbers in this field"));
-    EXPECT_EQ(window->startNumberBox.Text(), L"0000");
+    EXPECT_TRUE(prompts.Said(4, L"Only numbers in this field") && window->startNumberBox.Text() == L"0000");
     Rename(L"Trip");
     EXPECT_EQ(folder.Entries(), (Names{L"Trip0000.jpg", L"README"}));
 

@@ -204,9 +204,8 @@ TEST_F(RenameWindow, EarlyChecksKeepTheList) {
     window->newNameBox.SetText(L"*");
     Rename();
     EXPECT_TRUE(prompts.Said(2, LoadText(Text::NothingWouldChange), L"?"));
-    EXPECT_EQ(prompts.seen.size(), 3u);
-    EXPECT_EQ(RenameList(), Names{L"a.jpg"});
-    EXPECT_TRUE(window->renameButton.Enabled());
+    EXPECT_EQ(std::tuple(prompts.seen.size(), RenameList(), window->renameButton.Enabled()),
+              std::tuple(3u, Names{L"a.jpg"}, true));
 
     // A thousand files with the indexed extension are refused and the list goes.
     Names names;
@@ -297,13 +296,11 @@ TEST_F(RenameWindow, ControlReactions) {
     EXPECT_TRUE(w.startNumberBox.Enabled());
     // A negative number is accepted as it is typed, its lone sign included.
     for (wchar_t c : std::wstring(L"-12")) SendMessageW(w.startNumberBox.hwnd(), WM_CHAR, c, 1);
-    EXPECT_EQ(w.startNumberBox.Text(), L"-12");
-    EXPECT_TRUE(prompts.seen.empty());
+    EXPECT_TRUE(w.startNumberBox.Text() == L"-12" && prompts.seen.empty());
     w.threeDigitOption.SetValue(true);
     EXPECT_EQ(w.startNumberBox.Text(), L"");
     w.startNumberBox.SetText(L"12a");
-    EXPECT_TRUE(prompts.Said(0, L"Only numbers in this field", ui::AppTitle()));
-    EXPECT_EQ(w.startNumberBox.Text(), L"0000");
+    EXPECT_TRUE(prompts.Said(0, L"Only numbers in this field", ui::AppTitle()) && w.startNumberBox.Text() == L"0000");
 
     const std::vector<ui::Control*> indexControls = {
         &w.fourDigitOption, &w.threeDigitOption, &w.twoDigitOption, &w.startNumberOption, &w.startNumberBox};
@@ -400,8 +397,7 @@ TEST_F(RenameWindow, SettingsAreSavedAndRestored) {
     prompts.answers.assign({IDCANCEL});
     PostMessageW(window->newNameBox.hwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
     ui::DoEvents();
-    EXPECT_TRUE(prompts.Said(0, LoadText(Text::ExitNow), LoadText(Text::ExitTitle)));
-    EXPECT_TRUE(window->IsLoaded());
+    EXPECT_TRUE(prompts.Said(0, LoadText(Text::ExitNow), LoadText(Text::ExitTitle)) && window->IsLoaded());
     const std::pair<const wchar_t*, std::wstring> saved[] = {
         {L"ext", L"False"}, {L"exttxt", L"png"}, {L"index", L"4"}, {L"indextxt", L"0048"},
         {L"lastcat", pics}, {L"format", L"*.jpg"}};
@@ -494,9 +490,8 @@ TEST_F(RenameWindow, UndoLastRenameTakesTheLastBatchBack) {
                                     L"\r" + (in / L"Trip0001.jpg").wstring() + L" (a.jpg): " +
                                     LoadText(Text::OldNameTaken),
                              LoadText(Text::UndoLastRename), MB_OK | MB_ICONINFORMATION));
-    EXPECT_EQ(prompts.seen.size(), 3u);
-    EXPECT_FALSE(window->undoLastRenameItem.Enabled());
-    EXPECT_EQ(window->fileBox.ListCount(), 3);
+    EXPECT_EQ(std::tuple(prompts.seen.size(), window->undoLastRenameItem.Enabled(), window->fileBox.ListCount()),
+              std::tuple(3u, false, 3));
 }
 
 // A journal that says running and that no process holds is a batch that was cut off: the window
@@ -526,8 +521,7 @@ TEST_F(RenameWindow, AnInterruptedBatchIsOfferedWhenTheWindowOpens) {
         EXPECT_TRUE(prompts.Said(0, Filled(Text::InterruptedRenameQuestion, L"3", L"4"),
                                  LoadText(Text::UndoLastRename), MB_YESNO | MB_ICONQUESTION));
         if (answer == IDNO) {
-            EXPECT_EQ(prompts.seen.size(), 1u);
-            EXPECT_TRUE(window->undoLastRenameItem.Enabled());
+            EXPECT_TRUE(prompts.seen.size() == 1 && window->undoLastRenameItem.Enabled());
             prompts.answers.assign({IDYES, IDOK});
             window->undoLastRenameItem.Click();
             EXPECT_TRUE(prompts.Said(1, Filled(Text::UndoQuestion, L"3")));

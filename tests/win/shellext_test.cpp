@@ -200,8 +200,7 @@ TEST_F(Handler, CollectsEverySelectionWholeAndGivesTheMediumBack) {
     HWND owner = GetDesktopWindow();
     EXPECT_EQ(Invoke(menu.get(), MAKEINTRESOURCEA(0), owner), S_OK);
     EXPECT_TRUE(prompts.Said(0, L"No files or folders were selected.", L"Nomaro", MB_OK | MB_ICONQUESTION));
-    EXPECT_EQ(prompts.seen.at(0).owner, owner);
-    EXPECT_TRUE(gWindowCalls.empty());
+    EXPECT_TRUE(prompts.seen.at(0).owner == owner && gWindowCalls.empty());
 
     TempFolder folder;
     Paths shell{folder.AddFile(L"a.txt"), folder.AddFile(L"B photo.JPG"), folder.AddFile(L"c.tar.gz")};
