@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 using base::LoadText;
 using base::Text;
 using Names = std::vector<std::wstring>;
+using testing_support::Bold;
 using testing_support::FileBytes;
 using testing_support::PutOnClipboard;
 using Window = listwin::ListWindow;
@@ -108,7 +109,6 @@ protected:
                 return testing::AssertionFailure() << "form " << i << ": undo " << undos[i] << ", redo " << redos[i];
         return testing::AssertionSuccess();
     }
-    size_t Elements() const { return window->History().UndoList().size(); }
 
     testing_support::ScriptedDialogs dialogs;
 };
@@ -227,21 +227,6 @@ TEST_F(ListDocument, UndoAndRedoRestoreTextAndCaret) {
     EXPECT_TRUE(window->History().RedoList().empty());
 }
 
-namespace {
-// Whether a stretch of the box is bold, after making it bold when asked.
-bool Bold(const ui::RichText& box, int start, int length, bool makeBold = false) {
-    CHARRANGE range{start, start + length};
-    SendMessageW(box.hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_BOLD;
-    format.dwEffects = CFE_BOLD;
-    SendMessageW(box.hwnd(), makeBold ? EM_SETCHARFORMAT : EM_GETCHARFORMAT, SCF_SELECTION,
-                 reinterpret_cast<LPARAM>(&format));
-    return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
-}
-}  // namespace
-
 // A large removal gives the document a fresh window: the window still sees
 // the same control (id, place, focus, read-only state, events), the text and
 // the formatting outside the stretch are kept, and the result is that of the
@@ -251,8 +236,8 @@ TEST_F(ListDocument, LargeRemovalKeepsTheControl) {
     for (int i = 0; i < 2000; ++i) lines += L"name" + std::to_wstring(10000 + i) + L"\r";
     ui::RichText& d = window->document;
     d.ReplaceSelection(L"Head " + lines + L"Tail");
-    Bold(d, 0, 4, true);
-    Bold(d, d.TextLength() - 4, 4, true);
+    Bold(d.hwnd(), 0, 4, true);
+    Bold(d.hwnd(), d.TextLength() - 4, 4, true);
     d.SetFocus();
     const HWND before = d.hwnd();
     RECT placeBefore{};
@@ -273,7 +258,7 @@ TEST_F(ListDocument, LargeRemovalKeepsTheControl) {
     RECT place{};
     GetWindowRect(d.hwnd(), &place);
     EXPECT_TRUE(EqualRect(&place, &placeBefore));
-    EXPECT_TRUE(Bold(d, 0, 4) && Bold(d, 6, 4) && !Bold(d, 4, 2));
+    EXPECT_TRUE(Bold(d.hwnd(), 0, 4) && Bold(d.hwnd(), 6, 4) && !Bold(d.hwnd(), 4, 2));
     ui::DoEvents();
     EXPECT_FALSE(IsWindow(before));
     // Its events still reach the window.
@@ -289,7 +274,7 @@ TEST_F(ListDocument, LargeRemovalKeepsTheControl) {
     EXPECT_TRUE(Shows(L"Head " + lines + L"Tail", 5, static_cast<int>(lines.size())));
     window->redoButton.Click();
     EXPECT_TRUE(Shows(L"Head -Tail", 6));
-    EXPECT_TRUE(Bold(d, 0, 4) && Bold(d, 6, 4));
+    EXPECT_TRUE(Bold(d.hwnd(), 0, 4) && Bold(d.hwnd(), 6, 4));
 }
 
 // An empty document is not saved, and says so. The name's last three characters decide the
@@ -432,7 +417,7 @@ TEST_F(ListDocument, LongListsOpenWhole) {
     w.document.ReplaceSelection(lines);
     ASSERT_EQ(w.DocumentText(), lines);
     const int middle = static_cast<int>(lines.size() / 2);
-    Bold(w.document, 0, 6, true);
+    Bold(w.document.hwnd(), 0, 6, true);
     Select(middle, 30);
     dialogs.fontAnswers.push_back({L"Courier New", 140, false, true, false, false});
     w.fontItem.Click();
@@ -444,7 +429,7 @@ TEST_F(ListDocument, LongListsOpenWhole) {
     w.document.ReplaceSelection(L"other");  // a fresh window: deleting the lines would take minutes
     OpenFile(Path(L"long.rtf"));
     EXPECT_TRUE(w.DocumentText() == lines) << "the lines differ";
-    EXPECT_TRUE(Bold(w.document, 0, 6) && !Bold(w.document, 6, 6));
+    EXPECT_TRUE(Bold(w.document.hwnd(), 0, 6) && !Bold(w.document.hwnd(), 6, 6));
     Select(middle, 30);
     const ui::SelectionFormat format = ui::SelectionFormatOf(w.document);
     EXPECT_TRUE(format.face == L"Courier New" && format.pointTenths == 140 && format.italic == true);

@@ -25,18 +25,7 @@ std::wstring Paths(int count, const std::wstring& lineEnd) {
     return text;
 }
 
-// Whether every character of [start, start + length) of the box is bold,
-// after making it so when asked.
-bool Bold(HWND box, int start, int length, bool makeBold = false) {
-    CHARRANGE range{start, start + length};
-    SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_BOLD;
-    format.dwEffects = CFE_BOLD;
-    SendMessageW(box, makeBold ? EM_SETCHARFORMAT : EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
-}
+using testing_support::Bold;
 
 struct HandOverCase {
     const char* name;
@@ -63,7 +52,6 @@ protected:
         });
         window->radicalSelectItem.Click();
     }
-    size_t Elements() const { return window->History().UndoList().size(); }
 };
 
 const std::wstring kThousand = Paths(1000, L"\n");
