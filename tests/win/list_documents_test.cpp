@@ -12,6 +12,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/Texts.h"
@@ -25,6 +26,7 @@ namespace fs = std::filesystem;
 using base::LoadText;
 using base::Text;
 using Names = std::vector<std::wstring>;
+using testing_support::Bold;
 using testing_support::FileBytes;
 using testing_support::PutOnClipboard;
 using Window = listwin::ListWindow;
@@ -99,16 +101,12 @@ protected:
     // Undo and Redo as the buttons, menu items and toolbar buttons show them.
     testing::AssertionResult UndoRedo(bool undo, bool redo) {
         const Window& w = *window;
-        const bool undos[] = {w.undoButton.Enabled(), w.undoItem.Enabled(),
-                              w.toolbar.ButtonEnabled(listwin::kUndoToolButton)};
-        const bool redos[] = {w.redoButton.Enabled(), w.redoItem.Enabled(),
-                              w.toolbar.ButtonEnabled(listwin::kRedoToolButton)};
-        for (int i = 0; i < 3; ++i)
-            if (undos[i] != undo || redos[i] != redo)
-                return testing::AssertionFailure() << "form " << i << ": undo " << undos[i] << ", redo " << redos[i];
-        return testing::AssertionSuccess();
+        const std::vector<bool> states = {w.undoButton.Enabled(), w.undoItem.Enabled(),
+                                          w.toolbar.ButtonEnabled(listwin::kUndoToolButton), w.redoButton.Enabled(),
+                                          w.redoItem.Enabled(), w.toolbar.ButtonEnabled(listwin::kRedoToolButton)};
+        if (states == std::vector{undo, undo, undo, redo, redo, redo}) return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "undo: button, item, tool; redo: " << testing::PrintToString(states);
     }
-    size_t Elements() const { return window->History().UndoList().size(); }
 
     testing_support::ScriptedDialogs dialogs;
 };
@@ -227,21 +225,6 @@ TEST_F(ListDocument, UndoAndRedoRestoreTextAndCaret) {
     EXPECT_TRUE(window->History().RedoList().empty());
 }
 
-namespace {
-// Whether a stretch of the box is bold, after making it bold when asked.
-bool Bold(const ui::RichText& box, int start, int length, bool makeBold = false) {
-    CHARRANGE range{start, start + length};
-    SendMessageW(box.hwnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_BOLD;
-    format.dwEffects = CFE_BOLD;
-    SendMessageW(box.hwnd(), makeBold ? EM_SETCHARFORMAT : EM_GETCHARFORMAT, SCF_SELECTION,
-                 reinterpret_cast<LPARAM>(&format));
-    return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
-}
-}  // namespace
-
 // A large removal gives the document a fresh window: the window still sees
 // the same control (id, place, focus, read-only state, events), the text and
 // the formatting outside the stretch are kept, and the result is that of the
@@ -251,8 +234,8 @@ TEST_F(ListDocument, LargeRemovalKeepsTheControl) {
     for (int i = 0; i < 2000; ++i) lines += L"name" + std::to_wstring(10000 + i) + L"\r";
     ui::RichText& d = window->document;
     d.ReplaceSelection(L"Head " + lines + L"Tail");
-    Bold(d, 0, 4, true);
-    Bold(d, d.TextLength() - 4, 4, true);
+    Bold(d.hwnd(), 0, 4, true);
+    Bold(d.hwnd(), d.TextLength() - 4, 4, true);
     d.SetFocus();
     const HWND before = d.hwnd();
     RECT placeBefore{};
@@ -273,7 +256,7 @@ TEST_F(ListDocument, LargeRemovalKeepsTheControl) {
     RECT place{};
     GetWindowRect(d.hwnd(), &place);
     EXPECT_TRUE(EqualRect(&place, &placeBefore));
-    EXPECT_TRUE(Bold(d, 0, 4) && Bold(d, 6, 4) && !Bold(d, 4, 2));
+    EXPECT_TRUE(Bold(d.hwnd(), 0, 4) && Bold(d.hwnd(), 6, 4) && !Bold(d.hwnd(), 4, 2));
     ui::DoEvents();
     EXPECT_FALSE(IsWindow(before));
     // Its events still reach the window.
@@ -289,7 +272,7 @@ TEST_F(ListDocument, LargeRemovalKeepsTheControl) {
     EXPECT_TRUE(Shows(L"Head " + lines + L"Tail", 5, static_cast<int>(lines.size())));
     window->redoButton.Click();
     EXPECT_TRUE(Shows(L"Head -Tail", 6));
-    EXPECT_TRUE(Bold(d, 0, 4) && Bold(d, 6, 4));
+    EXPECT_TRUE(Bold(d.hwnd(), 0, 4) && Bold(d.hwnd(), 6, 4));
 }
 
 // An empty document is not saved, and says so. The name's last three characters decide the
@@ -333,9 +316,7 @@ TEST_F(ListDocument, SavesByTheEndingAndOpensAgain) {
         EXPECT_EQ(w.DocumentText(), names);
         EXPECT_EQ(w.History().UndoList().size(), undoElements) << "the loading reports one change";
         EXPECT_EQ(prompts.seen.size(), row.asks ? 1u : 0u);
-        if (row.asks) {
-            EXPECT_TRUE(prompts.Said(0, kOpenQuestion, kOpenQuestionTitle, MB_YESNO | MB_ICONQUESTION));
-        }
+        EXPECT_TRUE(!row.asks || prompts.Said(0, kOpenQuestion, kOpenQuestionTitle, MB_YESNO | MB_ICONQUESTION));
         EXPECT_FALSE(w.document.Locked());
     }
     // Cancel, from every way to save, writes nothing and says nothing.
@@ -363,9 +344,7 @@ TEST_F(ListDocument, OpenAsksLocksAndClearsAndBadFilesChangeNothing) {
     EXPECT_EQ(w.DocumentText(), L"mine");
 
     OpenFile(Path(L"Report.RtF"), true);
-    EXPECT_EQ(prompts.seen.size(), 1u);
-    EXPECT_EQ(w.DocumentText(), L"report");
-    EXPECT_TRUE(w.document.Locked());
+    EXPECT_EQ(std::tuple(prompts.seen.size(), w.DocumentText(), w.document.Locked()), std::tuple(1u, L"report", true));
     w.document.SetSelStart(0);
     Type(L"xy");
     w.document.SelectAll();
@@ -384,8 +363,7 @@ TEST_F(ListDocument, OpenAsksLocksAndClearsAndBadFilesChangeNothing) {
         w.openItem.SetEnabled(false);
         w.document.SetLocked(true);
         clear();
-        EXPECT_TRUE(w.DocumentEmpty());
-        EXPECT_TRUE(w.openItem.Enabled() && !w.document.Locked());
+        EXPECT_TRUE(w.DocumentEmpty() && w.openItem.Enabled() && !w.document.Locked());
         EXPECT_FALSE(w.clearButton.Enabled() || w.saveItem.Enabled());
     }
     // Opening into the empty list enables the commands of the document.
@@ -432,7 +410,7 @@ TEST_F(ListDocument, LongListsOpenWhole) {
     w.document.ReplaceSelection(lines);
     ASSERT_EQ(w.DocumentText(), lines);
     const int middle = static_cast<int>(lines.size() / 2);
-    Bold(w.document, 0, 6, true);
+    Bold(w.document.hwnd(), 0, 6, true);
     Select(middle, 30);
     dialogs.fontAnswers.push_back({L"Courier New", 140, false, true, false, false});
     w.fontItem.Click();
@@ -444,7 +422,7 @@ TEST_F(ListDocument, LongListsOpenWhole) {
     w.document.ReplaceSelection(L"other");  // a fresh window: deleting the lines would take minutes
     OpenFile(Path(L"long.rtf"));
     EXPECT_TRUE(w.DocumentText() == lines) << "the lines differ";
-    EXPECT_TRUE(Bold(w.document, 0, 6) && !Bold(w.document, 6, 6));
+    EXPECT_TRUE(Bold(w.document.hwnd(), 0, 6) && !Bold(w.document.hwnd(), 6, 6));
     Select(middle, 30);
     const ui::SelectionFormat format = ui::SelectionFormatOf(w.document);
     EXPECT_TRUE(format.face == L"Courier New" && format.pointTenths == 140 && format.italic == true);
@@ -501,8 +479,7 @@ TEST_F(ListDocument, FontAndEditCommandsOfTheSelection) {
     Select(0, 10);
     dialogs.fontAnswers.push_back({L"Arial", 100, false, false, true, false});
     w.fontItem.Click();
-    EXPECT_EQ(dialogs.fontPresets[2].face, L"Courier New");
-    EXPECT_EQ(dialogs.fontPresets[2].pointTenths, 140);
+    EXPECT_TRUE(dialogs.fontPresets[2].face == L"Courier New" && dialogs.fontPresets[2].pointTenths == 140);
     format = ui::SelectionFormatOf(w.document);
     EXPECT_TRUE(format.face == L"Arial" && format.pointTenths == 100 && format.underline == true);
     EXPECT_FALSE(format.bold.has_value());
@@ -524,24 +501,20 @@ TEST_F(ListDocument, FontAndEditCommandsOfTheSelection) {
     EXPECT_EQ(ClipboardAnsiText(owner), "e\r\ntwo");
     Select(7, 6);
     w.cutItem.Click();
-    EXPECT_EQ(ClipboardAnsiText(owner), " three");
-    EXPECT_EQ(w.DocumentText(), L"one\rtwo");
+    EXPECT_EQ(std::tuple(ClipboardAnsiText(owner), w.DocumentText()), std::tuple(" three", L"one\rtwo"));
     Select(0, 3);
     w.pasteItem.SetEnabled(true);
     w.pasteItem.Click();
-    EXPECT_EQ(w.DocumentText(), L" three\rtwo");
-    EXPECT_EQ(w.document.SelStart(), 6);
+    EXPECT_TRUE(Shows(L" three\rtwo", 6));
     Select(0, 1);
     w.deleteItem.Click();
-    EXPECT_EQ(w.DocumentText(), L"three\rtwo");
     w.selectAllTextItem.Click();
-    EXPECT_EQ(w.document.SelLength(), 9);
+    EXPECT_TRUE(Shows(L"three\rtwo", 0, 9));
 
     // Nothing selected: copy and cut leave the clipboard, delete the text.
     Select(3, 0);
     for (ui::MenuItem* item : {&w.copyItem, &w.cutItem, &w.deleteItem}) item->Click();
-    EXPECT_EQ(ClipboardAnsiText(owner), " three");
-    EXPECT_EQ(w.DocumentText(), L"three\rtwo");
+    EXPECT_EQ(std::tuple(ClipboardAnsiText(owner), w.DocumentText()), std::tuple(" three", L"three\rtwo"));
 
     // A clipboard without text: Paste is disabled by the next selection
     // change and enabled again by the clipboard watch while the clipboard
@@ -549,16 +522,14 @@ TEST_F(ListDocument, FontAndEditCommandsOfTheSelection) {
     // selection away, and Undo puts it back.
     PutOnClipboard(owner, nullptr);
     Select(0, 2);
-    EXPECT_FALSE(w.pasteItem.Enabled());
-    EXPECT_TRUE(w.selectAllTextItem.Enabled());
+    EXPECT_TRUE(!w.pasteItem.Enabled() && w.selectAllTextItem.Enabled());
     testing_support::PutBitmapOnClipboard(owner);
     Select(1, 2);
     EXPECT_FALSE(w.pasteItem.Enabled());
     ASSERT_TRUE(w.clipboardTimer.FireNow());
     ASSERT_TRUE(w.pasteItem.Enabled());
     w.pasteItem.Click();
-    EXPECT_EQ(w.DocumentText(), L"tee\rtwo");
-    EXPECT_EQ(w.document.SelStart(), 1);
+    EXPECT_TRUE(Shows(L"tee\rtwo", 1));
     w.undoButton.Click();
     EXPECT_EQ(w.DocumentText(), L"three\rtwo");
     PutOnClipboard(owner, "new");
@@ -566,8 +537,7 @@ TEST_F(ListDocument, FontAndEditCommandsOfTheSelection) {
     EXPECT_TRUE(w.pasteItem.Enabled());
     w.selectAllTextItem.Click();
     w.deleteItem.Click();
-    EXPECT_TRUE(w.DocumentEmpty());
-    EXPECT_FALSE(w.selectAllTextItem.Enabled());
+    EXPECT_TRUE(w.DocumentEmpty() && !w.selectAllTextItem.Enabled());
 }
 
 // A right-click on the document pops up the Edit menu, in list mode only. In picture view
@@ -613,20 +583,20 @@ TEST_F(ListDocument, PictureViewIgnoresEveryCommand) {
 // leaves the window at the folder it ended at; the About box opens over the
 // window from its menu item and its toolbar button. Both only through their registrations.
 TEST_F(ListDocument, SearchAndAboutBoxOpenOverTheWindow) {
-    fs::create_directories(folder / "found");
+    const std::wstring found = (folder / "found").wstring();
+    fs::create_directories(found);
     window->folderBox.SetPath(folder.wstring());
     std::vector<std::wstring> startedAt;
     ui::RegisterSearchWindow([&](HWND owner, std::wstring& at, std::function<void(const std::wstring&)> insert) {
         EXPECT_EQ(owner, window->hwnd());
         startedAt.push_back(at);
         insert(L"C:\\f\\a.txt;\nC:\\f\\sub\\b.txt;\n");
-        at = (folder / "found").wstring();
+        at = found;
     });
     window->radicalSelectItem.Click();
     EXPECT_EQ(startedAt, std::vector<std::wstring>{folder.wstring()});
     EXPECT_EQ(window->document.Text(), L"C:\\f\\a.txt;\rC:\\f\\sub\\b.txt;\r");
-    EXPECT_EQ(window->folderBox.Path(), (folder / "found").wstring());
-    EXPECT_EQ(window->fileBox.Path(), (folder / "found").wstring());
+    EXPECT_EQ(std::pair(window->folderBox.Path(), window->fileBox.Path()), std::pair(found, found));
     window->viewPicturesBox.SetValue(true);
     window->radicalSelectItem.Click();
     EXPECT_EQ(startedAt.size(), 1u) << "not in picture view";

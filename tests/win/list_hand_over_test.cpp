@@ -12,6 +12,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include "tests/win/list_window_fixture.h"
 #include "ui/MainWindows.h"
@@ -25,18 +26,7 @@ std::wstring Paths(int count, const std::wstring& lineEnd) {
     return text;
 }
 
-// Whether every character of [start, start + length) of the box is bold,
-// after making it so when asked.
-bool Bold(HWND box, int start, int length, bool makeBold = false) {
-    CHARRANGE range{start, start + length};
-    SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_BOLD;
-    format.dwEffects = CFE_BOLD;
-    SendMessageW(box, makeBold ? EM_SETCHARFORMAT : EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
-}
+using testing_support::Bold;
 
 struct HandOverCase {
     const char* name;
@@ -63,7 +53,6 @@ protected:
         });
         window->radicalSelectItem.Click();
     }
-    size_t Elements() const { return window->History().UndoList().size(); }
 };
 
 const std::wstring kThousand = Paths(1000, L"\n");
@@ -97,32 +86,23 @@ TEST_P(HandOver, OneChangeCaretBehindFormattingKept) {
     Search(c.sent);
     const int insertedLength = static_cast<int>(c.after.size() - c.before.size()) + c.selLength;
     const int caret = c.selStart + insertedLength;
-    EXPECT_EQ(d.Text(), c.after);
-    EXPECT_EQ(d.SelStart(), caret);
-    EXPECT_EQ(d.SelLength(), 0);
-    EXPECT_EQ(d.Locked(), c.locked);
-    EXPECT_EQ(Elements(), elements + 1);
-    EXPECT_TRUE(window->undoButton.Enabled() && !window->redoButton.Enabled());
-    EXPECT_TRUE(window->saveButton.Enabled() && window->clearButton.Enabled());
-    EXPECT_TRUE(window->copyItem.Enabled() && window->selectAllTextItem.Enabled());
+    EXPECT_EQ(std::tuple(d.Text(), d.SelStart(), d.SelLength(), d.Locked(), Elements()),
+              std::tuple(c.after, caret, 0, c.locked, elements + 1));
+    const Window& w = *window;
+    EXPECT_TRUE(w.undoButton.Enabled() && !w.redoButton.Enabled() && w.saveButton.Enabled() &&
+                w.clearButton.Enabled() && w.copyItem.Enabled() && w.selectAllTextItem.Enabled());
     // The kept text keeps its formatting; the lines take the caret's.
-    const int keptBold = std::min(c.boldPrefix, c.selStart);
-    if (keptBold > 0) {
-        EXPECT_TRUE(Bold(d.hwnd(), 0, keptBold));
-    }
+    const int keptBold = std::min(c.boldPrefix, c.selStart), after = static_cast<int>(c.after.size());
+    EXPECT_TRUE(keptBold == 0 || Bold(d.hwnd(), 0, keptBold));
     const bool wholeBold = c.boldPrefix == static_cast<int>(c.before.size());
-    if (caret < static_cast<int>(c.after.size())) {
-        EXPECT_EQ(Bold(d.hwnd(), caret, static_cast<int>(c.after.size()) - caret), wholeBold);
-    }
+    EXPECT_TRUE(caret == after || Bold(d.hwnd(), caret, after - caret) == wholeBold);
     EXPECT_EQ(Bold(d.hwnd(), c.selStart, insertedLength), c.insertedBold);
 
     // One Undo takes the lines out; Redo puts them in again.
     window->undoButton.Click();
-    EXPECT_EQ(d.Text(), c.before);
-    EXPECT_EQ(Elements(), elements);
+    EXPECT_EQ(std::pair(d.Text(), Elements()), std::pair(c.before, elements));
     window->redoButton.Click();
-    EXPECT_EQ(d.Text(), c.after);
-    EXPECT_EQ(Elements(), elements + 1);
+    EXPECT_EQ(std::pair(d.Text(), Elements()), std::pair(c.after, elements + 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Search, HandOver, testing::ValuesIn(kHandOvers),

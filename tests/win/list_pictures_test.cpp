@@ -9,6 +9,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/Texts.h"
@@ -80,17 +81,9 @@ struct ModeRow {
     std::function<bool(Window&)> state;
     bool inPictures, inList;
 };
-template <typename C>
-std::function<bool(Window&)> Shown(C Window::*control) {
-    return [control](Window& w) { return (w.*control).Visible(); };
-}
-template <typename C>
-std::function<bool(Window&)> Usable(C Window::*control) {
-    return [control](Window& w) { return (w.*control).Enabled(); };
-}
-std::function<bool(Window&)> ToolUsable(int button) {
-    return [button](Window& w) { return w.toolbar.ButtonEnabled(button); };
-}
+// A named state of the window: a control shown, or a command usable.
+#define SHOWN(control) {#control, [](Window& w) { return w.control.Visible(); }}
+#define USABLE(control) {#control, [](Window& w) { return w.control.Enabled(); }}
 
 // After typing into the document and one undo (both possible): the rows off
 // in both modes keep the state picture view gave them, unless the
@@ -101,36 +94,26 @@ std::vector<ModeRow> ModeTable() {
     auto add = [&rows](bool inPictures, bool inList, const Named& states) {
         for (auto& [name, state] : states) rows.push_back({name, state, inPictures, inList});
     };
-    add(true, false, {{"sizeLabel", Shown(&Window::sizeLabel)}, {"thumbnailFrame", Shown(&Window::thumbnailFrame)},
-                      {"previewBox", Shown(&Window::previewBox)}, {"thumbnail", Shown(&Window::thumbnail)},
-                      {"preview", Shown(&Window::preview)},
+    add(true, false, {SHOWN(sizeLabel), SHOWN(thumbnailFrame), SHOWN(previewBox), SHOWN(thumbnail), SHOWN(preview),
                       {"patternBox", [](Window& w) { return w.patternBox.Text() == kPicturePattern; }},
                       {"viewPicturesItem", [](Window& w) { return w.viewPicturesItem.Checked(); }}});
-    add(false, false, {{"openItem", Usable(&Window::openItem)}, {"pasteItem", Usable(&Window::pasteItem)},
-                       {"undoItem", Usable(&Window::undoItem)}, {"redoItem", Usable(&Window::redoItem)},
-                       {"selectAllTextItem", Usable(&Window::selectAllTextItem)}});
-    add(false, true, {{"radicalSelectItem", Usable(&Window::radicalSelectItem)},
-                      {"printerSetupItem", Usable(&Window::printerSetupItem)},
-                      {"clearListItem", Usable(&Window::clearListItem)},
-                      {"includePathItem", Usable(&Window::includePathItem)},
-                      {"saveItem", Usable(&Window::saveItem)}, {"printItem", Usable(&Window::printItem)},
-                      {"closeItem", Usable(&Window::closeItem)}, {"fontItem", Usable(&Window::fontItem)},
-                      {"cutItem", Usable(&Window::cutItem)}, {"deleteItem", Usable(&Window::deleteItem)},
-                      {"copyItem", Usable(&Window::copyItem)}, {"undoButton", Shown(&Window::undoButton)},
-                      {"selectAllFilesItem", Usable(&Window::selectAllFilesItem)},
-                      {"showAllFilesItem", Usable(&Window::showAllFilesItem)},
-                      {"redoButton", Shown(&Window::redoButton)}, {"documentLabel", Shown(&Window::documentLabel)},
-                      {"document", Shown(&Window::document)}, {"addToListButton", Usable(&Window::addToListButton)}});
+    add(false, false, {USABLE(openItem), USABLE(pasteItem), USABLE(undoItem), USABLE(redoItem),
+                       USABLE(selectAllTextItem)});
+    add(false, true, {USABLE(radicalSelectItem), USABLE(printerSetupItem), USABLE(clearListItem),
+                      USABLE(includePathItem), USABLE(saveItem), USABLE(printItem), USABLE(closeItem),
+                      USABLE(fontItem), USABLE(cutItem), USABLE(deleteItem), USABLE(copyItem), SHOWN(undoButton),
+                      USABLE(selectAllFilesItem), USABLE(showAllFilesItem), SHOWN(redoButton),
+                      SHOWN(documentLabel), SHOWN(document), USABLE(addToListButton)});
     for (int button : {listwin::kPrintToolButton, listwin::kSaveToolButton, listwin::kClearToolButton,
                        listwin::kUndoToolButton, listwin::kRedoToolButton})
-        rows.push_back({"tool button " + std::to_string(button), ToolUsable(button), false, true});
+        rows.push_back({"tool button " + std::to_string(button),
+                        [button](Window& w) { return w.toolbar.ButtonEnabled(button); }, false, true});
     const Text pictureFilters[] = {Text::SelectJpgFiles, Text::SelectGifFiles, Text::SelectBmpFiles,
                                    Text::SelectWmfFiles, Text::SelectIcoFiles, Text::SelectCurFiles,
                                    Text::SelectPictureFiles};
     for (size_t i = 0; i < listwin::kTypeFilterCount; ++i) {
         const Text caption = listwin::kTypeFilters[i].caption;
-        const bool stays = std::find(std::begin(pictureFilters), std::end(pictureFilters), caption) !=
-                           std::end(pictureFilters);
+        const bool stays = std::ranges::find(pictureFilters, caption) != std::end(pictureFilters);
         rows.push_back({"filter " + std::to_string(i), [i](Window& w) { return w.filterItems[i].Enabled(); },
                         stays, true});
     }
@@ -207,9 +190,8 @@ TEST_F(ListPictures, ShowsTheClickedFile) {
         EXPECT_TRUE(prompts.seen.empty());
         EXPECT_EQ(w.sizeLabel.Caption(), SizeLine(row.name, row.headerWidth, row.headerHeight));
         EXPECT_TRUE(w.preview.Visible() && w.preview.CurrentPicture() && w.thumbnail.CurrentPicture());
-        EXPECT_EQ(w.preview.Width(), row.width);
-        EXPECT_EQ(w.preview.Height(), row.height);
-        EXPECT_EQ(w.preview.Stretch(), row.stretched);
+        EXPECT_EQ(std::tuple(w.preview.Width(), w.preview.Height(), w.preview.Stretch()),
+                  std::tuple(row.width, row.height, row.stretched));
         EXPECT_NEAR(w.preview.Left(), (w.previewBox.Width() - row.width) / 2.0, 1);
         EXPECT_NEAR(w.preview.Top(), (w.previewBox.Height() - row.height) / 2.0, 1);
         EXPECT_TRUE(w.thumbnail.Width() == 600 && w.thumbnail.Height() == 600 && w.thumbnail.Stretch());
@@ -243,10 +225,8 @@ TEST_F(ListPictures, PicturesThatCannotBeShownAreReported) {
     ASSERT_EQ(prompts.seen.size(), 1u);
     EXPECT_TRUE(prompts.Said(0, L"An Error occured While rescaling this image. Image size maybe invalid.",
                              L"Resize Error!", MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL));
-    EXPECT_FALSE(w.preview.Visible());
-    EXPECT_TRUE(w.thumbnail.Visible() && w.thumbnail.CurrentPicture());
+    EXPECT_TRUE(!w.preview.Visible() && w.thumbnail.Visible() && w.thumbnail.CurrentPicture() && !w.BusyCursorOn());
     EXPECT_EQ(w.sizeLabel.Caption(), SizeLine("wide.jpg", 2200, 20));
-    EXPECT_FALSE(w.BusyCursorOn());
     ClickFile(L"baseline.jpg");
     const std::wstring before = w.sizeLabel.Caption();
     for (const wchar_t* name : {L"empty.jpg", L"truncated.jpg", L"differential.jpg", L"noise.gif"}) {
@@ -256,8 +236,7 @@ TEST_F(ListPictures, PicturesThatCannotBeShownAreReported) {
         ClickFile(name);
         ASSERT_EQ(prompts.seen.size(), 1u);
         EXPECT_TRUE(prompts.Said(0, kCorrupt, ui::AppTitle(), MB_OK));
-        EXPECT_FALSE(w.preview.CurrentPicture() || w.thumbnail.CurrentPicture());
+        EXPECT_FALSE(w.preview.CurrentPicture() || w.thumbnail.CurrentPicture() || w.BusyCursorOn());
         EXPECT_EQ(w.sizeLabel.Caption(), before);
-        EXPECT_FALSE(w.BusyCursorOn());
     }
 }

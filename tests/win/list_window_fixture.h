@@ -3,6 +3,7 @@
 // answered by the test.
 #pragma once
 #include <windows.h>
+#include <richedit.h>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,19 @@ inline std::wstring NumberedLines(int count) {
     return text;
 }
 
+// Whether every character of [start, start + length) of the box is bold,
+// after making it so when asked.
+inline bool Bold(HWND box, int start, int length, bool makeBold = false) {
+    CHARRANGE range{start, start + length};
+    SendMessageW(box, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_BOLD;
+    format.dwEffects = CFE_BOLD;
+    SendMessageW(box, makeBold ? EM_SETCHARFORMAT : EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return (format.dwMask & CFM_BOLD) && (format.dwEffects & CFE_BOLD);
+}
+
 class ListWindowFixture : public testing::Test {
 protected:
     using Window = listwin::ListWindow;
@@ -91,6 +105,7 @@ protected:
         window->document.SetSelStart(start);
         window->document.SetSelLength(length);
     }
+    size_t Elements() const { return window->History().UndoList().size(); }
 
     ScriptedPrompts prompts;
     TempFolder temp;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/Wiring.h"
@@ -67,8 +68,7 @@ TEST_F(ListWindow, LoadsWithItsStartStates) {
     SetCurrentDirectoryW(folder.c_str());
     Open(false);
     Window& w = *window;
-    EXPECT_EQ(w.patternBox.Text(), L"*.*");
-    EXPECT_EQ(w.fileBox.Pattern(), L"*.*");
+    EXPECT_EQ(std::tuple(w.patternBox.Text(), w.fileBox.Pattern()), std::tuple(L"*.*", L"*.*"));
     EXPECT_TRUE(w.addToListButton.Enabled());
     EXPECT_TRUE(AllDocumentCommands(w, false));
     for (int button : {listwin::kExitToolButton, listwin::kAboutToolButton, listwin::kHelpToolButton})
@@ -112,8 +112,7 @@ TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
     w.document.ReplaceSelection(L"\rB\r");
     EXPECT_EQ(w.DocumentText(), L"a\rB\rc");
     EXPECT_TRUE(AllDocumentCommands(w, true));
-    EXPECT_EQ(w.fileBox.Pattern(), L"*.*");
-    EXPECT_EQ(w.fileBox.ListCount(), 2);
+    EXPECT_EQ(std::tuple(w.fileBox.Pattern(), w.fileBox.ListCount()), std::tuple(L"*.*", 2));
 
     w.patternBox.SetText(L"*.txt");
     w.document.SelectAll();
@@ -138,9 +137,9 @@ TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
 
     // The toolbar's hint follows the pointer in list mode only; the idle text
     // returns over the bare window; far right the panel keeps its text.
-    auto moveTo = [&](long twips) {
+    auto moveTo = [&](long twips, HWND over = nullptr) {
         const int pixel = ui::TwipsToPixelsX(twips);
-        SendMessageW(w.toolbar.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pixel, 5));
+        SendMessageW(over ? over : w.toolbar.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(pixel, 5));
         return w.statusBar.PanelText(1);
     };
     EXPECT_EQ(moveTo(0), LoadText(Text::ExitProgram));
@@ -149,11 +148,9 @@ TEST_F(ListWindow, CommandStatesFollowTheDocumentAndHintsThePointer) {
     EXPECT_EQ(moveTo(3500), LoadText(Text::SaveAs));
     SetPictureMode(true);
     EXPECT_EQ(moveTo(2500), LoadText(Text::SaveAs));
-    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::SaveAs));
+    EXPECT_EQ(moveTo(45, w.printButton.hwnd()), LoadText(Text::SaveAs));
     SetPictureMode(false);
-    SendMessageW(w.printButton.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(w.statusBar.PanelText(1), LoadText(Text::HintPrint));
+    EXPECT_EQ(moveTo(45, w.printButton.hwnd()), LoadText(Text::HintPrint));
 
     // Over the decoration its highlighted picture shows, and a click on it
     // leaves the marks of the file box; off it, the idle text.
@@ -208,14 +205,9 @@ TEST_F(ListWindow, TypeFiltersSetThePatternAndMark) {
         else w.showAllFilesItem.Click();
         ASSERT_EQ(w.fileBox.ListCount(), 18);
         EXPECT_EQ(w.fileBox.SelCount(), 0);
-        bool found = false;
-        for (ui::MenuItem& item : w.filterItems)
-            if (item.Caption() == LoadText(row.caption)) {
-                item.Click();
-                found = true;
-                break;
-            }
-        ASSERT_TRUE(found);
+        const auto item = std::ranges::find(w.filterItems, LoadText(row.caption), &ui::MenuItem::Caption);
+        ASSERT_NE(item, w.filterItems.end());
+        item->Click();
         if (row.pattern) {
             EXPECT_EQ(w.patternBox.Text(), row.pattern);
         }
@@ -315,11 +307,9 @@ TEST_F(ListWindow, ClosingAsksFirst) {
         prompts.answers.assign({IDCANCEL, IDOK});
         close(*window);
         EXPECT_TRUE(prompts.Said(0, LoadText(Text::ExitNow), LoadText(Text::ExitTitle), MB_OKCANCEL | MB_ICONQUESTION));
-        EXPECT_TRUE(window->IsLoaded());
-        EXPECT_FALSE(window->BusyCursorOn());
+        EXPECT_TRUE(window->IsLoaded() && !window->BusyCursorOn());
         close(*window);
-        EXPECT_EQ(prompts.seen.size(), 2u);
-        EXPECT_FALSE(window->IsLoaded());
+        EXPECT_EQ(std::tuple(prompts.seen.size(), window->IsLoaded()), std::tuple(2u, false));
     }
 }
 
@@ -333,13 +323,11 @@ TEST_F(ListWindow, SwitchesToTheRenameWindowAndBack) {
     prompts.answers.assign({IDNO});
     list->gotoRenameItem.Click();
     EXPECT_TRUE(prompts.Said(0, question, LoadText(Text::SwitchWindowTitle), MB_YESNO | MB_ICONQUESTION));
-    EXPECT_TRUE(list->IsLoaded());
-    EXPECT_EQ(ui::CurrentMainWindow(), list);
+    EXPECT_TRUE(list->IsLoaded() && ui::CurrentMainWindow() == list);
 
     prompts.answers.assign({IDYES});
     list->gotoRenameItem.Click();
-    EXPECT_EQ(prompts.seen.size(), 2u);
-    EXPECT_FALSE(list->IsLoaded());
+    EXPECT_EQ(std::tuple(prompts.seen.size(), list->IsLoaded()), std::tuple(2u, false));
     auto* rename = dynamic_cast<renamer::RenameWindow*>(ui::CurrentMainWindow());
     ASSERT_NE(rename, nullptr);
     EXPECT_TRUE(rename->IsLoaded());
@@ -377,17 +365,15 @@ TEST_F(ListWindow, SettingsAreWrittenOnClosingAndComeBack) {
     EXPECT_NE(window->folderBox.Path(), (folder / "lists").wstring());
     window->restoreSettingsTimer.FireNow();
     EXPECT_FALSE(window->restoreSettingsTimer.Enabled());
-    EXPECT_EQ(window->folderBox.Path(), (folder / "lists").wstring());
-    EXPECT_EQ(window->patternBox.Text(), L"*.txt");
-    EXPECT_EQ(window->fileBox.Pattern(), L"*.txt");
+    EXPECT_EQ(std::tuple(window->folderBox.Path(), window->patternBox.Text(), window->fileBox.Pattern()),
+              std::tuple((folder / "lists").wstring(), L"*.txt", L"*.txt"));
     prompts.answers.assign({IDOK});
     window->Unload();
 
     fs::remove_all(folder / "lists");
     const size_t messages = prompts.seen.size();
     Open();
-    EXPECT_EQ(towlower(window->driveBox.Drive()[0]), L'c');
-    EXPECT_EQ(window->patternBox.Text(), L"*.*");
+    EXPECT_EQ(std::tuple(towlower(window->driveBox.Drive()[0]), window->patternBox.Text()), std::tuple(L'c', L"*.*"));
     EXPECT_EQ(prompts.seen.size(), messages) << "no message for a folder that is gone";
 }
 
