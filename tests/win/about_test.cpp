@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "about/AboutBox.h"
 #include "about/SystemInfo.h"
@@ -114,9 +113,7 @@ TEST_F(AboutBox, StartsTheSystemInformationToolFromEitherLocation) {
         SCOPED_TRACE(row.what);
         RemoveKeys();
         ASSERT_TRUE(CopyFileW(ourTool.c_str(), tool.c_str(), FALSE));
-        if (row.standardThere) {
-            ASSERT_TRUE(CopyFileW(ourTool.c_str(), standard.c_str(), FALSE));
-        }
+        ASSERT_TRUE(!row.standardThere || CopyFileW(ourTool.c_str(), standard.c_str(), FALSE));
         if (!row.path.empty()) SetText(kToolKey, L"PATH", row.path);
         if (!row.folder.empty()) SetText(kToolFolderKey, L"MSINFO", row.folder);
         prompts.seen.clear();
@@ -141,19 +138,12 @@ TEST_F(AboutBox, KeyValuesAsTextOrNumber) {
     RegSetValueExW(key, L"number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegSetValueExW(key, L"binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&number), sizeof number);
     RegCloseKey(key);
-    const struct {
-        const wchar_t* name;
-        bool read;
-        std::wstring value;
-    } table[] = {
-        {L"number", true, L"258"},
-        {L"binary", true, L"as before"},
-        {L"missing", false, L""},
-    };
-    for (const auto& row : table) {
+    for (const auto& [name, read, expected] : {std::tuple(L"number", true, L"258"),
+                                               std::tuple(L"binary", true, L"as before"),
+                                               std::tuple(L"missing", false, L"")}) {
         std::wstring value = L"as before";
-        EXPECT_EQ(about::GetKeyValue(HKEY_LOCAL_MACHINE, kToolKey, row.name, value), row.read) << row.name;
-        EXPECT_EQ(value, row.value) << row.name;
+        EXPECT_EQ(std::pair(about::GetKeyValue(HKEY_LOCAL_MACHINE, kToolKey, name, value), value),
+                  std::pair(read, std::wstring(expected))) << std::wstring(name);
     }
 }
 
@@ -169,7 +159,7 @@ protected:
         DeleteFileW(base::SettingsFilePath().c_str());
     }
     static void WriteTips(const wchar_t* name, const std::string& bytes) {
-        std::ofstream(std::filesystem::path(base::ProgramFolder() + L"\\" + name), std::ios::binary) << bytes;
+        testing_support::PutBytes(base::ProgramFolder() + L"\\" + name, bytes);
     }
 };
 
