@@ -338,9 +338,8 @@ TEST_F(FormsKit, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) 
     picture.Create(form, IDB_RENAME_IMAGE1);
     ASSERT_TRUE(picture.Loaded());
     EXPECT_EQ(GetObjectType(first), 0u) << "created again, the old bitmap is freed";
-    EXPECT_EQ(form.ImageCount(), 1u);
     const long pixel = ui::TwipsPerPixelX();
-    EXPECT_EQ(picture.Width(), 48 * pixel);
+    EXPECT_EQ(std::pair(form.ImageCount(), picture.Width()), std::pair(1u, 48 * pixel));
     EXPECT_TRUE(picture.Contains(47 * pixel, 47 * pixel));
     EXPECT_FALSE(picture.Contains(48 * pixel, 0) || picture.Contains(0, 48 * pixel));
     base::WindowDC screen(nullptr);
@@ -373,9 +372,8 @@ TEST_F(FormsKit, CheckBoxTakesAGrayedValueAndRefusesOthers) {
     int clicks = 0;
     box.OnClick = [&] { ++clicks; };
     box.SetNumber(2);
-    EXPECT_EQ(box.State(), ui::CheckValue::Grayed);
-    EXPECT_EQ(SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-    EXPECT_FALSE(box.Value());
+    EXPECT_EQ(std::tuple(box.State(), SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), box.Value()),
+              std::tuple(ui::CheckValue::Grayed, LRESULT{BST_INDETERMINATE}, false));
     for (int refused : {3, -1}) EXPECT_EQ(ErrorNumberOf([&] { box.SetNumber(refused); }), 380) << refused;
     EXPECT_EQ(std::pair(box.State(), clicks), std::pair(ui::CheckValue::Grayed, 1));
     for (ui::CheckValue after : {ui::CheckValue::Unchecked, ui::CheckValue::Checked, ui::CheckValue::Unchecked}) {
@@ -586,8 +584,7 @@ TEST_F(FormsKit, ListBoxSelectionByTheProgramClicksAndBulkUpdates) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     EXPECT_TRUE(IsWindowVisible(bulk.hwnd()));
     EXPECT_TRUE(GetUpdateRect(bulk.hwnd(), nullptr, FALSE)) << "drawn again when the last update ends";
-    EXPECT_EQ(bulk.List(9999), L"file9999.txt");
-    EXPECT_EQ(bulk.SelCount(), 10000);
+    EXPECT_EQ(std::pair(bulk.List(9999), bulk.SelCount()), std::pair(std::wstring(L"file9999.txt"), 10000));
     bulk.EndUpdate();  // one too many changes nothing
     EXPECT_TRUE(IsWindowVisible(bulk.hwnd()));
     bulk.Clear();
@@ -612,8 +609,7 @@ TEST_F(FormsKit, ControlsAnswerMessagesDrawThemselvesAndMayGoInAHandler) {
     HWND button = form.Command1.hwnd();
     form.Command1.OnMouseDown = [&](int, int, long, long) { DestroyWindow(form.Command1.hwnd()); };
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_FALSE(IsWindow(button));
-    EXPECT_EQ(form.Command1.hwnd(), nullptr);
+    EXPECT_TRUE(!IsWindow(button) && !form.Command1.hwnd());
     auto* label = new ui::Label;
     label->Create(form);
     HWND window = label->hwnd();
