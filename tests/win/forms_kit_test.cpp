@@ -278,8 +278,7 @@ TEST_F(FormsKit, ClickEscapeAndQueryClose) {
     SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(form.IsLoaded() && asked == 2);
     refuse = false;
-    EXPECT_TRUE(form.Unload());
-    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_TRUE(form.Unload() && !form.IsLoaded());
     EXPECT_TRUE(form.Unload()) << "an unloaded form unloads at once";
     EXPECT_EQ(asked, 3);
 }
@@ -292,8 +291,7 @@ TEST(FormsKitParts, TimersAndPicturesAreRegisteredWhileTheyAndTheLoadedFormExist
     for (int load = 1; load <= 3; ++load) {
         SCOPED_TRACE(load);
         form.Load();
-        EXPECT_EQ(form.TimerCount() + form.ImageCount(), 2u);
-        EXPECT_TRUE(form.Image1.Loaded());
+        EXPECT_EQ(std::pair(form.TimerCount() + form.ImageCount(), form.Image1.Loaded()), std::pair(2u, true));
         form.ticks = 0;
         ASSERT_TRUE(PumpUntil([&] { return form.ticks >= 2; }));
         ASSERT_TRUE(form.Unload());
@@ -397,8 +395,8 @@ TEST_F(FormsKit, ToolTipShowsItsTextOverItsControl) {
               (Texts{L"Tip & text", L"second", L""}));
     HWND tips = FindWindowW(TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(tips, nullptr);
-    EXPECT_EQ(GetWindow(tips, GW_OWNER), form.hwnd());
-    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+    EXPECT_EQ(std::pair(GetWindow(tips, GW_OWNER), SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)),
+              std::pair(form.hwnd(), LRESULT{2}));
 
     SetForegroundWindow(form.hwnd());
     RECT box;
@@ -468,8 +466,7 @@ TEST_F(FormsKit, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     ASSERT_TRUE(PumpUntil([&] { return prompts.seen.size() == 5u; }));
     EXPECT_TRUE(prompts.SaidError(4, 6));
     form.onUnload = [] { throw base::RunError(base::err::ObjectUnloaded); };
-    EXPECT_TRUE(form.Unload());
-    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_TRUE(form.Unload() && !form.IsLoaded());
     EXPECT_TRUE(prompts.SaidError(5, 364));
 }
 
