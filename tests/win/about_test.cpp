@@ -24,12 +24,15 @@ namespace {
 const wchar_t* const kToolKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const wchar_t* const kToolFolderKey = L"SOFTWARE\\Microsoft\\Shared Tools Location";
 
-void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+void SetValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, size_t size) {
     HKEY opened;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr), 0);
-    RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegSetValueExW(opened, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
     RegCloseKey(opened);
+}
+
+void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+    SetValue(key, name, REG_SZ, value.c_str(), (value.size() + 1) * sizeof(wchar_t));
 }
 
 // Waits up to five seconds for the file a started tool leaves.
@@ -132,12 +135,9 @@ TEST_F(AboutBox, StartsTheSystemInformationToolFromEitherLocation) {
 }
 
 TEST_F(AboutBox, KeyValuesAsTextOrNumber) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kToolKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), 0);
     const DWORD number = 0x0102;
-    RegSetValueExW(key, L"number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegSetValueExW(key, L"binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
+    SetValue(kToolKey, L"number", REG_DWORD, &number, sizeof number);
+    SetValue(kToolKey, L"binary", REG_BINARY, &number, sizeof number);
     for (const auto& [name, read, expected] : {std::tuple(L"number", true, L"258"),
                                                std::tuple(L"binary", true, L"as before"),
                                                std::tuple(L"missing", false, L"")}) {
