@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "about/AboutBox.h"
 #include "about/SystemInfo.h"
@@ -25,12 +24,15 @@ namespace {
 const wchar_t* const kToolKey = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const wchar_t* const kToolFolderKey = L"SOFTWARE\\Microsoft\\Shared Tools Location";
 
-void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+void SetValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, size_t size) {
     HKEY opened;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr), 0);
-    RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegSetValueExW(opened, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
     RegCloseKey(opened);
+}
+
+void SetText(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+    SetValue(key, name, REG_SZ, value.c_str(), (value.size() + 1) * sizeof(wchar_t));
 }
 
 // Waits up to five seconds for the file a started tool leaves.
@@ -114,9 +116,7 @@ TEST_F(AboutBox, StartsTheSystemInformationToolFromEitherLocation) {
         SCOPED_TRACE(row.what);
         RemoveKeys();
         ASSERT_TRUE(CopyFileW(ourTool.c_str(), tool.c_str(), FALSE));
-        if (row.standardThere) {
-            ASSERT_TRUE(CopyFileW(ourTool.c_str(), standard.c_str(), FALSE));
-        }
+        ASSERT_TRUE(!row.standardThere || CopyFileW(ourTool.c_str(), standard.c_str(), FALSE));
         if (!row.path.empty()) SetText(kToolKey, L"PATH", row.path);
         if (!row.folder.empty()) SetText(kToolFolderKey, L"MSINFO", row.folder);
         prompts.seen.clear();
@@ -135,25 +135,15 @@ TEST_F(AboutBox, StartsTheSystemInformationToolFromEitherLocation) {
 }
 
 TEST_F(AboutBox, KeyValuesAsTextOrNumber) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kToolKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), 0);
     const DWORD number = 0x0102;
-    RegSetValueExW(key, L"number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegSetValueExW(key, L"binary", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
-    const struct {
-        const wchar_t* name;
-        bool read;
-        std::wstring value;
-    } table[] = {
-        {L"number", true, L"258"},
-        {L"binary", true, L"as before"},
-        {L"missing", false, L""},
-    };
-    for (const auto& row : table) {
+    SetValue(kToolKey, L"number", REG_DWORD, &number, sizeof number);
+    SetValue(kToolKey, L"binary", REG_BINARY, &number, sizeof number);
+    for (const auto& [name, read, expected] : {std::tuple(L"number", true, L"258"),
+                                               std::tuple(L"binary", true, L"as before"),
+                                               std::tuple(L"missing", false, L"")}) {
         std::wstring value = L"as before";
-        EXPECT_EQ(about::GetKeyValue(HKEY_LOCAL_MACHINE, kToolKey, row.name, value), row.read) << row.name;
-        EXPECT_EQ(value, row.value) << row.name;
+        EXPECT_EQ(std::pair(about::GetKeyValue(HKEY_LOCAL_MACHINE, kToolKey, name, value), value),
+                  std::pair(read, std::wstring(expected))) << std::wstring(name);
     }
 }
 
@@ -169,7 +159,7 @@ protected:
         DeleteFileW(base::SettingsFilePath().c_str());
     }
     static void WriteTips(const wchar_t* name, const std::string& bytes) {
-        std::ofstream(std::filesystem::path(base::ProgramFolder() + L"\\" + name), std::ios::binary) << bytes;
+        testing_support::PutBytes(base::ProgramFolder() + L"\\" + name, bytes);
     }
 };
 

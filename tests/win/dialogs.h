@@ -13,7 +13,7 @@ namespace testing_support {
 void FailOnEveryDialog();
 
 // Answers file and font dialogs from scripts (a cancel when a script has run
-// out) and keeps the settings each file dialog was shown with; puts
+// out) and keeps the settings each save dialog was shown with; puts
 // FailOnEveryDialog back when it goes.
 class ScriptedDialogs {
 public:
@@ -24,7 +24,7 @@ public:
 
     std::deque<ui::FileChoice> openAnswers, saveAnswers;
     std::deque<ui::FontChoice> fontAnswers;
-    std::vector<ui::FileDialogSettings> openSeen, saveSeen;
+    std::vector<ui::FileDialogSettings> saveSeen;
     std::vector<ui::FontChoice> fontPresets;
 };
 

@@ -278,8 +278,7 @@ TEST_F(FormsKit, ClickEscapeAndQueryClose) {
     SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(form.IsLoaded() && asked == 2);
     refuse = false;
-    EXPECT_TRUE(form.Unload());
-    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_TRUE(form.Unload() && !form.IsLoaded());
     EXPECT_TRUE(form.Unload()) << "an unloaded form unloads at once";
     EXPECT_EQ(asked, 3);
 }
@@ -292,8 +291,7 @@ TEST(FormsKitParts, TimersAndPicturesAreRegisteredWhileTheyAndTheLoadedFormExist
     for (int load = 1; load <= 3; ++load) {
         SCOPED_TRACE(load);
         form.Load();
-        EXPECT_EQ(form.TimerCount() + form.ImageCount(), 2u);
-        EXPECT_TRUE(form.Image1.Loaded());
+        EXPECT_EQ(std::pair(form.TimerCount() + form.ImageCount(), form.Image1.Loaded()), std::pair(2u, true));
         form.ticks = 0;
         ASSERT_TRUE(PumpUntil([&] { return form.ticks >= 2; }));
         ASSERT_TRUE(form.Unload());
@@ -338,9 +336,8 @@ TEST_F(FormsKit, PictureKeyColourLetsTheBackgroundThroughAndHiddenDrawsNothing) 
     picture.Create(form, IDB_RENAME_IMAGE1);
     ASSERT_TRUE(picture.Loaded());
     EXPECT_EQ(GetObjectType(first), 0u) << "created again, the old bitmap is freed";
-    EXPECT_EQ(form.ImageCount(), 1u);
     const long pixel = ui::TwipsPerPixelX();
-    EXPECT_EQ(picture.Width(), 48 * pixel);
+    EXPECT_EQ(std::pair(form.ImageCount(), picture.Width()), std::pair(1u, 48 * pixel));
     EXPECT_TRUE(picture.Contains(47 * pixel, 47 * pixel));
     EXPECT_FALSE(picture.Contains(48 * pixel, 0) || picture.Contains(0, 48 * pixel));
     base::WindowDC screen(nullptr);
@@ -373,9 +370,8 @@ TEST_F(FormsKit, CheckBoxTakesAGrayedValueAndRefusesOthers) {
     int clicks = 0;
     box.OnClick = [&] { ++clicks; };
     box.SetNumber(2);
-    EXPECT_EQ(box.State(), ui::CheckValue::Grayed);
-    EXPECT_EQ(SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-    EXPECT_FALSE(box.Value());
+    EXPECT_EQ(std::tuple(box.State(), SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), box.Value()),
+              std::tuple(ui::CheckValue::Grayed, LRESULT{BST_INDETERMINATE}, false));
     for (int refused : {3, -1}) EXPECT_EQ(ErrorNumberOf([&] { box.SetNumber(refused); }), 380) << refused;
     EXPECT_EQ(std::pair(box.State(), clicks), std::pair(ui::CheckValue::Grayed, 1));
     for (ui::CheckValue after : {ui::CheckValue::Unchecked, ui::CheckValue::Checked, ui::CheckValue::Unchecked}) {
@@ -399,8 +395,8 @@ TEST_F(FormsKit, ToolTipShowsItsTextOverItsControl) {
               (Texts{L"Tip & text", L"second", L""}));
     HWND tips = FindWindowW(TOOLTIPS_CLASSW, nullptr);
     ASSERT_NE(tips, nullptr);
-    EXPECT_EQ(GetWindow(tips, GW_OWNER), form.hwnd());
-    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+    EXPECT_EQ(std::pair(GetWindow(tips, GW_OWNER), SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)),
+              std::pair(form.hwnd(), LRESULT{2}));
 
     SetForegroundWindow(form.hwnd());
     RECT box;
@@ -470,8 +466,7 @@ TEST_F(FormsKit, AnErrorEscapingAHandlerIsReportedAndTheProgramGoesOn) {
     ASSERT_TRUE(PumpUntil([&] { return prompts.seen.size() == 5u; }));
     EXPECT_TRUE(prompts.SaidError(4, 6));
     form.onUnload = [] { throw base::RunError(base::err::ObjectUnloaded); };
-    EXPECT_TRUE(form.Unload());
-    EXPECT_FALSE(form.IsLoaded());
+    EXPECT_TRUE(form.Unload() && !form.IsLoaded());
     EXPECT_TRUE(prompts.SaidError(5, 364));
 }
 
@@ -586,8 +581,7 @@ TEST_F(FormsKit, ListBoxSelectionByTheProgramClicksAndBulkUpdates) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     EXPECT_TRUE(IsWindowVisible(bulk.hwnd()));
     EXPECT_TRUE(GetUpdateRect(bulk.hwnd(), nullptr, FALSE)) << "drawn again when the last update ends";
-    EXPECT_EQ(bulk.List(9999), L"file9999.txt");
-    EXPECT_EQ(bulk.SelCount(), 10000);
+    EXPECT_EQ(std::pair(bulk.List(9999), bulk.SelCount()), std::pair(std::wstring(L"file9999.txt"), 10000));
     bulk.EndUpdate();  // one too many changes nothing
     EXPECT_TRUE(IsWindowVisible(bulk.hwnd()));
     bulk.Clear();
@@ -612,8 +606,7 @@ TEST_F(FormsKit, ControlsAnswerMessagesDrawThemselvesAndMayGoInAHandler) {
     HWND button = form.Command1.hwnd();
     form.Command1.OnMouseDown = [&](int, int, long, long) { DestroyWindow(form.Command1.hwnd()); };
     SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_FALSE(IsWindow(button));
-    EXPECT_EQ(form.Command1.hwnd(), nullptr);
+    EXPECT_TRUE(!IsWindow(button) && !form.Command1.hwnd());
     auto* label = new ui::Label;
     label->Create(form);
     HWND window = label->hwnd();

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,7 +14,6 @@
 #include "tests/win/prompts.h"
 #include "tests/win/temp_folder.h"
 
-namespace fs = std::filesystem;
 using base::LoadText;
 using base::Text;
 
@@ -24,13 +21,6 @@ namespace {
 
 class SearchWindow : public testing::Test {
 protected:
-    void Make(std::initializer_list<const wchar_t*> files) {
-        for (const wchar_t* file : files) {
-            const fs::path path = fs::path(root) / file;
-            fs::create_directories(path.parent_path());
-            std::ofstream(path) << "x";
-        }
-    }
     // Runs a search from `folder` with `suffix`; returns what the document received.
     std::vector<std::wstring> Search(const std::wstring& suffix) {
         std::vector<std::wstring> inserted;
@@ -54,7 +44,7 @@ protected:
 // Every file below the chosen folder, each line with the suffix and a line feed, in one
 // insertion, breadth first. Which names the walk takes is tested on the host.
 TEST_F(SearchWindow, SendsEveryFileBelowTheFolderBreadthFirst) {
-    Make({L"sub\\deeper\\d.txt", L"sub\\b.txt", L"a.txt"});
+    for (const wchar_t* file : {L"sub\\deeper\\d.txt", L"sub\\b.txt", L"a.txt"}) temp.AddFile(file);
     folder = root;
     const std::wstring base = root + L"\\";
     EXPECT_EQ(Search(L";"), std::vector<std::wstring>{base + L"a.txt;\n" + base + L"sub\\b.txt;\n" + base +
@@ -66,7 +56,7 @@ TEST_F(SearchWindow, SendsEveryFileBelowTheFolderBreadthFirst) {
 // No file anywhere below: the no-files message, nothing inserted. The opener's folder follows
 // the one chosen in the window.
 TEST_F(SearchWindow, NoFilesSendsNothingAndTheFolderFollows) {
-    fs::create_directories(fs::path(root) / "empty" / "below");
+    temp.AddFolder(L"empty\\below");
     folder = root;
     EXPECT_TRUE(Search(L"").empty());
     EXPECT_TRUE(prompts.Said(0, LoadText(Text::NoFilesToSend) + L". " + LoadText(Text::RadicalSelect) + L" exit.",
@@ -108,12 +98,9 @@ void CALLBACK LookAtTheLabel(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(SearchWindow, LabelShowsTheFolderBeingReadWhileTheSearchRuns) {
     std::set<std::wstring> folderTexts;
     for (int f = 0; f < 40; ++f) {
-        const std::wstring sub = root + L"\\folder" + std::to_wstring(f) + L"\\";
-        CreateDirectoryW(sub.c_str(), nullptr);
-        folderTexts.insert(search::ShowSearchPathText(sub));
-        for (int n = 0; n < 250; ++n)
-            CloseHandle(CreateFileW((sub + L"file" + std::to_wstring(n) + L".txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const std::wstring sub = L"folder" + std::to_wstring(f);
+        folderTexts.insert(search::ShowSearchPathText(root + L"\\" + sub + L"\\"));
+        for (int n = 0; n < 250; ++n) temp.AddFile(sub + L"\\file" + std::to_wstring(n) + L".txt");
     }
     folder = root;
     size_t lines = 0;

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "base/Module.h"
 #include "base/Settings.h"
 #include "tests/win/temp_folder.h"
 
@@ -41,10 +42,7 @@ protected:
 // One value per section and key, in the ANSI code page, in a file beside the
 // program that the first write creates; long values come back whole.
 TEST_F(Settings, ValuesBySectionAndKeyInAFileBesideTheProgram) {
-    wchar_t program[MAX_PATH];
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    const std::wstring path = program;
-    EXPECT_EQ(SettingsFilePath(), path.substr(0, path.rfind(L'\\')) + L"\\filename.ini");
+    EXPECT_EQ(SettingsFilePath(), base::ModuleFolder(nullptr) + L"\\filename.ini");
     EXPECT_EQ(ReadIniValue(L"common", L"tipofday"), L"");
     EXPECT_EQ(GetFileAttributesW(SettingsFilePath().c_str()), INVALID_FILE_ATTRIBUTES);
 

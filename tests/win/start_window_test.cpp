@@ -57,10 +57,9 @@ protected:
 TEST_F(StartWindow, LoadsAsACentredEllipseWithTheRenameChoice) {
     start.Load();
     EXPECT_EQ(start.versionLabel.Caption(), L"Ver. 3.1");
-    EXPECT_TRUE(start.renameWindowOption.Value());
+    EXPECT_TRUE(start.renameWindowOption.Value() && start.focusTimer.Enabled());
     EXPECT_FALSE(start.listWindowOption.Value() || start.closingLabel.Visible() || start.tipTimer.Enabled());
     EXPECT_EQ(SendMessageW(start.hwnd(), DM_GETDEFID, 0, 0), MAKELRESULT(start.okButton.id(), DC_HASDEFID));
-    EXPECT_TRUE(start.focusTimer.Enabled());
 
     // An ellipse within the window: its centre is in the region, the corners of its box are not.
     base::GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
@@ -81,19 +80,17 @@ TEST_F(StartWindow, EnterAtOnceOpensTheRenameWindow) {
     EXPECT_FALSE(start.IsLoaded());
     ASSERT_NE(ui::CurrentMainWindow(), nullptr);
     EXPECT_EQ(ui::CurrentMainWindow()->Caption(), LoadText(Text::RenameWindowCaption));
-    EXPECT_TRUE(IsWindowVisible(ui::CurrentMainWindow()->hwnd()));
-    EXPECT_EQ(ui::Form::LoadedCount(), 1);
+    EXPECT_EQ(std::pair(IsWindowVisible(ui::CurrentMainWindow()->hwnd()) != FALSE, ui::Form::LoadedCount()),
+              std::pair(true, 1));
 }
 
 TEST_F(StartWindow, ChoosingArmsTheFocusOnOkWhichOpensTheListWindow) {
     start.Show();
     start.listWindowOption.SetFocus();
     ASSERT_TRUE(start.focusTimer.FireNow());
-    EXPECT_TRUE(start.okButton.HasFocus());
-    EXPECT_FALSE(start.focusTimer.Enabled());
+    EXPECT_TRUE(start.okButton.HasFocus() && !start.focusTimer.Enabled());
     start.listWindowOption.SetValue(true);
-    EXPECT_TRUE(start.focusTimer.Enabled());
-    EXPECT_FALSE(start.renameWindowOption.Value());
+    EXPECT_TRUE(start.focusTimer.Enabled() && !start.renameWindowOption.Value());
     start.okButton.Click();
     EXPECT_FALSE(start.IsLoaded());
     ASSERT_NE(ui::CurrentMainWindow(), nullptr);
@@ -136,8 +133,7 @@ TEST_F(StartWindow, TipSwitchArmsTheTimerThatShowsTheTipOnce) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseTip);
     EXPECT_TRUE(first.tipTimer.FireNow());
     KillTimer(nullptr, timer);
-    EXPECT_TRUE(gTipShown);
-    EXPECT_FALSE(first.tipTimer.Enabled());
+    EXPECT_TRUE(gTipShown && !first.tipTimer.Enabled());
 }
 
 TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
@@ -157,8 +153,7 @@ TEST_F(StartWindow, F1OnOkOpensTheHelpWindow) {
 TEST(LoginName, IsTheLoggedOnUserWholeAndStaysTheSame) {
     const std::wstring longName = L"a-user-name-much-longer-than-twenty-five-characters";
     SetEnvironmentVariableW(L"WINEUSERNAME", longName.c_str());
-    EXPECT_EQ(base::GetLoginName(), longName);
-    EXPECT_EQ(base::GetLoginName(), longName);
+    EXPECT_EQ(std::pair(base::GetLoginName(), base::GetLoginName()), std::pair(longName, longName));
 }
 
 // MinGW's header names no interface id for it.

@@ -9,9 +9,10 @@
 #include <set>
 #include <string>
 
+#include "tests/win/remove_tree.h"
+
 namespace testing_support {
 
-// A folder under the temporary folder, removed with everything in it.
 class TempFolder {
 public:
     TempFolder() {
@@ -23,12 +24,7 @@ public:
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~TempFolder() { RemoveTree(path_); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 

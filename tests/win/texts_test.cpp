@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "app/StartWindow.h"
 #include "base/Ansi.h"
@@ -40,13 +41,10 @@ bool EndsWithNoCase(const std::wstring& text, const std::wstring& end) {
 }
 }  // namespace
 
-TEST(Texts, LanguageFollowsTheSystemsUserInterface) {
-    EXPECT_EQ(base::UiLanguage(), ExpectedLanguage());
-}
-
-// Every text comes back exactly as the source writes it, blanks and letters
-// beyond ASCII included, in each language and in the user's.
+// The language follows the system's user interface; every text comes back exactly as the
+// source writes it, blanks and letters beyond ASCII included, in each language and in the user's.
 TEST(Texts, EveryIdLoadsAsWrittenInEveryLanguage) {
+    EXPECT_EQ(base::UiLanguage(), ExpectedLanguage());
     const testing_support::StringTableSource source = testing_support::ReadStringTable(NOMARO_STRINGS_RC);
     ASSERT_TRUE(source.faults.empty()) << source.faults.front();
     const std::pair<Language, const char*> blocks[] = {
@@ -95,9 +93,8 @@ TEST(Module, PathsOfTheProgramALibraryAndNoModule) {
     program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
     ASSERT_FALSE(program.empty());
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-    EXPECT_EQ(base::ModulePath(nullptr), program);
-    EXPECT_EQ(base::ModuleFolder(nullptr), folder);
-    EXPECT_EQ(base::ProgramFolder(), folder);
+    EXPECT_EQ(std::tuple(base::ModulePath(nullptr), base::ModuleFolder(nullptr), base::ProgramFolder()),
+              std::tuple(program, folder, folder));
 
     const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
     EXPECT_TRUE(EndsWithNoCase(base::ModulePath(kernel), L"\\kernel32.dll")) << testing::PrintToString(base::ModulePath(kernel));
@@ -134,11 +131,10 @@ TEST(Module, PathLongerThanMaxPathComesBackWhole) {
 
 TEST(Ansi, ConvertsInTheSystemCodePage) {
     ASSERT_EQ(GetACP(), 1252u);  // Western European in every language the tests run in
-    EXPECT_EQ(base::ToAnsi(L""), "");
+    EXPECT_EQ(std::pair(base::ToAnsi(L""), base::FromAnsi("")), std::pair(std::string(), std::wstring()));
     EXPECT_EQ(base::ToAnsi(L"\u00d6ffnen \u00e5\u00e4"), "\xd6" "ffnen \xe5\xe4");
     EXPECT_EQ(base::ToAnsi(L"\u0416"), "?") << "a character the code page lacks";
     EXPECT_EQ(base::ToAnsi(std::wstring(70000, L'x')), std::string(70000, 'x'));
-    EXPECT_EQ(base::FromAnsi(""), L"");
     EXPECT_EQ(base::FromAnsi("\xd6" "ffnen \xe5\xe4"), L"\u00d6ffnen \u00e5\u00e4");
     EXPECT_EQ(base::FromAnsi(std::string_view("a\0b", 3)), std::wstring(L"a\0b", 3)) << "embedded NULs are kept";
 }

@@ -81,8 +81,7 @@ void FailOnEveryDialog() {
 
 ScriptedDialogs::ScriptedDialogs() {
     ui::DialogResponder scripted;
-    scripted.open = [this](const ui::FileDialogSettings& settings) {
-        openSeen.push_back(settings);
+    scripted.open = [this](const ui::FileDialogSettings&) {
         return Next(openAnswers).value_or(ui::FileChoice{});
     };
     scripted.save = [this](const ui::FileDialogSettings& settings) {
