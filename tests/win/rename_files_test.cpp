@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "base/Ansi.h"
@@ -158,7 +157,7 @@ TEST_F(RenameFiles, EachBatchLeavesOneJournal) {
 // When the journal cannot be written the user is told why before any file moves, and the batch
 // goes on; a journal file that cannot be used is named as such and can be set aside.
 TEST_F(RenameFiles, JournalsThatCannotBeWrittenOrReadAreReported) {
-    std::ofstream(fs::path(appData + L"\\Nomaro")) << "a file where the folder should be";
+    PutBytes(appData + L"\\Nomaro", "a file where the folder should be");
     PutBytes(PathOf(L"a.jpg"), "a");
     const NamingOptions trip = Named(L"Trip");
     auto plan = Plan({L"a.jpg"}, trip, folder);
@@ -174,7 +173,7 @@ TEST_F(RenameFiles, JournalsThatCannotBeWrittenOrReadAreReported) {
 
     ASSERT_TRUE(CreateDirectoryW(JournalFolder().c_str(), nullptr));
     const std::wstring journal = JournalFolder() + L"\\batch-0.journal";
-    std::ofstream(fs::path(journal), std::ios::binary).close();
+    PutBytes(journal, "");
     {
         HeldJournal empty(journal);
         EXPECT_EQ(empty.status(), HeldJournal::Status::Faulty);
